@@ -1,0 +1,10 @@
+# Cross-compiles the shipped 32-bit Hopdeck.exe with MinGW-w64 (posix threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(HD_MINGW_PREFIX i686-w64-mingw32)
+find_program(CMAKE_CXX_COMPILER NAMES ${HD_MINGW_PREFIX}-g++-posix ${HD_MINGW_PREFIX}-g++ g++)
+find_program(CMAKE_RC_COMPILER NAMES ${HD_MINGW_PREFIX}-windres windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${HD_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

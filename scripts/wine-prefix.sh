@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Prepares (setup) or ends (cleanup) the Wine prefix and display of a test run.
+# Usage: wine-prefix.sh setup|cleanup RUN_DIR BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-common.sh"
+action="$1"; dir="$2"; build="$3"
+mkdir -p "$dir"
+
+if [ "$action" = cleanup ]; then
+  hd_wine_env "$dir"
+  "$HD_WINESERVER" -k 2>/dev/null || true
+  if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; rm -f "$dir/xvfb.pid" "$dir/display"; fi
+  exit 0
+fi
+
+# A display: the user's when it answers, otherwise a virtual one of our own.
+rm -f "$dir/display"
+if ! hd_display_works; then
+  if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; fi
+  hd_start_xvfb "$dir/xvfb.pid" > "$dir/display"
+else
+  echo "$DISPLAY" > "$dir/display"
+fi
+hd_wine_env "$dir"
+
+# A wineserver started without a display keeps a desktop that can never create windows.
+"$HD_WINESERVER" -k 2>/dev/null || true
+sleep 0.5
+
+if [ ! -f "$WINEPREFIX/.hd-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  "$HD_WINE" wineboot -i >/dev/null 2>&1 || true
+  "$HD_WINESERVER" -w
+  touch "$WINEPREFIX/.hd-ready"
+fi
+
+# Test programs live in C:\hdtest: the launch recorder and the task-manager stand-in.
+mkdir -p "$WINEPREFIX/drive_c/hdtest"
+cp -f "$build"/doubles/recorder.exe "$WINEPREFIX/drive_c/hdtest/" 2>/dev/null || true
+
+rec='"C:\\hdtest\\recorder.exe"'
+reg="$dir/hd-test.reg"
+{
+  echo 'REGEDIT4'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]'
+  echo '"Managed"="N"'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\WineDbg]'
+  echo '"ShowCrashDialog"=dword:00000000'
+  for scheme in http https mailto; do
+    echo
+    echo "[HKEY_CLASSES_ROOT\\$scheme]"
+    echo "@=\"URL:$scheme\""
+    echo '"URL Protocol"=""'
+    echo
+    echo "[HKEY_CLASSES_ROOT\\$scheme\\shell\\open\\command]"
+    echo "@=\"\\\"C:\\\\hdtest\\\\recorder.exe\\\" \\\"%1\\\"\""
+  done
+  for app in msedge msedge.exe Firefox Firefox.exe Chrome Chrome.exe; do
+    echo
+    echo "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\$app]"
+    echo '@="C:\\hdtest\\recorder.exe"'
+  done
+} > "$reg"
+"$HD_WINE" regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1
+"$HD_WINESERVER" -w
+
+# Keep one wineserver for the whole run: each program then starts in a fraction of a second.
+"$HD_WINESERVER" -p
+echo "prefix $WINEPREFIX on display $DISPLAY"

@@ -1,0 +1,52 @@
+// The process-wide state, owned by the main window. Other code receives what
+// it needs from here as arguments.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <string>
+
+#include "platform/win_handles.h"
+#include "records/record_log.h"
+#include "settings/settings.h"
+
+// Which list: 0 programs, 1 files, 2 URLs, 3 mail addresses.
+enum ListKind : int { kPrograms = 0, kFiles = 1, kUrls = 2, kMail = 3 };
+constexpr int kListCount = 4;
+
+// Registered by the main window: a second instance left a path in "Option9".
+constexpr char kHandOverMessageName[] = "HDSetDialog";
+constexpr int kHotKeyId = 101;
+constexpr UINT kTrayMessage = WM_USER;
+
+struct AppState {
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;  // set once CreateWindow returns
+  UINT handOverMessage = 0;
+  std::string firstArgument;  // empty when none (or refused as too long)
+
+  std::array<HWND, kListCount> lists{};
+  std::array<HWND, kListCount> labels{};
+  HWND savedFocus = nullptr;
+  HWND openDialog = nullptr;  // the modal dialog that is open, or none
+
+  UniqueHmenu contextMenus;  // "HDRMENU": popups 0..3
+  NOTIFYICONDATAA trayIcon{};
+
+  Settings settings;
+  std::string programFolder;  // the current directory at start
+  std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
+  std::string itemFolder;     // DataFolder + "\Lnk"
+
+  // Handed to the add-item dialog; cleared when it closes.
+  std::string addPrefillPath;
+  std::string addPrefillLink;
+  std::string addPrefillArguments;
+
+  std::string findTerm;    // at most 127 bytes
+  int browserChoice = -1;  // set by the browser choice dialog
+
+  RecordLog historyLog{{}, "history.log"};
+  RecordLog favouritesLog{{}, "BookMark.log"};
+};

@@ -1,0 +1,18 @@
+// What the application shell shows and speaks (Shift-JIS once compiled).
+#pragma once
+
+constexpr char kWindowClass[] = "Hopdeck";
+constexpr char kWindowTitle[] = "Hopdeck";
+
+constexpr const char* kListLabels[4] = {"プログラム", "ファイル", "URL", "メールアドレス"};
+constexpr const char* kListNames[4] = {"プログラム一覧", "ファイル一覧", "URL一覧", "メールアドレス一覧"};
+
+constexpr char kMenuOpenText[] = "メニューオープン";
+
+constexpr char kExitQuestion[] = "Hopdeckを終了してもよろしいですか？";
+constexpr char kExitCaption[] = "Hopdeckの終了確認";
+
+constexpr char kHandOverRefusedText[] =
+    "別のダイアログが表示中のため、ファイル追加用のダイアログを開くことができません。\n"
+    "表示中のダイアログを閉じてから、再度実行ください。";
+constexpr char kHandOverRefusedCaption[] = "オープンエラー";

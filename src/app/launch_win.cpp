@@ -1,0 +1,5 @@
+#include "app/app_state.h"
+#include "app/commands.h"
+
+void CmdRun(AppState& app, const CommandContext& command) {}
+void CmdRunSpecial(AppState& app, const CommandContext& command) {}

@@ -1,0 +1,248 @@
+#include "app/main_window_win.h"
+
+#include "app/app_state.h"
+#include "app/app_texts.h"
+#include "app/commands.h"
+#include "app/startup_win.h"
+#include "items/item_lists_win.h"
+#include "items/item_store_win.h"
+#include "pickers/send_to_win.h"
+#include "settings/settings_win.h"
+#include "speech/speech_win.h"
+
+namespace {
+
+AppState gApp;
+
+constexpr char kPreviousProcProperty[] = "HDPrevProc";
+
+// Popups of "HDRMENU".
+constexpr int kPopupProgramsFiles = 0;
+constexpr int kPopupUrls = 1;
+constexpr int kPopupMail = 2;
+constexpr int kPopupTray = 3;
+
+void RecordFocus(AppState& app) {
+  HWND focus = GetFocus();
+  if (focus != nullptr) app.savedFocus = focus;
+}
+
+void ShowOnlyList(AppState& app, int shown) {
+  for (int k = 0; k < kListCount; ++k) ShowWindow(app.lists[k], k == shown ? SW_SHOW : SW_HIDE);
+  SetFocus(app.lists[shown]);
+  RecordFocus(app);
+}
+
+void AddTrayIcon(AppState& app, HWND window) {
+  NOTIFYICONDATAA& icon = app.trayIcon;
+  icon = NOTIFYICONDATAA{};
+  icon.cbSize = sizeof(NOTIFYICONDATAA);
+  icon.hWnd = window;
+  icon.uID = 0;
+  icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon.uCallbackMessage = kTrayMessage;
+  icon.hIcon = LoadIconA(app.instance, "HDI");
+  lstrcpynA(icon.szTip, kWindowTitle, sizeof(icon.szTip));
+  Shell_NotifyIconA(NIM_ADD, &icon);  // without a notification area the program runs on
+}
+
+// WM_CREATE: the whole start-up sequence, in order.
+void OnCreate(AppState& app, HWND window) {
+  app.mainWindow = window;  // the hot key, the tray icon and the start-up dialog need it now
+  app.handOverMessage = RegisterWindowMessageA(kHandOverMessageName);
+
+  for (int k = 0; k < kListCount; ++k) {
+    app.labels[k] = CreateWindowExA(0, "STATIC", kListLabels[k], WS_CHILD, 0, 0, 0, 0, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(k + 1)), app.instance, nullptr);
+    app.lists[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 0, 0, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), app.instance, nullptr);
+    InstallKeyFilter(app.lists[k]);
+  }
+
+  char current[MAX_PATH + 1] = {};
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
+  app.programFolder = (length > 0 && length < MAX_PATH) ? std::string(current, length) : std::string();
+  PrepareDataFolders(app);
+
+  app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
+  AddTrayIcon(app, window);
+  EnsureSendToShortcut(app);
+  LoadSettings(app);
+  ReloadItemLists(app);
+  SelectFirstEntries(app);
+  ShowWindow(window, SW_SHOW);
+  if (!app.firstArgument.empty()) OfferStartUpPath(app);
+
+  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : 0;
+  ShowWindow(app.lists[start], SW_SHOW);
+  SetFocus(app.lists[start]);
+  RecordFocus(app);
+}
+
+void OnClose(HWND window) {
+  SetForegroundWindow(window);
+  if (MessageBoxA(window, kExitQuestion, kExitCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(window);
+}
+
+void OnDestroy(AppState& app, HWND window) {
+  Shell_NotifyIconA(NIM_DELETE, &app.trayIcon);
+  UnregisterHotKey(window, kHotKeyId);
+  PostQuitMessage(0);
+}
+
+void BringForward(HWND window) {
+  ShowWindow(window, SW_SHOW);
+  if (IsIconic(window)) {
+    OpenIcon(window);
+  } else {
+    SetForegroundWindow(window);
+  }
+}
+
+void OnHotKey(AppState& app, WPARAM id) {
+  if (id != kHotKeyId) return;
+  BringForward(app.mainWindow);
+  if (app.openDialog != nullptr) {
+    SetFocus(app.openDialog);
+  } else {
+    FocusVisibleList(app);
+  }
+}
+
+void TrackPopup(AppState& app, int popupIndex, POINT screenPoint) {
+  HMENU popup = GetSubMenu(app.contextMenus.get(), popupIndex);
+  if (popup != nullptr) TrackPopupMenu(popup, TPM_BOTTOMALIGN, screenPoint.x, screenPoint.y, 0, app.mainWindow, nullptr);
+}
+
+// Only a right-button press on the icon opens its menu.
+void OnTrayMessage(AppState& app, LPARAM mouseMessage) {
+  if (mouseMessage != WM_RBUTTONDOWN) return;
+  POINT point{516, 0};
+  ClientToScreen(app.mainWindow, &point);
+  SetForegroundWindow(app.mainWindow);
+  TrackPopup(app, kPopupTray, point);
+}
+
+}  // namespace
+
+AppState& TheApp() { return gApp; }
+
+int ListIndexOf(const AppState& app, HWND window) {
+  for (int k = 0; k < kListCount; ++k) {
+    if (window != nullptr && app.lists[k] == window) return k;
+  }
+  return -1;
+}
+
+void FocusVisibleList(AppState& app) {
+  for (HWND list : app.lists) {
+    if (IsWindowVisible(list)) SetFocus(list);
+  }
+  RecordFocus(app);
+}
+
+static LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, kPreviousProcProperty));
+  if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    RemovePropA(window, kPreviousProcProperty);
+  }
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+void InstallKeyFilter(HWND listBox) {
+  auto previous = SetWindowLongPtrA(listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFilter));
+  SetPropA(listBox, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous));
+}
+
+void CmdShowList(AppState& app, const CommandContext& command) {
+  int shown = command.id - 541;
+  ShowOnlyList(app, shown);
+  SpeakText(app, kListNames[shown], 0);
+}
+
+void CmdNextList(AppState& app, const CommandContext& command) {
+  int current = ListIndexOf(app, app.savedFocus);
+  if (current < 0) return;
+  ShowWindow(app.lists[current], SW_HIDE);
+  int next = (current + 1) % kListCount;
+  ShowWindow(app.lists[next], SW_SHOW);
+  SetFocus(app.lists[next]);
+  RecordFocus(app);
+}
+
+void CmdPreviousList(AppState& app, const CommandContext& command) {
+  int current = ListIndexOf(app, app.savedFocus);
+  if (current < 0) return;
+  ShowWindow(app.lists[current], SW_HIDE);
+  int previous = (current + kListCount - 1) % kListCount;
+  ShowWindow(app.lists[previous], SW_SHOW);
+  SetFocus(app.lists[previous]);
+  RecordFocus(app);
+}
+
+void CmdShowMainWindow(AppState& app, const CommandContext& command) {
+  BringForward(app.mainWindow);
+  FocusVisibleList(app);
+}
+
+void CmdHideMainWindow(AppState& app, const CommandContext& command) {
+  RecordFocus(app);
+  ShowWindow(app.mainWindow, SW_HIDE);
+}
+
+void CmdCloseMainWindow(AppState& app, const CommandContext& command) { SendMessageA(app.mainWindow, WM_CLOSE, 0, 0); }
+
+void CmdContextMenu(AppState& app, const CommandContext& command) {
+  POINT point{static_cast<short>(LOWORD(command.lParam)), static_cast<short>(HIWORD(command.lParam))};
+  ClientToScreen(app.mainWindow, &point);
+  if (app.settings.speechEngine == 1) SpeakText(app, kMenuOpenText, 0);
+  switch (ListIndexOf(app, GetFocus())) {
+    case kPrograms:
+    case kFiles: TrackPopup(app, kPopupProgramsFiles, point); break;
+    case kUrls: TrackPopup(app, kPopupUrls, point); break;
+    case kMail: TrackPopup(app, kPopupMail, point); break;
+    default: break;
+  }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  AppState& app = gApp;
+  if (app.handOverMessage != 0 && message == app.handOverMessage) {
+    OnHandOver(app);
+    return 0;
+  }
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(app, window);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy(app, window);
+      return 0;
+    case WM_SIZE:
+      for (HWND list : app.lists) MoveWindow(list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      if (app.openDialog == nullptr) FocusVisibleList(app);
+      PostMessageA(window, app.handOverMessage, 0, 0);
+      return 0;
+    case WM_KILLFOCUS:
+      if (app.openDialog == nullptr) RecordFocus(app);
+      return 0;
+    case WM_CLOSE:
+      OnClose(window);
+      return 0;
+    case WM_COMMAND:
+      DispatchCommand(app, LOWORD(wParam), lParam);
+      return 0;
+    case WM_HOTKEY:
+      OnHotKey(app, wParam);
+      return 0;
+    case kTrayMessage:
+      OnTrayMessage(app, lParam);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}

@@ -1,0 +1,19 @@
+// The main window: four list panes, focus model, tray icon and hot key.
+#pragma once
+#include <windows.h>
+
+struct AppState;
+
+// The one instance of the process-wide state.
+AppState& TheApp();
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Gives the focus to the visible list box and records it in savedFocus.
+void FocusVisibleList(AppState& app);
+
+// Index of the list box, or -1 when window is none of the four.
+int ListIndexOf(const AppState& app, HWND window);
+
+// Puts KeyFilter in front of a list box: Left and Right never move its selection.
+void InstallKeyFilter(HWND listBox);

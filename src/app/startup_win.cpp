@@ -1,0 +1,121 @@
+// The hand-over slot "Option9" (REG_SZ) in the settings key: a second
+// instance writes the path it was started with, zero-padded to 261 bytes; the
+// running instance reads it at its next focus gain and writes 261 zero bytes
+// back at once. A first byte of zero means nothing is pending.
+#include "app/startup_win.h"
+
+#include <stdlib.h>
+
+#include "app/app_state.h"
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "items/item_dialog_win.h"
+#include "items/item_lists_win.h"
+#include "items/item_store_win.h"
+#include "platform/hd_string.h"
+#include "platform/sjis.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+void WriteHandOverSlot(HKEY key, const std::string& path) {
+  char slot[kPathBytes] = {};
+  CopyToField(slot, sizeof(slot), path);
+  RegSetValueExA(key, kHandOverValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(slot), sizeof(slot));
+}
+
+// Reads and empties the slot. Any program can leave a value there, so a
+// value that does not end within the 261-byte field is not taken as a path.
+std::string TakeHandOverSlot() {
+  UniqueHkey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return {};
+  char slot[kPathBytes + 1] = {};
+  DWORD size = kPathBytes;
+  LONG status = RegQueryValueExA(key.get(), kHandOverValue, nullptr, nullptr, reinterpret_cast<BYTE*>(slot), &size);
+  if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return {};
+  if (status == ERROR_SUCCESS && slot[0] == '\0') return {};
+  WriteHandOverSlot(key.get(), std::string());
+  std::string_view path = FieldText(slot, kPathBytes);
+  if (status == ERROR_MORE_DATA || path.size() >= kPathBytes) return {};
+  return std::string(path);
+}
+
+bool LooksLikeShortcut(const std::string& path) {
+  int position = 0;
+  FindString(path.c_str(), ".lnk", &position);
+  return position > 0;
+}
+
+void ReloadAfterAdd(AppState& app) {
+  ReloadItemLists(app);
+  SelectFirstEntries(app);
+}
+
+}  // namespace
+
+std::string FirstArgument() {
+  if (__argc < 2 || __argv[1] == nullptr) return {};
+  std::string argument = __argv[1];
+  if (argument.size() > kPathTextBytes) return {};
+  return argument;
+}
+
+bool HandOffToRunningInstance(const std::string& argument) {
+  HWND running = FindWindowA(kWindowClass, kWindowTitle);
+  if (running == nullptr) return false;
+  if (!argument.empty()) {
+    UniqueHkey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+      WriteHandOverSlot(key.get(), argument);
+    }
+  }
+  if (IsIconic(running)) {
+    OpenIcon(running);
+  } else {
+    SetForegroundWindow(running);
+  }
+  return true;
+}
+
+void OfferStartUpPath(AppState& app) {
+  const std::string& argument = app.firstArgument;
+  app.addPrefillLink.clear();
+  app.addPrefillArguments.clear();
+  app.addPrefillPath = argument;
+  if (LooksLikeShortcut(argument)) {
+    std::string target;
+    ReadShellLink(argument, target, app.addPrefillArguments);
+    if (!target.empty()) app.addPrefillPath = target;
+  }
+  if (RunAddItemDialog(app, app.mainWindow)) ReloadAfterAdd(app);
+}
+
+void OnHandOver(AppState& app) {
+  std::string path = TakeHandOverSlot();
+  if (path.empty()) return;
+
+  app.addPrefillLink.clear();
+  app.addPrefillArguments.clear();
+  app.addPrefillPath = path;
+  if (LooksLikeShortcut(path)) {
+    std::string target;
+    ReadShellLink(path, target, app.addPrefillArguments);
+    if (!target.empty()) {
+      app.addPrefillLink = path;
+      app.addPrefillPath = target;
+    }
+  }
+
+  if (app.openDialog != nullptr) {
+    // The path waits in the prefill values for the next add-item dialog.
+    MessageBoxA(app.mainWindow, kHandOverRefusedText, kHandOverRefusedCaption, MB_ICONINFORMATION);
+    return;
+  }
+  if (RunAddItemDialog(app, app.mainWindow)) ReloadAfterAdd(app);
+  FocusVisibleList(app);
+  if (!IsWindowVisible(app.mainWindow)) {
+    // The window lives in the tray: keep it there.
+    ShowWindow(app.mainWindow, SW_MINIMIZE);
+    ShowWindow(app.mainWindow, SW_HIDE);
+  }
+}

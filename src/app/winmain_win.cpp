@@ -1,0 +1,44 @@
+// Process entry: one instance per user session, the main window and the message loop.
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "app/startup_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  std::string argument = FirstArgument();
+  if (HandOffToRunningInstance(argument)) return 0;
+
+  // The shell-link object and ShellExecute want COM on this thread for the whole run.
+  ComInit com;
+
+  AppState& app = TheApp();
+  app.instance = instance;
+  app.firstArgument = argument;
+
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, "HDI");
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszMenuName = "HDM";
+  windowClass.lpszClassName = kWindowClass;
+  if (RegisterClassA(&windowClass) == 0) return -1;
+
+  HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return -1;
+  app.mainWindow = window;
+
+  HACCEL accelerators = LoadAcceleratorsA(instance, "HDA");
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorA(app.mainWindow, accelerators, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,21 @@
+// The user's settings, held in memory for the whole run and stored under
+// HKEY_CURRENT_USER\Software\Velmora\Hopdeck as "Option0".."Option6".
+#pragma once
+
+struct Settings {
+  int sortOrder = 0;     // "Option0": SortOrder of all four lists
+  int hotKeyIndex = 12;  // "Option1": Ctrl+Shift+letter, 0 = A .. 25 = Z
+  int autoStart = 1;     // "Option2": 1 = shortcut in the Startup folder
+  int startList = 0;     // "Option3": ListKind shown at start
+  int speechEngine = 0;  // "Option4": 0 none, 1 PC-Talker, 2 NVDA
+  int dateFormat = 0;    // "Option5": DateFormat 0..3
+  int timeFormat = 1;    // "Option6": TimeFormat 0 12-hour, 1 24-hour
+};
+
+constexpr int kDefaultHotKeyIndex = 12;
+
+// The letter index actually used for the hot key: a stored value outside
+// 0..25 falls back to M.
+constexpr int EffectiveHotKeyIndex(int stored) {
+  return (stored >= 0 && stored <= 25) ? stored : kDefaultHotKeyIndex;
+}
