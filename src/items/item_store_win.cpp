@@ -27,3 +27,17 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
 }
 
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {}
+
+std::string ItemFilePath(const AppState& app, int listKind, const std::string& name) {
+  const char* extension = listKind == kUrls ? ".url" : listKind == kMail ? ".mail" : ".lnk";
+  return app.dataFolder + "\\Lnk\\" + name + extension;
+}
+
+std::string ReadUrlItem(const std::string& itemFile) { return {}; }
+std::string ReadMailItem(const std::string& itemFile) { return {}; }
+std::string BareMailAddress(const std::string& mailValue) {
+  return mailValue.rfind("mailto:", 0) == 0 ? mailValue.substr(7) : mailValue;
+}
+void WriteUrlItem(const std::string& itemFile, const std::string& url) {}
+void WriteMailItem(const std::string& itemFile, const std::string& address) {}
+void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name) {}

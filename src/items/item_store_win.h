@@ -1,5 +1,6 @@
 // Item files in the ItemFolder: shortcuts (.lnk), internet shortcuts (.url)
-// and mail items (.mail).
+// and mail items (.mail). The file name without its extension is the item's
+// name, byte for byte as the list shows it.
 #pragma once
 #include <string>
 
@@ -9,6 +10,10 @@ struct AppState;
 // fills app.dataFolder and app.itemFolder.
 void PrepareDataFolders(AppState& app);
 
+// Item file of a list entry, formed from the DataFolder: "%s\Lnk\%s.lnk"
+// (programs, files), "%s\Lnk\%s.url" (URLs), "%s\Lnk\%s.mail" (mail).
+std::string ItemFilePath(const AppState& app, int listKind, const std::string& name);
+
 // Reads a shortcut's target and argument string. False (and both empty) when
 // the file cannot be loaded or resolved.
 bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments);
@@ -16,3 +21,17 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
 // Writes (or replaces) a shortcut to target, its working folder the target's
 // folder. Failures are not reported.
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments);
+
+// "URL" of section "InternetShortcut"; "" when missing. At most 260 bytes.
+std::string ReadUrlItem(const std::string& itemFile);
+// "MailAddress" of section "EMailShortcut" ("mailto:" included); "" when missing.
+std::string ReadMailItem(const std::string& itemFile);
+// The address without a leading "mailto:"; a value without it is used whole.
+std::string BareMailAddress(const std::string& mailValue);
+
+// Replaces section "InternetShortcut" with "URL=" + url; other sections stay.
+void WriteUrlItem(const std::string& itemFile, const std::string& url);
+// Replaces section "EMailShortcut" with "MailAddress=mailto:" + address.
+void WriteMailItem(const std::string& itemFile, const std::string& address);
+// Writes a ".url" item named name in the ItemFolder with the URL of sourceFile.
+void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name);
