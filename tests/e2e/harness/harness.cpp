@@ -1,0 +1,548 @@
+#include "harness/harness.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+std::wstring Convert(UINT codePage, const std::string& bytes) {
+  if (bytes.empty()) return {};
+  int size = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  return text;
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path) {
+  std::vector<std::string> lines;
+  std::string bytes = ReadFileBytes(path);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    if (tab == std::string::npos) break;
+    start = tab + 1;
+  }
+  return fields;
+}
+
+LRESULT SendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) return -1;
+  return static_cast<LRESULT>(result);
+}
+
+std::vector<DWORD> HopdeckProcessIds() {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, L"Hopdeck.exe") == 0) ids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
+}
+
+void KillAllHopdecks() {
+  for (DWORD id : HopdeckProcessIds()) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) continue;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  WaitUntil([] { return MainWindow() == nullptr; }, 5000);
+}
+
+void CopyDll(const std::wstring& from, const std::wstring& name) {
+  std::wstring target = std::wstring(kAppFolder) + L"\\" + name;
+  if (!CopyFileW(from.c_str(), target.c_str(), FALSE)) ADD_FAILURE() << "cannot copy " << ToSjis(from);
+}
+
+}  // namespace
+
+std::wstring FromSjis(const std::string& bytes) { return Convert(932, bytes); }
+std::wstring FromUtf8(const std::string& bytes) { return Convert(CP_UTF8, bytes); }
+
+std::string ToSjis(const std::wstring& text) {
+  if (text.empty()) return {};
+  int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring BuildDir() {
+  wchar_t value[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"HD_BUILD_DIR", value, MAX_PATH) == 0) return L".";
+  std::wstring path = value;
+  if (!path.empty() && path[0] == L'/') {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    path = L"Z:" + path;
+  }
+  return path;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  DWORD deadline = GetTickCount() + static_cast<DWORD>(timeoutMs);
+  while (true) {
+    if (condition()) return true;
+    if (static_cast<int>(GetTickCount() - deadline) >= 0) return condition();
+    Sleep(20);
+  }
+}
+
+bool Process::running() const { return handle != nullptr && WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Process::WaitForExit(int timeoutMs) const {
+  if (handle == nullptr) return std::nullopt;
+  if (WaitForSingleObject(handle, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(handle, &code);
+  return code;
+}
+
+HWND MainWindow() { return FindWindowW(L"Hopdeck", L"Hopdeck"); }
+
+std::wstring WindowText(HWND window) {
+  LRESULT length = SendW(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  LRESULT copied = SendW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+void SetWindowTextOf(HWND control, const std::wstring& text) {
+  SendW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND ListBox(int listKind) { return GetDlgItem(MainWindow(), 101 + listKind); }
+
+bool IsVisible(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+HWND FocusOf(HWND window) {
+  DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(thread, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+HWND Foreground() { return GetForegroundWindow(); }
+
+HWND FindDialog(const std::wstring& caption) {
+  struct Search {
+    const std::wstring* caption;
+    HWND found;
+  } search{&caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+        if (WindowText(window) != *s->caption) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForDialog(const std::wstring& caption, int timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+bool WaitForDialogGone(HWND dialog, int timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
+}
+
+std::wstring MessageBoxText(HWND box) {
+  // The longest static text of the box is its message (the icon is a static without text).
+  std::wstring best;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) -> BOOL {
+        wchar_t className[32] = {};
+        GetClassNameW(child, className, 32);
+        if (lstrcmpiW(className, L"Static") != 0) return TRUE;
+        std::wstring text = WindowText(child);
+        auto* best = reinterpret_cast<std::wstring*>(data);
+        if (text.size() > best->size()) *best = text;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&best));
+  return best;
+}
+
+void ClickButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  if (button == nullptr) {
+    ADD_FAILURE() << "no button " << id;
+    return;
+  }
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void AnswerMessageBox(HWND box, int buttonId) {
+  ClickButton(box, buttonId);
+  WaitForDialogGone(box);
+  // Right after a box closes the foreground still names it for a moment.
+  WaitUntil([&] { return GetForegroundWindow() != box; }, 2000);
+  Sleep(100);
+}
+
+ListState ReadList(HWND list) {
+  ListState state;
+  LRESULT count = SendW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendW(list, LB_GETTEXTLEN, i, 0);
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+    LRESULT copied = SendW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    state.items.push_back(text);
+  }
+  state.selection = static_cast<int>(SendW(list, LB_GETCURSEL, 0, 0));
+  state.visible = IsVisible(list);
+  state.focused = FocusOf(list) == list;
+  return state;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  LRESULT count = SendW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendW(combo, CB_GETLBTEXTLEN, i, 0);
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+    LRESULT copied = SendW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    items.push_back(text);
+  }
+  return items;
+}
+
+int ComboSelection(HWND combo) { return static_cast<int>(SendW(combo, CB_GETCURSEL, 0, 0)); }
+
+bool BringToFront(HWND window) {
+  if (GetForegroundWindow() == window) return true;
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  auto input = [](WORD key, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    switch (key) {
+      case VK_DELETE: case VK_INSERT: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+      case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_APPS: case VK_RCONTROL: case VK_RMENU:
+        in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        break;
+      default: break;
+    }
+    if (up) in.ki.dwFlags |= KEYEVENTF_KEYUP;
+    return in;
+  };
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) inputs.push_back(input(key, false));
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(input(*it, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(150);  // let the target's message loop take the keys
+}
+
+void PostCommand(int id) { PostMessageW(MainWindow(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+std::optional<RegValue> ReadValue(const std::wstring& name, const std::wstring& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
+  std::string narrowName = ToSjis(name);
+  DWORD type = 0, size = 0;
+  std::optional<RegValue> result;
+  if (RegQueryValueExA(handle, narrowName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    RegValue value;
+    value.type = type;
+    value.data.resize(size);
+    if (RegQueryValueExA(handle, narrowName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data.data()),
+                         &size) == ERROR_SUCCESS) {
+      value.data.resize(size);
+      result = value;
+    }
+  }
+  RegCloseKey(handle);
+  return result;
+}
+
+std::optional<DWORD> ReadDword(const std::wstring& name, const std::wstring& key) {
+  auto value = ReadValue(name, key);
+  if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
+  DWORD result = 0;
+  memcpy(&result, value->data.data(), 4);
+  return result;
+}
+
+void WriteBinaryValue(const std::wstring& name, DWORD type, const std::string& data, const std::wstring& key) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) !=
+      ERROR_SUCCESS) {
+    ADD_FAILURE() << "cannot create the key";
+    return;
+  }
+  RegSetValueExA(handle, ToSjis(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                 static_cast<DWORD>(data.size()));
+  RegCloseKey(handle);
+}
+
+void WriteDword(const std::wstring& name, DWORD value, const std::wstring& key) {
+  WriteBinaryValue(name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4), key);
+}
+
+void DeleteValue(const std::wstring& name, const std::wstring& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
+  RegDeleteValueW(handle, name.c_str());
+  RegCloseKey(handle);
+}
+
+bool KeyExists(const std::wstring& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    ADD_FAILURE() << "cannot write " << ToSjis(path);
+    return;
+  }
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void DeleteTree(const std::wstring& path) {
+  if (!FileExists(path)) return;
+  std::wstring from = path + L'\0';  // double-terminated list of one path
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NO_UI;
+  SHFileOperationW(&operation);
+}
+
+std::wstring ShellFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, csidl, nullptr, 0, path);
+  return path;
+}
+
+void WriteShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments) {
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    ADD_FAILURE() << "no shell-link object";
+    return;
+  }
+  link->SetPath(target.c_str());
+  link->SetArguments(arguments.c_str());
+  wchar_t folder[MAX_PATH] = {};
+  lstrcpynW(folder, target.c_str(), MAX_PATH);
+  PathRemoveFileSpecW(folder);
+  link->SetWorkingDirectory(folder);
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    if (FAILED(file->Save(linkPath.c_str(), TRUE))) ADD_FAILURE() << "cannot save " << ToSjis(linkPath);
+    file->Release();
+  }
+  link->Release();
+}
+
+std::optional<ShortcutInfo> ReadShortcut(const std::wstring& linkPath) {
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    return std::nullopt;
+  }
+  std::optional<ShortcutInfo> info;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    if (SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
+      wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, directory[MAX_PATH] = {};
+      link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+      link->GetArguments(arguments, MAX_PATH);
+      link->GetWorkingDirectory(directory, MAX_PATH);
+      info = ShortcutInfo{target, arguments, directory};
+    }
+    file->Release();
+  }
+  link->Release();
+  return info;
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::vector<LaunchRecord> LaunchRecords() {
+  std::vector<LaunchRecord> records;
+  for (const std::string& line : ReadLines(kLaunchLog)) {
+    std::vector<std::string> fields = SplitTabs(line);
+    records.push_back({FromUtf8(fields[0]), fields.size() > 1 ? FromUtf8(fields[1]) : std::wstring()});
+  }
+  return records;
+}
+
+std::vector<std::wstring> Launches() {
+  std::vector<std::wstring> lines;
+  for (const LaunchRecord& record : LaunchRecords()) lines.push_back(record.commandLine);
+  return lines;
+}
+
+bool WaitForLaunches(std::size_t count, int timeoutMs) {
+  return WaitUntil([&] { return Launches().size() >= count; }, timeoutMs);
+}
+
+std::vector<SpeechCall> SpeechLog() {
+  std::vector<SpeechCall> calls;
+  for (const std::string& line : ReadLines(kSpeechLog)) {
+    std::vector<std::string> fields = SplitTabs(line);
+    if (fields.size() < 3) continue;
+    SpeechCall call;
+    call.ms = atof(fields[0].c_str());
+    call.thread = strtoul(fields[1].c_str(), nullptr, 10);
+    call.function = FromUtf8(fields[2]);
+    if (fields.size() > 3) call.text = FromUtf8(fields[3]);
+    calls.push_back(call);
+  }
+  return calls;
+}
+
+std::vector<std::wstring> SpokenTexts() {
+  std::vector<std::wstring> texts;
+  for (const SpeechCall& call : SpeechLog()) {
+    if (call.function == L"69" || call.function == L"speakText") texts.push_back(call.text);
+  }
+  return texts;
+}
+
+void Scenario::SetUp() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  KillAllHopdecks();
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora");
+  DeleteTree(L"C:\\ProgramData\\Velmora");
+  DeleteFileW((ShellFolder(CSIDL_STARTUP) + L"\\Hopdeck.lnk").c_str());
+  DeleteFileW((ShellFolder(CSIDL_SENDTO) + L"\\Hopdeck.lnk").c_str());
+  DeleteFileW(kLaunchLog);
+  DeleteFileW(kSpeechLog);
+  DeleteTree(kAppFolder);
+  CreateDirectoryW(L"C:\\hdtest", nullptr);
+  CreateDirectoryW(kAppFolder, nullptr);
+  std::wstring exe = BuildDir() + L"\\Hopdeck.exe";
+  ASSERT_TRUE(CopyFileW(exe.c_str(), (std::wstring(kAppFolder) + L"\\Hopdeck.exe").c_str(), FALSE))
+      << "Hopdeck.exe not found in " << ToSjis(BuildDir());
+  SetEnvironmentVariableW(L"HD_SPEECH_LOG", kSpeechLog);
+  SetEnvironmentVariableW(L"HD_LAUNCH_LOG", kLaunchLog);
+  ASSERT_EQ(GetACP(), 932u) << "the prefix must run with the Japanese ANSI code page";
+}
+
+void Scenario::TearDown() {
+  KillAllHopdecks();
+  if (hopdeck_.handle != nullptr) CloseHandle(hopdeck_.handle);
+  hopdeck_ = Process{};
+  CoUninitialize();
+}
+
+void Scenario::PlaceSpeechDoubles(bool pcTalker, Nvda nvda) {
+  std::wstring doubles = BuildDir() + L"\\doubles";
+  if (pcTalker) CopyDll(doubles + L"\\pctk\\PCTKUSR.dll", L"PCTKUSR.dll");
+  if (nvda == Nvda::kFull) CopyDll(doubles + L"\\nvda\\nvdaControllerClient32.dll", L"nvdaControllerClient32.dll");
+  if (nvda == Nvda::kWithoutIsSpeaking) {
+    CopyDll(doubles + L"\\nvda_nospeaking\\nvdaControllerClient32.dll", L"nvdaControllerClient32.dll");
+  }
+}
+
+Process Scenario::Launch(const std::wstring& argument, const std::wstring& currentDir) {
+  std::wstring commandLine = L"\"" + std::wstring(kAppFolder) + L"\\Hopdeck.exe\"";
+  if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  std::wstring exe = std::wstring(kAppFolder) + L"\\Hopdeck.exe";
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDir.c_str(),
+                      &startup, &info)) {
+    ADD_FAILURE() << "cannot start Hopdeck.exe: " << GetLastError();
+    return {};
+  }
+  CloseHandle(info.hThread);
+  return Process{info.hProcess, info.dwProcessId};
+}
+
+Process Scenario::Start(const std::wstring& argument, const std::wstring& currentDir) {
+  hopdeck_ = Launch(argument, currentDir);
+  EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()); }, 15000)) << "the main window never showed";
+  return hopdeck_;
+}
+
+std::optional<DWORD> Scenario::Quit() {
+  HWND main = MainWindow();
+  if (main == nullptr) return std::nullopt;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND box = WaitForDialog(L"Hopdeckの終了確認");
+  if (box == nullptr) return std::nullopt;
+  AnswerMessageBox(box, IDYES);
+  return hopdeck_.WaitForExit();
+}
+
+}  // namespace e2e

@@ -1,0 +1,156 @@
+// The end-to-end driver: starts the real Hopdeck.exe under Wine and acts on it
+// as a user does, through keys, dialogs and message boxes, and reads back what
+// it showed, spoke, wrote and launched.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Where a scenario installs the program: Hopdeck.exe (and the speech doubles
+// it asks for) are copied here before each scenario.
+inline constexpr wchar_t kAppFolder[] = L"C:\\hdtest\\app";
+inline constexpr wchar_t kDataFolder[] = L"C:\\ProgramData\\Velmora\\Hopdeck";
+inline constexpr wchar_t kItemFolder[] = L"C:\\ProgramData\\Velmora\\Hopdeck\\Lnk";
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Velmora\\Hopdeck";
+// What the launch recorder and the speech doubles write (one line per event, UTF-8).
+inline constexpr wchar_t kLaunchLog[] = L"C:\\hdtest\\launches.log";
+inline constexpr wchar_t kSpeechLog[] = L"C:\\hdtest\\speech.log";
+
+// Text conversions: Shift-JIS bytes (what Hopdeck writes) and UTF-8 (logs) to UTF-16 and back.
+std::wstring FromSjis(const std::string& bytes);
+std::string ToSjis(const std::wstring& text);
+std::wstring FromUtf8(const std::string& bytes);
+
+// The build folder as a Windows path (Z:\...), from HD_BUILD_DIR.
+std::wstring BuildDir();
+
+// Polls until condition holds or timeoutMs passes; returns the last result.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// ---- processes ----
+struct Process {
+  HANDLE handle = nullptr;
+  DWORD id = 0;
+  bool running() const;
+  // Exit code, or nullopt while it still runs after timeoutMs.
+  std::optional<DWORD> WaitForExit(int timeoutMs = 5000) const;
+};
+
+// ---- windows ----
+HWND MainWindow();  // class "Hopdeck", title "Hopdeck", hidden ones included
+std::wstring WindowText(HWND window);
+void SetWindowTextOf(HWND control, const std::wstring& text);
+HWND ListBox(int listKind);  // 101 + listKind of the main window
+bool IsVisible(HWND window);
+HWND FocusOf(HWND window);  // the focused window of window's thread
+HWND Foreground();
+// A top-level dialog (class #32770) of the Hopdeck process with this caption.
+HWND FindDialog(const std::wstring& caption);
+HWND WaitForDialog(const std::wstring& caption, int timeoutMs = 5000);
+bool WaitForDialogGone(HWND dialog, int timeoutMs = 5000);
+// The static text of a message box.
+std::wstring MessageBoxText(HWND box);
+// Posts BM_CLICK to the button with this id (IDOK, IDCANCEL, IDYES, IDNO, ...).
+void ClickButton(HWND dialog, int id);
+// Answers a message box and waits until it has gone.
+void AnswerMessageBox(HWND box, int buttonId);
+
+struct ListState {
+  std::vector<std::wstring> items;
+  int selection = -1;
+  bool visible = false;
+  bool focused = false;
+};
+ListState ReadList(HWND list);
+std::vector<std::wstring> ComboItems(HWND combo);
+int ComboSelection(HWND combo);
+
+// ---- keyboard ----
+// Brings window to the front (waiting until it is) so keys reach it.
+bool BringToFront(HWND window);
+// Presses a chord: all keys down in order, then up in reverse ({VK_CONTROL, '3'}).
+void PressKeys(std::initializer_list<WORD> keys);
+// Posts WM_COMMAND id to the main window (does not wait for a dialog it opens).
+void PostCommand(int id);
+
+// ---- registry (HKEY_CURRENT_USER\Software\Velmora\Hopdeck unless a key is given) ----
+std::optional<DWORD> ReadDword(const std::wstring& name, const std::wstring& key = kSettingsKey);
+void WriteDword(const std::wstring& name, DWORD value, const std::wstring& key = kSettingsKey);
+struct RegValue {
+  DWORD type = 0;
+  std::string data;
+};
+std::optional<RegValue> ReadValue(const std::wstring& name, const std::wstring& key = kSettingsKey);
+void WriteBinaryValue(const std::wstring& name, DWORD type, const std::string& data,
+                      const std::wstring& key = kSettingsKey);
+void DeleteValue(const std::wstring& name, const std::wstring& key = kSettingsKey);
+bool KeyExists(const std::wstring& key = kSettingsKey);
+
+// ---- files ----
+bool FileExists(const std::wstring& path);
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+void DeleteTree(const std::wstring& path);
+std::wstring ShellFolder(int csidl);  // CSIDL_STARTUP, CSIDL_SENDTO, ...
+// Writes a shortcut through the shell-link object.
+void WriteShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments = L"");
+struct ShortcutInfo {
+  std::wstring target, arguments, workingDirectory;
+};
+std::optional<ShortcutInfo> ReadShortcut(const std::wstring& linkPath);
+
+// ---- clipboard ----
+std::wstring ClipboardText();
+
+// ---- what Hopdeck launched (recorder.exe command lines) ----
+struct LaunchRecord {
+  std::wstring commandLine;  // as the recorder received it, its own path included
+  std::wstring directory;    // the recorder's current directory
+};
+std::vector<LaunchRecord> LaunchRecords();
+// The command lines alone.
+std::vector<std::wstring> Launches();
+// Waits until at least count launches were logged.
+bool WaitForLaunches(std::size_t count, int timeoutMs = 5000);
+
+// ---- what Hopdeck spoke (speech doubles) ----
+struct SpeechCall {
+  double ms = 0;                // milliseconds since the double was loaded
+  unsigned long thread = 0;
+  std::wstring function;        // "8", "69", "speakText", "cancelSpeech", "brailleMessage", ...
+  std::wstring text;
+};
+std::vector<SpeechCall> SpeechLog();
+// The texts handed to a speaking call, in order.
+std::vector<std::wstring> SpokenTexts();
+
+// Every scenario starts from nothing: no Hopdeck running, no data folder, no
+// settings key, no logs, and Hopdeck.exe freshly copied into kAppFolder.
+class Scenario : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Which stand-ins sit beside Hopdeck.exe. Call before Start().
+  enum class Nvda { kNone, kFull, kWithoutIsSpeaking };
+  void PlaceSpeechDoubles(bool pcTalker, Nvda nvda);
+
+  // Starts Hopdeck.exe (from kAppFolder unless currentDir says otherwise)
+  // and waits for its main window to show.
+  Process Start(const std::wstring& argument = L"", const std::wstring& currentDir = kAppFolder);
+  // Starts without waiting for a window (a second instance, say).
+  Process Launch(const std::wstring& argument = L"", const std::wstring& currentDir = kAppFolder);
+  // Closes Hopdeck through Alt+Shift+F4 and Yes; the exit code.
+  std::optional<DWORD> Quit();
+
+  Process hopdeck_;
+};
+
+}  // namespace e2e

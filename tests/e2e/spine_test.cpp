@@ -1,0 +1,244 @@
+// The running spine: one instance, the hand-over slot, the four lists, hiding
+// and showing, and the exit confirmation.
+#include <shlobj.h>
+
+#include "harness/harness.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr wchar_t kExitCaption[] = L"Hopdeckの終了確認";
+constexpr wchar_t kExitQuestion[] = L"Hopdeckを終了してもよろしいですか？";
+
+// Which list box is visible; -1 when none is.
+int VisibleList() {
+  int visible = -1;
+  for (int k = 0; k < 4; ++k) {
+    if (IsVisible(ListBox(k))) {
+      if (visible != -1) return -2;  // more than one
+      visible = k;
+    }
+  }
+  return visible;
+}
+
+bool ListFocused(int kind) { return FocusOf(MainWindow()) == ListBox(kind); }
+
+void FillList(int kind, std::initializer_list<const wchar_t*> entries) {
+  for (const wchar_t* entry : entries) SendMessageW(ListBox(kind), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+}
+
+HWND PopupMenuWindow() { return FindWindowW(L"#32768", nullptr); }
+
+// Cancels an add-item dialog that a hand-over may have opened.
+void CancelAddDialogIfShown() {
+  if (HWND dialog = WaitForDialog(L"ファイルの追加", 1500)) {
+    ClickButton(dialog, IDCANCEL);
+    WaitForDialogGone(dialog);
+  }
+}
+
+}  // namespace
+
+class SpineScenario : public Scenario {};
+
+TEST_F(SpineScenario, FirstStartCreatesTheDataFoldersAndShowsTheProgramsList) {
+  Start();
+  EXPECT_TRUE(FileExists(L"C:\\ProgramData\\Velmora"));
+  EXPECT_TRUE(FileExists(kDataFolder));
+  EXPECT_TRUE(FileExists(kItemFolder));
+  EXPECT_EQ(VisibleList(), 0);
+  EXPECT_TRUE(WaitUntil([] { return ListFocused(0); }));
+}
+
+TEST_F(SpineScenario, SecondStartWithoutArgumentBringsTheFirstForwardAndLeavesTheSlotAlone) {
+  Start();
+  ShowWindow(MainWindow(), SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([] { return IsIconic(MainWindow()) != FALSE; }));
+
+  Process second = Launch();
+  EXPECT_EQ(second.WaitForExit(10000), std::optional<DWORD>(0));
+  EXPECT_TRUE(WaitUntil([] { return !IsIconic(MainWindow()); })) << "the running instance was not restored";
+  EXPECT_FALSE(ReadValue(L"Option9").has_value());
+  EXPECT_TRUE(hopdeck_.running());
+}
+
+TEST_F(SpineScenario, SecondStartWithAPathLeavesItInTheSlotUntilTheNextFocusGain) {
+  Start();
+  BringToFront(MainWindow());
+  PressKeys({VK_ESCAPE});  // into the tray: the second start cannot activate it
+  ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+
+  const std::wstring path = L"D:\\Docs\\計画ソフト.txt";
+  Process second = Launch(path);
+  EXPECT_EQ(second.WaitForExit(10000), std::optional<DWORD>(0));
+
+  auto slot = ReadValue(L"Option9");
+  ASSERT_TRUE(slot.has_value());
+  EXPECT_EQ(slot->type, static_cast<DWORD>(REG_SZ));
+  std::string expected = ToSjis(path);
+  expected.resize(261, '\0');
+  EXPECT_EQ(slot->data, expected);
+
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
+  CancelAddDialogIfShown();
+  EXPECT_TRUE(WaitUntil([] {
+    auto value = ReadValue(L"Option9");
+    return value && value->data == std::string(261, '\0');
+  })) << "the running instance did not empty the slot";
+}
+
+TEST_F(SpineScenario, HandOverSlotWithoutTerminatorOrOverlongArgumentOffersNothing) {
+  Start();
+  // 261 bytes without a terminating zero, as any program could leave there.
+  WriteBinaryValue(L"Option9", REG_SZ, std::string(261, 'x'));
+  BringToFront(MainWindow());
+  PressKeys({VK_ESCAPE});
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});  // the next focus gain reads the slot
+  EXPECT_TRUE(WaitUntil([] {
+    auto value = ReadValue(L"Option9");
+    return value && value->data == std::string(261, '\0');
+  }));
+  EXPECT_EQ(FindDialog(L"ファイルの追加"), nullptr);
+  EXPECT_TRUE(hopdeck_.running());
+
+  // A first argument longer than a path field is refused, not cut.
+  Process second = Launch(L"C:\\" + std::wstring(300, L'a') + L".txt");
+  EXPECT_EQ(second.WaitForExit(10000), std::optional<DWORD>(0));
+  auto value = ReadValue(L"Option9");
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(value->data, std::string(261, '\0'));
+}
+
+TEST_F(SpineScenario, EveryWayOfClosingAsksFirstAndNoKeepsRunning) {
+  Start();
+  // The close box (system menu close), Alt+Shift+F4, and the tray menu's exit item.
+  const std::function<void()> ways[] = {
+      [] { PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+      [] {
+        BringToFront(MainWindow());
+        PressKeys({VK_MENU, VK_SHIFT, VK_F4});
+      },
+      [] {
+        PostMessageW(MainWindow(), WM_USER, 0, WM_RBUTTONDOWN);
+        ASSERT_TRUE(WaitUntil([] { return IsVisible(PopupMenuWindow()); })) << "no tray menu";
+        PressKeys({'X'});
+      },
+  };
+  for (const auto& close : ways) {
+    close();
+    HWND box = WaitForDialog(kExitCaption);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), kExitQuestion);
+    AnswerMessageBox(box, IDNO);
+    EXPECT_TRUE(hopdeck_.running());
+    EXPECT_TRUE(IsVisible(MainWindow()));
+  }
+  PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  HWND box = WaitForDialog(kExitCaption);
+  ASSERT_NE(box, nullptr);
+  ClickButton(box, IDYES);
+  EXPECT_EQ(hopdeck_.WaitForExit(10000), std::optional<DWORD>(0));
+}
+
+TEST_F(SpineScenario, EscapeAndAltF4HideAndTheHotKeyBringsTheListBack) {
+  Start();
+  BringToFront(MainWindow());
+  PressKeys({VK_CONTROL, '3'});
+  ASSERT_TRUE(WaitUntil([] { return ListFocused(2); }));
+
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
+  EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()) && ListFocused(2); }));
+
+  PressKeys({VK_MENU, VK_F4});
+  EXPECT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+  EXPECT_EQ(FindDialog(kExitCaption), nullptr) << "Alt+F4 must hide, not close";
+  EXPECT_TRUE(hopdeck_.running());
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
+  EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()) && ListFocused(2); }));
+}
+
+TEST_F(SpineScenario, ControlDigitsTabAndShiftTabSwitchLists) {
+  Start();
+  BringToFront(MainWindow());
+  const struct {
+    std::initializer_list<WORD> keys;
+    int list;
+  } steps[] = {
+      {{VK_CONTROL, '3'}, 2}, {{VK_CONTROL, '3'}, 2}, {{VK_CONTROL, '4'}, 3}, {{VK_TAB}, 0},
+      {{VK_SHIFT, VK_TAB}, 3}, {{VK_SHIFT, VK_TAB}, 2}, {{VK_CONTROL, '1'}, 0}, {{VK_SHIFT, VK_TAB}, 3},
+      {{VK_CONTROL, '2'}, 1}, {{VK_TAB}, 2},
+  };
+  for (const auto& step : steps) {
+    PressKeys(step.keys);
+    EXPECT_TRUE(WaitUntil([&] { return VisibleList() == step.list && ListFocused(step.list); }))
+        << "expected list " << step.list << ", visible " << VisibleList();
+  }
+}
+
+TEST_F(SpineScenario, LeftAndRightNeverMoveAListsSelection) {
+  Start();
+  BringToFront(MainWindow());
+  for (int kind = 0; kind < 4; ++kind) {
+    PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
+    ASSERT_TRUE(WaitUntil([&] { return ListFocused(kind); }));
+    FillList(kind, {L"Alpha", L"Beta", L"Gamma"});
+    SendMessageW(ListBox(kind), LB_SETCURSEL, 1, 0);
+    PressKeys({VK_LEFT});
+    PressKeys({VK_RIGHT});
+    EXPECT_EQ(ReadList(ListBox(kind)).selection, 1) << "list " << kind;
+    PressKeys({VK_DOWN});  // the keys do arrive
+    EXPECT_TRUE(WaitUntil([&] { return ReadList(ListBox(kind)).selection == 2; })) << "list " << kind;
+  }
+}
+
+TEST_F(SpineScenario, ResizingResizesAllFourLists) {
+  Start();
+  SetWindowPos(MainWindow(), nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  ASSERT_TRUE(WaitUntil([&] {
+    GetClientRect(MainWindow(), &client);
+    RECT list{};
+    GetWindowRect(ListBox(3), &list);
+    return list.right - list.left == client.right && list.bottom - list.top == client.bottom;
+  }));
+  for (int kind = 0; kind < 4; ++kind) {
+    RECT list{};
+    GetWindowRect(ListBox(kind), &list);
+    EXPECT_EQ(list.right - list.left, client.right) << "list " << kind;
+    EXPECT_EQ(list.bottom - list.top, client.bottom) << "list " << kind;
+  }
+}
+
+TEST_F(SpineScenario, TrayIconOpensItsMenuOnlyOnTheRightButton) {
+  Start();
+  for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    PostMessageW(MainWindow(), WM_USER, 0, mouse);
+  }
+  Sleep(300);
+  EXPECT_FALSE(IsVisible(PopupMenuWindow()));
+  BringToFront(MainWindow());
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+
+  // "メインウィンドウを表示する(&W)" brings the hidden window back.
+  PostMessageW(MainWindow(), WM_USER, 0, WM_RBUTTONDOWN);
+  ASSERT_TRUE(WaitUntil([] { return IsVisible(PopupMenuWindow()); }));
+  PressKeys({'W'});
+  EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()) && ListFocused(0); }));
+}
+
+TEST_F(SpineScenario, AppsKeyOpensTheContextMenuOfTheFocusedList) {
+  Start();
+  BringToFront(MainWindow());
+  PressKeys({VK_CONTROL, '3'});
+  ASSERT_TRUE(WaitUntil([] { return ListFocused(2); }));
+  PressKeys({VK_APPS});
+  EXPECT_TRUE(WaitUntil([] { return IsVisible(PopupMenuWindow()); }));
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([] { return !IsVisible(PopupMenuWindow()); }));
+  EXPECT_TRUE(IsVisible(MainWindow())) << "Escape in the menu must only close the menu";
+}

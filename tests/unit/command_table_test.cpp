@@ -1,0 +1,98 @@
+// The command table: menu texts, keys and radio addresses as the user meets them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/command_table.h"
+
+namespace {
+
+const CommandRow* Find(const std::vector<CommandRow>& rows, int id) {
+  for (const CommandRow& row : rows) {
+    if (row.id == id) return &row;
+  }
+  return nullptr;
+}
+
+TEST(CommandTable, NamesEachCommandsKeysAndPopup) {
+  std::vector<CommandRow> rows = CommandTable();
+  struct Case {
+    int id;
+    const char* popup;
+    std::vector<std::string> keys;
+  } cases[] = {
+      {501, "", {"Enter"}},
+      {502, "", {"Shift+Enter"}},
+      {503, "ファイル(&F)", {"F4"}},
+      {505, "ファイル(&F)", {"Control+F4"}},
+      {506, "ファイル(&F)", {}},
+      {514, "ファイル(&F)", {"Escape", "Alt+F4"}},
+      {515, "ファイル(&F)", {"Alt+Shift+F4"}},
+      {516, "検索(&S)", {"Control+F"}},
+      {518, "検索(&S)", {"Shift+F3"}},
+      {531, "読み(&R)", {"Control+7"}},  // its menu text says Control+F7
+      {532, "読み(&R)", {"Control+T"}},
+      {533, "読み(&R)", {"Control+Y"}},
+      {527, "ユーティリティ(&U)", {"F10"}},
+      {551, "ツール(&T)", {}},
+      {561, "ヘルプ(&H)", {"F1"}},
+      {570, "", {"Apps"}},
+      {571, "", {"Tab"}},
+      {572, "", {"Shift+Tab"}},
+  };
+  for (const Case& c : cases) {
+    const CommandRow* row = Find(rows, c.id);
+    ASSERT_NE(row, nullptr) << c.id;
+    EXPECT_EQ(row->popup, c.popup) << c.id;
+    EXPECT_EQ(row->keys, c.keys) << c.id;
+  }
+  EXPECT_EQ(Find(rows, 531)->text, "リストの全項目数と現在位置を読み上げ(&7)\tControl+F7");
+}
+
+TEST(CommandTable, MenuBarHasTheNinePopupsInOrderAndEveryIdOnce) {
+  std::vector<std::string> tops;
+  std::map<int, int> seen;
+  int depth = 0;
+  for (std::size_t i = 0; i < kMenuBarCount; ++i) {
+    const MenuNode& node = kMenuBar[i];
+    if (node.kind == MenuNodeKind::kPopup && depth++ == 0) tops.push_back(node.text);
+    if (node.kind == MenuNodeKind::kEnd) --depth;
+    if (node.kind == MenuNodeKind::kItem) ++seen[node.id];
+  }
+  EXPECT_EQ(depth, 0);
+  EXPECT_EQ(tops, (std::vector<std::string>{"ファイル(&F)", "検索(&S)", "リスト移動(&M)", "お気に入り(&B)",
+                                            "ユーティリティ(&U)", "ネットラジオURL(&N)", "読み(&R)", "ツール(&T)",
+                                            "ヘルプ(&H)"}));
+  for (const auto& [id, count] : seen) {
+    // Each public-broadcaster page is reachable by channel and by area.
+    EXPECT_EQ(count, (id >= 601 && id <= 624) ? 2 : 1) << id;
+  }
+  EXPECT_EQ(seen.size(), 8u + 3 + 4 + 2 + 8 + 5 + 2 + 8 + 26 + 92);
+}
+
+TEST(CommandTable, RadioIdsOpenTheirConstantAddresses) {
+  struct Case {
+    int id;
+    const char* address;
+  } cases[] = {
+      {601, "http://www3.nhk.or.jp/netradio/player/index.html?ch=r1&area=sapporo"},
+      {614, "http://www3.nhk.or.jp/netradio/player/index.html?ch=r2&area=hiroshima"},
+      {616, "http://www3.nhk.or.jp/netradio/player/index.html?ch=r2&area=fukuoka"},
+      {624, "http://www3.nhk.or.jp/netradio/player/index.html?ch=fm&area=fukuoka"},
+      {625, "http://radiko.jp/reader/"},
+      {626, "http://radiko.jp/"},
+      {701, "http://radiko.jp/#!/live/HBC"},
+      {761, "http://radiko.jp/#!/live/KBS"},
+      {792, "http://radiko.jp/#!/live/FM_OKINAWA"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_NE(RadioAddress(c.id), nullptr) << c.id;
+    EXPECT_STREQ(RadioAddress(c.id), c.address);
+  }
+  EXPECT_EQ(RadioAddress(600), nullptr);
+  EXPECT_EQ(RadioAddress(793), nullptr);
+  EXPECT_EQ(RadioAddress(503), nullptr);
+}
+
+}  // namespace
