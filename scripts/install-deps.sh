@@ -9,7 +9,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   cmake ninja-build make g++ googletest
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 wine32:i386
   xvfb x11-utils imagemagick
   locales
   python3
