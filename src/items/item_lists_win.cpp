@@ -1,8 +1,60 @@
+// The four list boxes hold nothing but item names. Every load rebuilds all of
+// them from the ItemFolder: shortcuts split into programs and files by their
+// targets, then the URL and mail items by their file names alone.
 #include "items/item_lists_win.h"
 
 #include "app/app_state.h"
+#include "items/item_order.h"
+#include "items/item_scan_win.h"
+#include "items/item_store_win.h"
 
-void LoadItemLists(AppState& app) {}
+namespace {
+
+// Empties a list box and keeps it from redrawing until it is filled.
+class ListFill {
+ public:
+  explicit ListFill(HWND list) : list_(list) {
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+  }
+  ListFill(const ListFill&) = delete;
+  ListFill& operator=(const ListFill&) = delete;
+  ~ListFill() {
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+  }
+  void Add(const std::string& name) const {
+    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+
+ private:
+  HWND list_;
+};
+
+void FillByFileName(HWND list, const char* pattern, int sortOrder) {
+  std::vector<std::string> names = NamesInOrder(ScanItemFiles(pattern), sortOrder);
+  ListFill fill(list);
+  for (const std::string& name : names) fill.Add(name);
+}
+
+}  // namespace
+
+void LoadItemLists(AppState& app) {
+  const int sortOrder = app.settings.sortOrder;
+  std::vector<std::string> shortcuts = NamesInOrder(ScanItemFiles("*.lnk"), sortOrder);
+  {
+    ListFill programs(app.lists[kPrograms]);
+    ListFill files(app.lists[kFiles]);
+    for (const std::string& name : shortcuts) {
+      std::string target;
+      std::string arguments;
+      ReadShellLink(app.itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
+      (IsProgramTarget(target) ? programs : files).Add(name);
+    }
+  }
+  FillByFileName(app.lists[kUrls], "*.url", sortOrder);
+  FillByFileName(app.lists[kMail], "*.mail", sortOrder);
+}
 
 void ReloadItemLists(AppState& app) {
   SetCurrentDirectoryA(app.itemFolder.c_str());

@@ -1,10 +1,61 @@
+// Item files, all in the ItemFolder "c:\ProgramData\Velmora\Hopdeck\Lnk":
+//
+//   Name.lnk    a shell shortcut, read and written through the shell-link object
+//   Name.url    [InternetShortcut]\r\n URL=http://...\r\n
+//   Name.mail   [EMailShortcut]\r\n MailAddress=mailto:someone@example.jp\r\n
+//
+// The .url and .mail files go through the private-profile functions: a write
+// replaces the one section and keeps any other section of the file, a read
+// matches section and key without regard to case and gives "" when either is
+// missing. Values hold at most 260 bytes, cut on a character boundary.
 #include "items/item_store_win.h"
 
+#include <shlobj.h>
+#include <shlwapi.h>
+
 #include "app/app_state.h"
+#include "platform/hd_string.h"
+#include "platform/sjis.h"
 
 namespace {
+
 constexpr const char* kDataFolderParent = "c:\\ProgramData\\Velmora";
 constexpr const char* kDataFolderPath = "c:\\ProgramData\\Velmora\\Hopdeck";
+
+constexpr char kUrlSection[] = "InternetShortcut";
+constexpr char kUrlKey[] = "URL";
+constexpr char kMailSection[] = "EMailShortcut";
+constexpr char kMailKey[] = "MailAddress";
+constexpr char kMailPrefix[] = "mailto:";
+
+// A UNC path, where a shortcut holds one, rather than its mapped drive letter.
+constexpr DWORD kShellLinkGetPathFlags = SLGP_UNCPRIORITY;
+
+// The profile functions look up a bare file name in the Windows folder, not
+// in the current directory; "./" keeps such a name where the caller meant it.
+std::string ProfilePath(const std::string& file) {
+  if (PathIsFileSpecA(file.c_str())) return ".\\" + file;
+  return file;
+}
+
+// A profile value cut to 260 bytes without splitting a double-byte character.
+// The buffer is larger than the limit so that the cut is ours, not the
+// reader's (which may stop in the middle of a character).
+std::string ReadProfileValue(const std::string& file, const char* section, const char* key) {
+  char value[2 * kPathBytes] = {};
+  GetPrivateProfileStringA(section, key, "", value, sizeof(value) - 1, ProfilePath(file).c_str());
+  return SjisCut(FieldText(value, sizeof(value)), kPathTextBytes);
+}
+
+// Replaces the whole section with one "key=value" line; other sections stay.
+void WriteProfileLine(const std::string& file, const char* section, const std::string& line) {
+  // The section writer takes a list of lines, each ended by a zero byte, and
+  // an empty line after the last one; c_str() supplies that second zero.
+  std::string lines = line;
+  lines.push_back('\0');
+  WritePrivateProfileSectionA(section, lines.c_str(), ProfilePath(file).c_str());  // failures go unreported
+}
+
 }  // namespace
 
 void PrepareDataFolders(AppState& app) {
@@ -20,24 +71,92 @@ void PrepareDataFolders(AppState& app) {
   app.itemFolder = app.dataFolder + "\\Lnk";
 }
 
+// COM is initialised around each call. The UI thread keeps its own
+// initialisation for the whole run, so these pairs only count references and
+// the shell-link class stays loaded between calls.
 bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments) {
   target.clear();
   arguments.clear();
-  return false;
+  // A longer path would be cut on its way to UTF-16 and name another file.
+  if (linkPath.size() > kPathTextBytes) return false;
+
+  ComInit com;
+  ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid()))) {
+    return false;
+  }
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
+
+  wchar_t widePath[kPathBytes] = {};
+  ConvertToUnicode(linkPath.c_str(), widePath, kPathBytes);
+  if (FAILED(file->Load(widePath, STGM_READ))) return false;
+  if (FAILED(link->Resolve(nullptr, 0))) return false;
+
+  // One byte beyond what the object may fill, so the terminator is ours.
+  char targetBuffer[kPathBytes + 1] = {};
+  if (SUCCEEDED(link->GetPath(targetBuffer, kPathBytes, nullptr, kShellLinkGetPathFlags))) {
+    target = SjisCut(FieldText(targetBuffer, kPathBytes), kPathTextBytes);
+  }
+  char argumentBuffer[kPathBytes + 1] = {};
+  if (SUCCEEDED(link->GetArguments(argumentBuffer, kPathBytes))) {
+    arguments = SjisCut(FieldText(argumentBuffer, kPathBytes), kPathTextBytes);
+  }
+  return true;
 }
 
-void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {}
+void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {
+  char workingFolder[kPathBytes] = {};
+  CopyToField(workingFolder, sizeof(workingFolder), target);
+  PathRemoveFileSpecA(workingFolder);  // "notepad" leaves ""; "D:\a\b.txt" leaves "D:\a"
+
+  // The UTF-16 path is formed first: a path that does not fit must not be
+  // cut into the name of some other file.
+  wchar_t widePath[kPathBytes] = {};
+  if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, kPathBytes - 1) == 0) return;
+
+  ComInit com;
+  ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid()))) {
+    return;
+  }
+  // An existing shortcut is only replaced by one that holds its target.
+  if (FAILED(link->SetPath(target.c_str()))) return;
+  link->SetDescription("");
+  link->SetWorkingDirectory(workingFolder);
+  link->SetArguments(arguments.c_str());
+
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return;
+  file->Save(widePath, TRUE);  // failures go unreported: the item then simply does not appear
+}
 
 std::string ItemFilePath(const AppState& app, int listKind, const std::string& name) {
   const char* extension = listKind == kUrls ? ".url" : listKind == kMail ? ".mail" : ".lnk";
   return app.dataFolder + "\\Lnk\\" + name + extension;
 }
 
-std::string ReadUrlItem(const std::string& itemFile) { return {}; }
-std::string ReadMailItem(const std::string& itemFile) { return {}; }
+std::string ReadUrlItem(const std::string& itemFile) { return ReadProfileValue(itemFile, kUrlSection, kUrlKey); }
+
+std::string ReadMailItem(const std::string& itemFile) { return ReadProfileValue(itemFile, kMailSection, kMailKey); }
+
 std::string BareMailAddress(const std::string& mailValue) {
-  return mailValue.rfind("mailto:", 0) == 0 ? mailValue.substr(7) : mailValue;
+  return mailValue.rfind(kMailPrefix, 0) == 0 ? mailValue.substr(sizeof(kMailPrefix) - 1) : mailValue;
 }
-void WriteUrlItem(const std::string& itemFile, const std::string& url) {}
-void WriteMailItem(const std::string& itemFile, const std::string& address) {}
-void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name) {}
+
+// Values are cut as a reader would cut them, so that a file never holds more
+// than can be read back.
+void WriteUrlItem(const std::string& itemFile, const std::string& url) {
+  WriteProfileLine(itemFile, kUrlSection, std::string(kUrlKey) + "=" + SjisCut(url, kPathTextBytes));
+}
+
+void WriteMailItem(const std::string& itemFile, const std::string& address) {
+  std::string value = SjisCut(std::string(kMailPrefix) + address, kPathTextBytes);
+  WriteProfileLine(itemFile, kMailSection, std::string(kMailKey) + "=" + value);
+}
+
+// Only the URL is taken over; the source's other sections and lines are dropped.
+void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name) {
+  std::string url = ReadUrlItem(sourceFile);
+  WriteUrlItem(ItemFilePath(app, kUrls, name), url);
+}

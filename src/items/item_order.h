@@ -1,0 +1,36 @@
+// Ordering the item files of one folder scan: the name order, the creation-time
+// order, the four sort orders, and which list a shortcut belongs to.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// At most this many files of one extension take part in a load.
+constexpr std::size_t kScanCapacity = 500;
+
+struct ScanEntry {
+  std::string name;            // file name without its extension, Shift-JIS
+  std::u16string nameKey;      // whole file name in UTF-16, upper-cased: the name order
+  std::uint64_t creationTime;  // 100-ns units since 1601-01-01 UTC, as the file system reports it
+};
+
+// The item name of a listed file: fileName without its extension. Nothing
+// when fileName does not end in extension (letters compared case-blind).
+std::optional<std::string> ItemNameOf(std::string_view fileName, std::string_view extension);
+
+// Puts a scan in name order (nameKey code unit by code unit) and keeps the
+// first kScanCapacity entries.
+void FinishScan(std::vector<ScanEntry>& scan);
+
+// Stable exchange sort, oldest first; entries with equal times keep their order.
+void SortByCreationTime(std::vector<ScanEntry>& scan);
+
+// The names of a finished scan in the order sortOrder gives: 0 by name,
+// 1 reversed, 2 oldest first, 3 newest first; none for any other value.
+std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder);
+
+// True when target holds ".exe" after its first byte (letters case-blind).
+bool IsProgramTarget(std::string_view target);

@@ -1,0 +1,37 @@
+#include "items/item_scan_win.h"
+
+#include <windows.h>
+
+#include "platform/win_handles.h"
+
+std::u16string NameOrderKey(const char* fileName) {
+  int units = MultiByteToWideChar(CP_ACP, 0, fileName, -1, nullptr, 0);
+  if (units <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, fileName, -1, wide.data(), units);
+  wide.resize(static_cast<std::size_t>(units - 1));
+  // One code unit at a time, without language rules, as NTFS's upcase table maps them.
+  CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return std::u16string(wide.begin(), wide.end());
+}
+
+// Wine and FAT or network drives list files in no particular order, so the
+// names are put in order here, before the cap: a folder of 501 items then
+// shows the same 500 wherever it lives.
+std::vector<ScanEntry> ScanItemFiles(const char* pattern) {
+  const char* extension = pattern + 1;  // "*.lnk" -> ".lnk"
+  std::vector<ScanEntry> scan;
+  WIN32_FIND_DATAA found;
+  UniqueFindHandle listing(FindFirstFileA(pattern, &found));
+  if (!listing) return scan;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    std::optional<std::string> name = ItemNameOf(found.cFileName, extension);
+    if (!name) continue;
+    std::uint64_t created =
+        (static_cast<std::uint64_t>(found.ftCreationTime.dwHighDateTime) << 32) | found.ftCreationTime.dwLowDateTime;
+    scan.push_back(ScanEntry{std::move(*name), NameOrderKey(found.cFileName), created});
+  } while (FindNextFileA(listing.get(), &found));
+  FinishScan(scan);
+  return scan;
+}
