@@ -1,4 +1,93 @@
+// The five fixed-list pickers (commands 524..528). Enter launches the
+// selected row and keeps the picker open on the same row; Control+Enter
+// launches and closes it. Every launch goes into the history.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "pickers/fixed_lists.h"
+#include "platform/sjis.h"
+#include "records/records_win.h"
+#include "resources/resource.h"
 
-void CmdFixedList(AppState& app, const CommandContext& command) {}
+namespace {
+
+struct FixedListState {
+  AppState& app;
+  int commandId;  // 524..528: which table
+};
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void LaunchRow(AppState& app, int commandId, std::size_t row) {
+  FixedLaunch launch = ResolveFixedLaunch(commandId, row, FileExists);
+  if (launch.target.empty()) return;
+  char folder[kPathBytes] = {};
+  if (launch.runInFolder) {
+    CopyToField(folder, sizeof(folder), launch.target);
+    PathRemoveFileSpecA(folder);
+  }
+  // The shell's answer is not examined: a target that does not start is
+  // recorded like any other attempt.
+  ShellExecuteA(nullptr, nullptr, launch.target.c_str(), nullptr, folder[0] != '\0' ? folder : nullptr, SW_SHOW);
+  RecordLaunch(app, launch.target, launch.name);
+}
+
+void OnInit(HWND dialog, FixedListState& state) {
+  state.app.openDialog = dialog;
+  HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
+  std::vector<std::string_view> names = FixedListNames(state.commandId);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::string name(names[i]);
+    SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+  SendMessageA(list, LB_SETCURSEL, 0, 0);
+}
+
+void OnOk(HWND dialog, FixedListState& state) {
+  auto index = SendDlgItemMessageA(dialog, IDC_PICKER_LIST, LB_GETCURSEL, 0, 0);
+  if (index < 0) return;
+  LaunchRow(state.app, state.commandId, static_cast<std::size_t>(index));
+  // Control read now, as the launch ends: held, the picker closes.
+  if (GetKeyState(VK_CONTROL) < 0) {
+    state.app.openDialog = nullptr;
+    EndDialog(dialog, IDOK);
+  }
+}
+
+INT_PTR CALLBACK FixedListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    OnInit(dialog, *reinterpret_cast<FixedListState*>(lParam));
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<FixedListState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (state == nullptr) return FALSE;
+  if (message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      OnOk(dialog, *state);
+      return TRUE;
+    case IDCANCEL:
+      state->app.openDialog = nullptr;
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;  // list notifications, a double click among them, do nothing
+  }
+}
+
+}  // namespace
+
+void CmdFixedList(AppState& app, const CommandContext& command) {
+  const char* dialogName = FixedListDialogName(command.id);
+  if (dialogName == nullptr) return;
+  SetForegroundWindow(app.mainWindow);
+  FixedListState state{app, command.id};
+  DialogBoxParamA(app.instance, dialogName, app.mainWindow, FixedListProc, reinterpret_cast<LPARAM>(&state));
+}

@@ -1,5 +1,115 @@
+#include "pickers/running_apps_win.h"
+
+#include <shellapi.h>
+
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/main_window_win.h"
+#include "pickers/picker_texts.h"
+#include "platform/sjis.h"
+#include "resources/resource.h"
 
-void CmdRunningApps(AppState& app, const CommandContext& command) {}
-void CmdTaskManager(AppState& app, const CommandContext& command) {}
+namespace {
+
+struct Collector {
+  HWND skip;
+  std::vector<RunningWindow> windows;
+};
+
+// The title as the window reports it, cut on a character boundary.
+std::string TitleOf(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  if (length <= 0) return {};
+  std::string title(static_cast<std::size_t>(length) + 1, '\0');
+  int copied = GetWindowTextA(window, title.data(), length + 1);
+  if (copied <= 0) return {};
+  title.resize(static_cast<std::size_t>(copied));
+  return SjisCut(title, kWindowTitleBytes);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+  auto& collector = *reinterpret_cast<Collector*>(lParam);
+  if (window == collector.skip) return TRUE;
+  // Pop-ups are dialogs, menus and tool tips: never something to switch to.
+  auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+  if (!IsWindowVisible(window) || (style & WS_POPUP) != 0) return TRUE;
+  std::string title = TitleOf(window);
+  if (title.empty()) return TRUE;
+  collector.windows.push_back({window, std::move(title)});
+  return collector.windows.size() < kMaxRunningWindows;
+}
+
+struct RunningAppsState {
+  AppState& app;
+  std::vector<RunningWindow> windows;  // line i of the list is windows[i]
+  HWND chosen = nullptr;               // set by OK
+};
+
+void OnInit(HWND dialog, RunningAppsState& state) {
+  state.app.openDialog = dialog;
+  HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
+  InstallKeyFilter(list);
+  state.windows = CollectRunningWindows(state.app.mainWindow);
+  for (std::size_t i = 0; i < state.windows.size(); ++i) {
+    SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(state.windows[i].title.c_str()));
+  }
+  SendMessageA(list, LB_SETCURSEL, 0, 0);
+}
+
+void OnCommand(HWND dialog, RunningAppsState& state, int id) {
+  if (id == IDOK) {
+    auto index = SendDlgItemMessageA(dialog, IDC_PICKER_LIST, LB_GETCURSEL, 0, 0);
+    if (index >= 0 && static_cast<std::size_t>(index) < state.windows.size()) {
+      state.chosen = state.windows[static_cast<std::size_t>(index)].window;
+    }
+    state.app.openDialog = nullptr;
+    EndDialog(dialog, IDOK);
+  } else if (id == IDCANCEL) {
+    state.app.openDialog = nullptr;
+    EndDialog(dialog, IDCANCEL);
+  }
+}
+
+INT_PTR CALLBACK RunningAppsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    OnInit(dialog, *reinterpret_cast<RunningAppsState*>(lParam));
+    return TRUE;
+  }
+  auto* state = reinterpret_cast<RunningAppsState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (state == nullptr) return FALSE;
+  if (message == WM_COMMAND) {
+    OnCommand(dialog, *state, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+std::vector<RunningWindow> CollectRunningWindows(HWND skip) {
+  Collector collector{skip, {}};
+  collector.windows.reserve(kMaxRunningWindows);
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&collector));
+  return std::move(collector.windows);
+}
+
+void CmdRunningApps(AppState& app, const CommandContext& command) {
+  SetForegroundWindow(app.mainWindow);
+  RunningAppsState state{app, {}, nullptr};
+  INT_PTR result = DialogBoxParamA(app.instance, "WindowDialog", app.mainWindow, RunningAppsProc,
+                                   reinterpret_cast<LPARAM>(&state));
+  // Brought forward only once the picker is gone: its owner is activated
+  // when it closes, and would otherwise take the front back. A window closed
+  // since the list was built is left alone.
+  if (result != IDOK || state.chosen == nullptr || !IsWindow(state.chosen)) return;
+  if (IsIconic(state.chosen)) {
+    OpenIcon(state.chosen);
+  } else {
+    SetForegroundWindow(state.chosen);
+  }
+}
+
+void CmdTaskManager(AppState& app, const CommandContext& command) {
+  ShellExecuteA(app.mainWindow, nullptr, kTaskManagerCommand, nullptr, nullptr, SW_SHOW);  // result not examined
+}

@@ -1,0 +1,20 @@
+// The running-applications picker "WindowDialog" (command 521) and the task
+// manager (command 522).
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The picker lists at most this many windows, titles cut to this many bytes.
+constexpr std::size_t kMaxRunningWindows = 30;
+constexpr std::size_t kWindowTitleBytes = 255;
+
+struct RunningWindow {
+  HWND window;
+  std::string title;
+};
+
+// The desktop's top-level windows that the picker lists, front to back: each
+// visible, not a pop-up and titled, skipping `skip` (the main window).
+std::vector<RunningWindow> CollectRunningWindows(HWND skip);
