@@ -1,7 +1,83 @@
+// Both logs share one private-profile layout, 50 keys per section, key i
+// holding the entry at list position i (0 = top):
+//
+//   [FilePath]
+//   FilePath0=C:\ProgramData\Velmora\Hopdeck\Lnk\メモ帳.lnk
+//   FilePath1=https://www.example.com/
+//   ...
+//   FilePath49=
+//   [FileName]
+//   FileName0=メモ帳
+//   ...
+//
+// A save writes all 100 keys, empty entries as "key=", and never deletes a
+// key or section, so whatever else a user put in the file stays.
 #include "records/records_win.h"
 
 #include "app/app_state.h"
+#include "platform/sjis.h"
+#include "records/record_log.h"
+#include "records/record_texts.h"
+#include "resources/resource.h"
 
-void LoadLog(const AppState& app, RecordLog& log) {}
-void SaveLog(const AppState& app, const RecordLog& log) {}
-void RecordLaunch(AppState& app, const std::string& path, const std::string& name) {}
+#include <utility>
+
+namespace {
+
+// Read with room to spare, then cut on a character boundary: the API itself
+// would cut a long value in the middle of a double-byte character.
+constexpr DWORD kReadBytes = 2048;
+
+std::string ReadKey(const std::string& file, const char* section, int index) {
+  char value[kReadBytes] = {};
+  GetPrivateProfileStringA(section, RecordKeyName(section, index).c_str(), "", value, kReadBytes, file.c_str());
+  value[kReadBytes - 1] = '\0';
+  return SjisCut(value, kPathTextBytes);
+}
+
+void WriteKey(const std::string& file, const char* section, int index, const std::string& value) {
+  // A failed write is not reported; the memory copy keeps the change.
+  WritePrivateProfileStringA(section, RecordKeyName(section, index).c_str(), value.c_str(), file.c_str());
+}
+
+}  // namespace
+
+std::string LogFilePath(const AppState& app, const RecordLog& log) {
+  return app.dataFolder + "\\" + log.fileName;
+}
+
+void LoadLog(const AppState& app, RecordLog& log) {
+  std::string file = LogFilePath(app, log);
+  for (int i = 0; i < kRecordSlots; ++i) log.entries[i].filePath = ReadKey(file, kFilePathSection, i);
+  for (int i = 0; i < kRecordSlots; ++i) log.entries[i].fileName = ReadKey(file, kFileNameSection, i);
+}
+
+void SaveLog(const AppState& app, const RecordLog& log) {
+  std::string file = LogFilePath(app, log);
+  for (int i = 0; i < kRecordSlots; ++i) WriteKey(file, kFilePathSection, i, log.entries[i].filePath);
+  for (int i = 0; i < kRecordSlots; ++i) WriteKey(file, kFileNameSection, i, log.entries[i].fileName);
+}
+
+void RecordLaunch(AppState& app, const std::string& path, const std::string& name) {
+  // Copies first: a caller may pass the fields of a history entry itself,
+  // and the reload below replaces them.
+  std::string pathCopy = path;
+  std::string nameCopy = name;
+  if (pathCopy.empty()) return;  // nothing to find again; it would hide the history
+  LoadLog(app, app.historyLog);
+  if (RecordAtTop(app.historyLog, std::move(pathCopy), std::move(nameCopy))) SaveLog(app, app.historyLog);
+}
+
+void FillRecordList(HWND dialog, const RecordLog& log) {
+  HWND list = GetDlgItem(dialog, IDC_RECORD_LIST);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  int count = ListedCount(log);
+  for (int i = 0; i < count; ++i) {
+    std::string line = FormatRecordLine(log.entries[i]);
+    SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  SendMessageA(list, LB_SETCURSEL, 0, 0);
+}

@@ -1,13 +1,21 @@
 // The history and favourites logs on disk ("history.log", "BookMark.log" in
 // the DataFolder), read and written through the private-profile functions.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 struct AppState;
 struct RecordLog;
+
+// The log's file: the DataFolder followed by "\history.log" or "\BookMark.log".
+std::string LogFilePath(const AppState& app, const RecordLog& log);
 
 void LoadLog(const AppState& app, RecordLog& log);
 void SaveLog(const AppState& app, const RecordLog& log);
 
 // Records one launch at the top of the history and saves it.
 void RecordLaunch(AppState& app, const std::string& path, const std::string& name);
+
+// Fills list box 101 of dialog with the log's lines and selects line 0.
+void FillRecordList(HWND dialog, const RecordLog& log);

@@ -1,0 +1,15 @@
+// What the history and favourites show and speak (Shift-JIS once compiled).
+#pragma once
+
+constexpr char kFilePathSection[] = "FilePath";
+constexpr char kFileNameSection[] = "FileName";
+
+constexpr char kMailtoPrefix[] = "mailto:";
+
+constexpr char kDeletedText[] = "削除しました";
+constexpr char kHistoryClearQuestion[] = "全てのファイル履歴を削除してもよろしいですか？";
+constexpr char kHistoryClearCaption[] = "削除確認";
+
+constexpr char kFavouritesFullText[] = "お気に入りは上限の50件まで登録されています";
+constexpr char kFavouriteDuplicateSuffix[] = "はすでにお気に入りに登録されています";
+constexpr char kFavouriteAddedSuffix[] = "をお気に入りに登録しました";
