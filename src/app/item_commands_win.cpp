@@ -1,14 +1,196 @@
-#include "app/app_state.h"
-#include "app/commands.h"
+// The commands that work on the focused list and its selected item: add,
+// edit, copy, open the target's folder, delete, find, and the position, list
+// name and sort order announcements. A command does nothing when the focus is
+// on none of the four list boxes.
+#include <shlwapi.h>
 
-void CmdAddItem(AppState& app, const CommandContext& command) {}
-void CmdEditItem(AppState& app, const CommandContext& command) {}
-void CmdCopyPath(AppState& app, const CommandContext& command) {}
-void CmdOpenFolder(AppState& app, const CommandContext& command) {}
-void CmdDeleteItem(AppState& app, const CommandContext& command) {}
-void CmdFind(AppState& app, const CommandContext& command) {}
-void CmdFindNext(AppState& app, const CommandContext& command) {}
-void CmdFindPrevious(AppState& app, const CommandContext& command) {}
-void CmdSpeakPosition(AppState& app, const CommandContext& command) {}
-void CmdSpeakListName(AppState& app, const CommandContext& command) {}
-void CmdSpeakSortOrder(AppState& app, const CommandContext& command) {}
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/app_texts.h"
+#include "app/commands.h"
+#include "app/find_dialog_win.h"
+#include "app/item_command_texts.h"
+#include "app/list_search.h"
+#include "app/selected_item_win.h"
+#include "items/item_dialog_win.h"
+#include "items/item_lists_win.h"
+#include "items/item_store_win.h"
+#include "platform/sjis.h"
+#include "speech/speech_win.h"
+
+namespace {
+
+bool IsShortcutList(int listKind) { return listKind == kPrograms || listKind == kFiles; }
+
+// The item's target: a shortcut's target path (with its argument string in
+// *arguments), the URL, or the mail address without its leading "mailto:".
+// Empty when it cannot be read.
+std::string ItemTarget(int listKind, const std::string& itemFile, std::string* arguments = nullptr) {
+  if (IsShortcutList(listKind)) {
+    std::string target;
+    std::string linkArguments;
+    ReadShellLink(itemFile, target, linkArguments);
+    if (arguments != nullptr) *arguments = linkArguments;
+    return target;
+  }
+  if (listKind == kUrls) return ReadUrlItem(itemFile);
+  return BareMailAddress(ReadMailItem(itemFile));
+}
+
+std::string ListEntryText(HWND list, int index) {
+  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR || length <= 0) return {};
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return std::string(FieldText(text.data(), text.size()));
+}
+
+void ReloadAndSelectFirst(AppState& app) {
+  ReloadItemLists(app);
+  SelectFirstEntries(app);
+}
+
+void PutOnClipboard(HWND owner, const std::string& text) {
+  ClipboardLock clipboard(owner);
+  if (!clipboard.open()) return;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE, text.size() + 1);
+  if (memory == nullptr) return;
+  void* bytes = GlobalLock(memory);
+  if (bytes == nullptr) {
+    GlobalFree(memory);
+    return;
+  }
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  // Once accepted, the block belongs to the clipboard.
+  if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+}
+
+// Selects the next (or previous) entry of the list that holds the find term.
+void SearchList(AppState& app, int listKind, bool forward) {
+  HWND list = app.lists[listKind];
+  int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  int selection = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+  int found = FindListEntry(count, selection, forward, app.findTerm,
+                            [list](int index) { return ListEntryText(list, index); });
+  if (found < 0) {
+    SpeakText(app, kNotFoundText, 0);
+    return;
+  }
+  SendMessageA(list, LB_SETCURSEL, found, 0);
+  // NVDA reads the selection change by itself; PC-Talker needs the text.
+  if (app.settings.speechEngine == 1) SpeakText(app, SjisCut(ListEntryText(list, found), kPathTextBytes), 0);
+}
+
+int FocusedListKind(const AppState& app) { return GetSelectedItem(app).listKind; }
+
+int ListCount(const AppState& app, int listKind) {
+  return static_cast<int>(SendMessageA(app.lists[listKind], LB_GETCOUNT, 0, 0));
+}
+
+}  // namespace
+
+void CmdAddItem(AppState& app, const CommandContext& command) {
+  SetForegroundWindow(app.mainWindow);
+  if (!RunAddItemDialog(app, app.mainWindow)) return;
+  ReloadAndSelectFirst(app);
+  SpeakText(app, kAddedText, 0);
+}
+
+void CmdEditItem(AppState& app, const CommandContext& command) {
+  SelectedItem item = GetSelectedItem(app);
+  if (!item.valid()) return;
+  EditItemValues values;
+  values.file = ItemFilePath(app, item.listKind, item.name);
+  values.name = item.name;
+  values.target = ItemTarget(item.listKind, values.file, &values.arguments);
+  SetForegroundWindow(app.mainWindow);
+  if (!RunEditItemDialog(app, app.mainWindow, values)) return;
+  ReloadAndSelectFirst(app);
+  SpeakText(app, kSavedText, 0);
+}
+
+void CmdCopyPath(AppState& app, const CommandContext& command) {
+  SelectedItem item = GetSelectedItem(app);
+  if (!item.valid()) return;
+  PutOnClipboard(app.mainWindow, ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
+  SpeakText(app, kCopiedTexts[item.listKind], 0);  // also when the clipboard was busy
+}
+
+void CmdOpenFolder(AppState& app, const CommandContext& command) {
+  SelectedItem item = GetSelectedItem(app);
+  if (!item.valid() || !IsShortcutList(item.listKind)) return;
+  char folder[kPathBytes] = {};
+  CopyToField(folder, sizeof(folder), ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
+  PathRemoveFileSpecA(folder);
+  // An unreadable target or a bare command name leaves no folder; the shell
+  // would open the current directory (the program's data folder) instead.
+  if (folder[0] == '\0') return;
+  ShellExecuteA(nullptr, nullptr, folder, nullptr, nullptr, SW_SHOW);
+}
+
+void CmdDeleteItem(AppState& app, const CommandContext& command) {
+  SelectedItem item = GetSelectedItem(app);
+  if (!item.valid()) return;
+  std::vector<char> question(item.name.size() + sizeof(kDeleteQuestionFormat), '\0');
+  std::snprintf(question.data(), question.size(), kDeleteQuestionFormat, item.name.c_str());
+  if (MessageBoxA(app.mainWindow, question.data(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+
+  std::string itemFile = ItemFilePath(app, item.listKind, item.name);
+  DeleteFileA(itemFile.c_str());  // a file that stays shows up again after the reload
+  ReloadItemLists(app);
+
+  // The entry that took the deleted one's place, or the new last one.
+  int count = ListCount(app, item.listKind);
+  int selection = item.index < count ? item.index : count - 1;
+  for (int k = 0; k < kListCount; ++k) {
+    SendMessageA(app.lists[k], LB_SETCURSEL, k == item.listKind ? selection : -1, 0);
+  }
+  SpeakText(app, kDeletedText, 0);
+}
+
+void CmdFind(AppState& app, const CommandContext& command) {
+  int listKind = FocusedListKind(app);
+  if (listKind < 0) return;
+  SetForegroundWindow(app.mainWindow);
+  if (!RunFindDialog(app, app.mainWindow)) return;
+  SearchList(app, listKind, true);
+}
+
+void CmdFindNext(AppState& app, const CommandContext& command) {
+  int listKind = FocusedListKind(app);
+  if (listKind < 0) return;
+  if (app.findTerm.empty()) {
+    if (!RunFindDialog(app, app.mainWindow)) return;
+  } else if (ListCount(app, listKind) <= 0) {
+    return;
+  }
+  SearchList(app, listKind, true);
+}
+
+void CmdFindPrevious(AppState& app, const CommandContext& command) {
+  int listKind = FocusedListKind(app);
+  if (listKind < 0 || ListCount(app, listKind) <= 0) return;
+  SearchList(app, listKind, false);
+}
+
+void CmdSpeakPosition(AppState& app, const CommandContext& command) {
+  SelectedItem item = GetSelectedItem(app);
+  if (item.listKind < 0) return;
+  SpeakText(app, PositionText(item.count, item.index), 0);
+}
+
+void CmdSpeakListName(AppState& app, const CommandContext& command) {
+  int listKind = FocusedListKind(app);
+  if (listKind < 0) return;
+  SpeakText(app, kListNames[listKind], 0);
+}
+
+void CmdSpeakSortOrder(AppState& app, const CommandContext& command) {
+  if (FocusedListKind(app) < 0) return;
+  SpeakText(app, SortOrderName(app.settings.sortOrder), 100);
+}

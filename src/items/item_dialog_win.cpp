@@ -1,10 +1,389 @@
+// The add and edit dialog "FileDialog". Add mode decides from the path alone
+// which kind of item file to write; edit mode writes the item again under its
+// possibly new name and target and removes the old file; rename-only mode
+// (the target could not be read) moves the file under a new name untouched.
+//
+// Every item file is first written completely under a temporary name in the
+// item folder (".tmp", which no list scans) and then moved over its place.
+// A write that fails therefore never costs the item it was to replace, and
+// an old file is deleted only once its successor is in place.
 #include "items/item_dialog_win.h"
 
-#include "app/app_state.h"
+#include <commdlg.h>
+#include <shlwapi.h>
 
-bool RunAddItemDialog(AppState& app, HWND owner) {
-  // The dialog is not built yet: the offered path stays in the prefill values.
-  return false;
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "app/app_state.h"
+#include "items/item_dialog_texts.h"
+#include "items/item_name.h"
+#include "items/item_store_win.h"
+#include "platform/sjis.h"
+#include "resources/resource.h"
+
+namespace {
+
+struct ItemDialogState {
+  explicit ItemDialogState(AppState& appState) : app(appState) {}
+  AppState& app;
+  bool editMode = false;
+  bool renameOnly = false;  // edit mode with an unreadable target
+  // Add mode: the prefill values as they stood when the dialog opened.
+  std::string prefillPath;
+  std::string prefillLink;
+  std::string prefillArguments;
+  // Edit mode.
+  EditItemValues edit;
+};
+
+struct FieldLimit {
+  int id;
+  std::size_t bytes;
+};
+constexpr FieldLimit kFields[] = {{IDC_ITEM_NAME, kPathTextBytes}, {IDC_ITEM_PATH, kPathTextBytes}};
+
+// A field's text, at most 260 bytes. The edit controls limit typing, but
+// Wine counts that limit in characters, so the cut is made here as well.
+std::string ControlText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  int length = GetWindowTextLengthA(control);
+  if (length <= 0) return {};
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(control, text.data(), length + 1);
+  return SjisCut(FieldText(text.data(), text.size()), kPathTextBytes);
 }
 
-bool RunEditItemDialog(AppState& app, HWND owner) { return false; }
+void SetControlText(HWND dialog, int id, const std::string& text) {
+  SetDlgItemTextA(dialog, id, SjisCut(text, kPathTextBytes).c_str());
+}
+
+// Moves the focus the way the dialog manager does (an edit's text gets selected).
+void FocusControl(HWND dialog, int id) {
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
+void ShowInputError(HWND dialog, const char* text, int focusId) {
+  MessageBoxA(dialog, text, kItemInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+  FocusControl(dialog, focusId);
+}
+
+void ShowWriteFailure(HWND dialog) {
+  MessageBoxA(dialog, kWriteFailedText, kWriteFailedCaption, MB_OK | MB_ICONINFORMATION);
+  FocusControl(dialog, IDC_ITEM_NAME);
+}
+
+bool AskOverwrite(HWND dialog, const std::string& name) {
+  std::vector<char> question(name.size() + sizeof(kOverwriteFormat), '\0');
+  std::snprintf(question.data(), question.size(), kOverwriteFormat, name.c_str());
+  return MessageBoxA(dialog, question.data(), kOverwriteCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Whether two item file paths name the same file: compared as the file
+// system compares names, without regard to case.
+bool SameItemFile(const std::string& first, const std::string& second) {
+  auto wide = [](const std::string& text) {
+    int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+    if (units > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), units);
+    return result;
+  };
+  std::wstring a = wide(first);
+  std::wstring b = wide(second);
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+// A name for the next temporary file, never used before by this process.
+// Unique names matter: the profile functions may keep a copy of a file they
+// wrote and would take it for the content of a new file of the same name.
+std::string PendingFilePath(const AppState& app) {
+  static unsigned counter = 0;
+  char name[64] = {};
+  std::snprintf(name, sizeof(name), "\\hopdeck-%lu-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
+                ++counter);
+  return app.itemFolder + name;
+}
+
+// Writes an item through write into a temporary file, then moves it to
+// itemPath, replacing a file that is there. write reports whether it wrote
+// the file. False when the new file could not be put in place; then itemPath
+// is as it was.
+bool PlaceItemFile(const AppState& app, const std::string& itemPath,
+                   const std::function<bool(const std::string&)>& write) {
+  std::string pending = PendingFilePath(app);
+  DeleteFileA(pending.c_str());  // left by a crashed run with the same process id, if ever
+  if (!write(pending) || !FileExists(pending)) {
+    DeleteFileA(pending.c_str());
+    return false;
+  }
+  if (!MoveFileExA(pending.c_str(), itemPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileA(pending.c_str());
+    return false;
+  }
+  return true;
+}
+
+// The path made absolute against the current directory (the DataFolder):
+// the profile reader would look for a bare name in the Windows folder.
+std::string AbsolutePath(const std::string& path) {
+  char full[MAX_PATH + 1] = {};
+  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) return path;
+  return std::string(full, length);
+}
+
+bool WriteItem(const AppState& app, ItemKind kind, const std::string& path, const std::string& arguments,
+               const std::string& itemPath) {
+  return PlaceItemFile(app, itemPath, [&](const std::string& pending) {
+    switch (kind) {
+      case ItemKind::kImportUrl:
+        // Only the URL is taken over from the internet-shortcut file.
+        WriteUrlItem(pending, ReadUrlItem(AbsolutePath(path)));
+        return true;
+      case ItemKind::kUrl:
+        WriteUrlItem(pending, path);
+        return true;
+      case ItemKind::kCopyShortcut:
+        return CopyFileA(path.c_str(), pending.c_str(), FALSE) != FALSE;
+      case ItemKind::kShortcut:
+        WriteShellLink(pending, path, arguments);
+        return true;
+      case ItemKind::kMail:
+        WriteMailItem(pending, path);
+        return true;
+    }
+    return false;
+  });
+}
+
+// Renames a file to a name that differs from its own only in the case of
+// letters; nothing to do when the texts are identical.
+void RenameCaseOnly(const std::string& oldPath, const std::string& newPath) {
+  if (oldPath == newPath) return;
+  MoveFileA(oldPath.c_str(), newPath.c_str());  // the file keeps its old spelling if refused
+}
+
+// The cleaned name and the item file it gives. False when the name cannot
+// make a file in the item folder.
+bool FormItemPath(const AppState& app, const std::string& typedName, const char* extension, std::string& name,
+                  std::string& itemPath) {
+  name = FitItemName(CleanItemName(typedName), app.itemFolder, extension);
+  if (!IsPlainItemName(name)) return false;
+  itemPath = app.itemFolder + "\\" + name + extension;
+  return true;
+}
+
+PathFacts FactsOf(const std::string& path) {
+  PathFacts facts;
+  facts.extension = PathFindExtensionA(path.c_str());
+  facts.isUrl = PathIsURLA(path.c_str()) != FALSE;
+  facts.exists = PathFileExistsA(path.c_str()) != FALSE;
+  return facts;
+}
+
+// The platform's file-open dialog; true with the chosen file's full path and
+// its name without folder.
+bool BrowseForFile(HWND owner, std::string& fullPath, std::string& fileName) {
+  char file[kPathBytes] = {};
+  char title[kPathBytes] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kBrowseFilters;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = sizeof(file);
+  dialog.lpstrFileTitle = title;
+  dialog.nMaxFileTitle = sizeof(title);
+  dialog.lpstrTitle = kBrowseTitle;
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&dialog)) return false;
+  fullPath = std::string(FieldText(file, sizeof(file)));
+  fileName = std::string(FieldText(title, sizeof(title)));
+  return true;
+}
+
+void Close(HWND dialog, ItemDialogState& state, INT_PTR result) {
+  state.app.openDialog = nullptr;
+  if (!state.editMode) {
+    state.app.addPrefillPath.clear();
+    state.app.addPrefillLink.clear();
+    state.app.addPrefillArguments.clear();
+  }
+  EndDialog(dialog, result);
+}
+
+BOOL OnInit(HWND dialog, ItemDialogState& state) {
+  state.app.openDialog = dialog;
+  for (const FieldLimit& field : kFields) {
+    SendDlgItemMessageA(dialog, field.id, EM_LIMITTEXT, field.bytes, 0);
+  }
+  if (state.editMode) {
+    SetWindowTextA(dialog, kEditDialogTitle);
+    SetControlText(dialog, IDC_ITEM_NAME, state.edit.name);
+    if (state.edit.target.empty()) {
+      state.renameOnly = true;
+      SetControlText(dialog, IDC_ITEM_PATH, kUnreadableTarget);
+      SendDlgItemMessageA(dialog, IDC_ITEM_PATH, EM_SETREADONLY, TRUE, 0);
+      EnableWindow(GetDlgItem(dialog, IDC_ITEM_BROWSE), FALSE);
+    } else {
+      SetControlText(dialog, IDC_ITEM_PATH, state.edit.target);
+    }
+  } else {
+    if (!state.prefillPath.empty()) SetControlText(dialog, IDC_ITEM_PATH, state.prefillPath);
+    SetControlText(dialog, IDC_ITEM_NAME, ProposeItemName(state.prefillLink, state.prefillPath));
+  }
+  FocusControl(dialog, IDC_ITEM_NAME);
+  return FALSE;  // the focus is set
+}
+
+// Reads and checks both fields; false (after telling the user) when one is empty.
+bool ReadFields(HWND dialog, std::string& name, std::string& path) {
+  name = ControlText(dialog, IDC_ITEM_NAME);
+  if (name.empty()) {
+    ShowInputError(dialog, kNoNameText, IDC_ITEM_NAME);
+    return false;
+  }
+  path = ControlText(dialog, IDC_ITEM_PATH);
+  if (path.empty()) {
+    ShowInputError(dialog, kNoPathText, IDC_ITEM_PATH);
+    return false;
+  }
+  return true;
+}
+
+void OnAddOk(HWND dialog, ItemDialogState& state) {
+  std::string typedName;
+  std::string path;
+  if (!ReadFields(dialog, typedName, path)) return;
+  ItemKind kind = DecideAddKind(path, FactsOf(path));
+  std::string name;
+  std::string itemPath;
+  if (!FormItemPath(state.app, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
+  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
+  if (!WriteItem(state.app, kind, path, state.prefillArguments, itemPath)) return ShowWriteFailure(dialog);
+  Close(dialog, state, IDOK);
+}
+
+void OnEditOk(HWND dialog, ItemDialogState& state) {
+  std::string typedName;
+  std::string path;
+  if (!ReadFields(dialog, typedName, path)) return;
+  ItemKind kind = DecideEditKind(path, FactsOf(path));
+  std::string name;
+  std::string itemPath;
+  if (!FormItemPath(state.app, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
+  const std::string& oldFile = state.edit.file;
+  if (SameItemFile(itemPath, oldFile)) {
+    // The item is rewritten in its own place: the new file replaces the old
+    // one only once it is complete.
+    if (!WriteItem(state.app, kind, path, state.edit.arguments, oldFile)) return ShowWriteFailure(dialog);
+    RenameCaseOnly(oldFile, itemPath);
+    return Close(dialog, state, IDOK);
+  }
+  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
+  if (!WriteItem(state.app, kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
+  DeleteFileA(oldFile.c_str());
+  Close(dialog, state, IDOK);
+}
+
+// The target could not be read: only the name can change; the file moves
+// under it with its content untouched.
+void OnRenameOk(HWND dialog, ItemDialogState& state) {
+  std::string typedName = ControlText(dialog, IDC_ITEM_NAME);
+  if (typedName.empty()) return ShowInputError(dialog, kNoNameText, IDC_ITEM_NAME);
+  const std::string& oldFile = state.edit.file;
+  std::string extension = PathFindExtensionA(oldFile.c_str());
+  std::string name;
+  std::string itemPath;
+  if (!FormItemPath(state.app, typedName, extension.c_str(), name, itemPath)) return ShowWriteFailure(dialog);
+  if (SameItemFile(itemPath, oldFile)) {
+    RenameCaseOnly(oldFile, itemPath);
+    return Close(dialog, state, IDOK);
+  }
+  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
+  bool placed = PlaceItemFile(state.app, itemPath, [&](const std::string& pending) {
+    return CopyFileA(oldFile.c_str(), pending.c_str(), FALSE) != FALSE;
+  });
+  if (!placed) return ShowWriteFailure(dialog);
+  DeleteFileA(oldFile.c_str());
+  Close(dialog, state, IDOK);
+}
+
+void OnBrowse(HWND dialog, ItemDialogState& state) {
+  std::string fullPath;
+  std::string fileName;
+  bool chosen = BrowseForFile(dialog, fullPath, fileName);
+  // The file-open dialog may leave the current directory where the user
+  // browsed; every relative path of the program counts from the DataFolder.
+  SetCurrentDirectoryA(state.app.dataFolder.c_str());
+  if (chosen) SetControlText(dialog, IDC_ITEM_PATH, fullPath);
+}
+
+void OnCommand(HWND dialog, ItemDialogState& state, int id) {
+  switch (id) {
+    case IDOK:
+      if (!state.editMode) {
+        OnAddOk(dialog, state);
+      } else if (state.renameOnly) {
+        OnRenameOk(dialog, state);
+      } else {
+        OnEditOk(dialog, state);
+      }
+      break;
+    case IDCANCEL: Close(dialog, state, IDCANCEL); break;
+    case IDC_ITEM_BROWSE: OnBrowse(dialog, state); break;
+    default: break;
+  }
+}
+
+INT_PTR CALLBACK ItemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      return OnInit(dialog, *reinterpret_cast<ItemDialogState*>(lParam));
+    }
+    auto* state = reinterpret_cast<ItemDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (state == nullptr) return FALSE;
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+      OnCommand(dialog, *state, LOWORD(wParam));
+      return TRUE;
+    }
+  } catch (...) {
+    // Out of memory: the dialog stays as it is rather than letting the
+    // exception cross the dialog manager.
+  }
+  return FALSE;
+}
+
+bool RunItemDialog(ItemDialogState& state, HWND owner) {
+  INT_PTR result = DialogBoxParamA(state.app.instance, "FileDialog", owner, ItemDialogProc,
+                                   reinterpret_cast<LPARAM>(&state));
+  state.app.openDialog = nullptr;  // also when the dialog could not be created
+  return result == IDOK;
+}
+
+}  // namespace
+
+bool RunAddItemDialog(AppState& app, HWND owner) {
+  ItemDialogState state(app);
+  state.prefillPath = app.addPrefillPath;
+  state.prefillLink = app.addPrefillLink;
+  state.prefillArguments = SjisCut(app.addPrefillArguments, kPathTextBytes);
+  bool written = RunItemDialog(state, owner);
+  app.addPrefillPath.clear();
+  app.addPrefillLink.clear();
+  app.addPrefillArguments.clear();
+  return written;
+}
+
+bool RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values) {
+  ItemDialogState state(app);
+  state.editMode = true;
+  state.edit = values;
+  return RunItemDialog(state, owner);
+}

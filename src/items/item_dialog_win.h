@@ -2,10 +2,21 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 struct AppState;
 
-// Add mode with the prefill values of app; true when an item was written.
+// What the edit command hands to the dialog for the selected item.
+struct EditItemValues {
+  std::string file;       // full path of the item's file
+  std::string name;       // the list entry's text
+  std::string target;     // shortcut target, URL or bare mail address; empty when unreadable
+  std::string arguments;  // a shortcut's argument string; empty for other kinds
+};
+
+// Add mode with the prefill values of app, which are cleared when the dialog
+// closes; true when an item was written.
 bool RunAddItemDialog(AppState& app, HWND owner);
 
-// Edit mode; true when the item was written.
-bool RunEditItemDialog(AppState& app, HWND owner);
+// Edit mode for one item; true when the item was written.
+bool RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values);

@@ -1,0 +1,21 @@
+// What the item commands speak and ask (Shift-JIS once compiled).
+#pragma once
+
+constexpr char kAddedText[] = "ショートカットを追加しました";
+constexpr char kSavedText[] = "変更を保存しました";
+constexpr char kDeletedText[] = "削除しました";
+// Copy confirmations by ListKind: programs, files, URLs, mail.
+constexpr const char* kCopiedTexts[4] = {"パスをコピーしました", "パスをコピーしました", "URLをコピーしました",
+                                         "メールアドレスをコピーしました"};
+constexpr char kNotFoundText[] = "見つかりませんでした";
+constexpr char kPositionFormat[] = "%d項目中%d項目目";
+constexpr char kNoEntriesText[] = "項目なし";
+// By SortOrder 0..3; any other value is spoken as 0.
+constexpr const char* kSortOrderNames[4] = {"名前順", "名前逆順", "更新日付の古い順", "更新日付の新しい順"};
+
+constexpr char kDeleteQuestionFormat[] = "%sをリストから削除してもよろしいですか？";
+constexpr char kDeleteCaption[] = "削除確認";
+
+// The find dialog "FindDialog".
+constexpr char kNoFindTermText[] = "検索語句が入力されていません";
+constexpr char kInputErrorCaption[] = "入力エラー";
