@@ -1,7 +1,37 @@
+// The help menu: the two help files beside the program, the maker's pages,
+// the version box and the update check.
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "settings/help_texts.h"
+#include "settings/update_check.h"
+#include "settings/update_check_win.h"
 
-void CmdOpenHelpFile(AppState& app, const CommandContext& command) {}
-void CmdOpenWebPage(AppState& app, const CommandContext& command) {}
-void CmdVersion(AppState& app, const CommandContext& command) {}
-void CmdUpdateCheck(AppState& app, const CommandContext& command) {}
+// 561, 562. The program folder is the current directory at start, not the
+// executable's folder; the shell finds the bare file name there only because
+// it is the current directory for this one call.
+void CmdOpenHelpFile(AppState& app, const CommandContext& command) {
+  const char* file = HelpFileName(command.id);
+  if (file == nullptr) return;
+  SetCurrentDirectoryA(app.programFolder.c_str());  // on failure the shell reports the missing file itself
+  ShellExecuteA(app.mainWindow, nullptr, file, nullptr, nullptr, SW_SHOW);
+  SetCurrentDirectoryA(app.dataFolder.c_str());
+}
+
+// 563, 566, 567, 568: the maker's pages in the default browser.
+void CmdOpenWebPage(AppState& app, const CommandContext& command) {
+  const char* path = WebPagePath(command.id);
+  if (path == nullptr) return;
+  ShellExecuteA(app.mainWindow, nullptr, SiteAddress(path).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+// 564.
+void CmdVersion(AppState& app, const CommandContext& command) {
+  SetForegroundWindow(app.mainWindow);
+  MessageBoxA(app.mainWindow, kVersionText, kVersionCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+// 565. Runs on this thread: the window waits while the server is asked.
+void CmdUpdateCheck(AppState& app, const CommandContext& command) {
+  SetForegroundWindow(app.mainWindow);
+  RunUpdateCheck(app.mainWindow);
+}

@@ -1,0 +1,55 @@
+#include "settings/update_check.h"
+
+#ifndef HD_SITE_BASE
+#error "HD_SITE_BASE (the maker's site, a string literal) comes from the build"
+#endif
+
+namespace {
+
+struct CommandFile {
+  int id;
+  const char* path;
+};
+
+constexpr CommandFile kWebPages[] = {
+    {563, "/hopdeck/history.html"},
+    {566, kProgramPagePath},
+    {567, "/"},
+    {568, "/inquiry/"},
+};
+
+constexpr CommandFile kHelpFiles[] = {
+    {561, "manual.txt"},
+    {562, "command.txt"},
+};
+
+const char* Lookup(const CommandFile* table, std::size_t count, int id) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (table[i].id == id) return table[i].path;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string SiteAddress(std::string_view path) {
+  std::string address = HD_SITE_BASE;
+  while (!address.empty() && address.back() == '/') address.pop_back();
+  address += path;
+  return address;
+}
+
+const char* WebPagePath(int commandId) { return Lookup(kWebPages, std::size(kWebPages), commandId); }
+
+const char* HelpFileName(int commandId) { return Lookup(kHelpFiles, std::size(kHelpFiles), commandId); }
+
+int ParseVersion(std::string_view bytes) {
+  // Four digits at most, so the number always fits an int.
+  int version = 0;
+  for (std::size_t i = 0; i < bytes.size() && i < kVersionReadBytes; ++i) {
+    char c = bytes[i];
+    if (c < '0' || c > '9') break;
+    version = version * 10 + (c - '0');
+  }
+  return version;
+}

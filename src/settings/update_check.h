@@ -1,0 +1,32 @@
+// The help menu's addresses and the reading of the server's version file:
+// everything of the update check and the help commands that needs no Win32.
+#pragma once
+#include <string>
+#include <string_view>
+
+// Our place in the server's version scale: Ver1.17.
+constexpr int kOwnVersion = 117;
+
+// The version file is read once, at most this many bytes: "11800" reads as 1180.
+constexpr unsigned kVersionReadBytes = 4;
+
+// Paths on the maker's site.
+constexpr char kVersionFilePath[] = "/appversion/hopdeck.ver";
+constexpr char kProgramPagePath[] = "/hopdeck/";
+
+// The full address of a path on the maker's site (the build setting
+// HD_SITE_BASE, without a trailing "/", followed by the path).
+std::string SiteAddress(std::string_view path);
+
+// The page a help-menu command opens (563, 566, 567, 568), or nullptr.
+const char* WebPagePath(int commandId);
+
+// The help file a command opens (561 "manual.txt", 562 "command.txt"), or nullptr.
+const char* HelpFileName(int commandId);
+
+// The number in the version file: its leading decimal digits, within the
+// first kVersionReadBytes bytes; no digits give 0.
+int ParseVersion(std::string_view bytes);
+
+// Whether the server's number names a version newer than ours.
+constexpr bool IsNewerVersion(int serverVersion) { return serverVersion > kOwnVersion; }

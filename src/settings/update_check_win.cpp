@@ -1,0 +1,42 @@
+#include "settings/update_check_win.h"
+
+#include <shellapi.h>
+#include <wininet.h>
+
+#include "platform/win_handles.h"
+#include "settings/help_texts.h"
+#include "settings/update_check.h"
+
+std::optional<std::string> ReadVersionFile(const std::string& address) {
+  UniqueHinternet internet(InternetOpenA(kUpdateAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  if (!internet) return std::nullopt;
+  UniqueHinternet file(InternetOpenUrlA(internet.get(), address.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
+  if (!file) return std::nullopt;
+
+  // An HTTP server answers a missing file with an error page that opens like
+  // any file; only a success status means the version file is there.
+  DWORD status = 0;
+  DWORD statusSize = sizeof(status);
+  if (HttpQueryInfoA(file.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr) &&
+      (status < 200 || status > 299)) {
+    return std::nullopt;
+  }
+
+  char bytes[kVersionReadBytes] = {};
+  DWORD read = 0;
+  if (!InternetReadFile(file.get(), bytes, sizeof(bytes), &read)) read = 0;  // unreadable counts as empty
+  return std::string(bytes, read < sizeof(bytes) ? read : sizeof(bytes));
+}
+
+int RunUpdateCheck(HWND owner) {
+  std::optional<std::string> bytes = ReadVersionFile(SiteAddress(kVersionFilePath));
+  if (!bytes) return 0;
+  if (IsNewerVersion(ParseVersion(*bytes))) {
+    if (MessageBoxA(owner, kUpdateQuestionText, kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+      ShellExecuteA(nullptr, nullptr, SiteAddress(kProgramPagePath).c_str(), nullptr, nullptr, SW_SHOW);
+    }
+  } else {
+    MessageBoxA(owner, kUpToDateText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
+  }
+  return 1;
+}
