@@ -80,7 +80,11 @@ bool AskOverwrite(HWND dialog, const std::string& name) {
   return MessageBoxA(dialog, question.data(), kOverwriteCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+// A file, not a folder: a folder in the way must not be moved over an item.
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 // Whether two item file paths name the same file: compared as the file
 // system compares names, without regard to case.
