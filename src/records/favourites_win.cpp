@@ -1,5 +1,62 @@
+// Adding the selected item of a main list as a favourite (519) and the
+// favourites dialog (520).
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/selected_item_win.h"
+#include "items/item_store_win.h"
+#include "platform/sjis.h"
+#include "records/record_dialog_win.h"
+#include "records/record_log.h"
+#include "records/record_texts.h"
+#include "records/records_win.h"
+#include "speech/speech_win.h"
 
-void CmdAddFavourite(AppState& app, const CommandContext& command) {}
-void CmdFavourites(AppState& app, const CommandContext& command) {}
+namespace {
+
+// What a favourite keeps: the target of a program or file shortcut itself
+// (so it runs without the item), the URL, or the whole "mailto:" value.
+std::string FavouriteTarget(const AppState& app, const SelectedItem& item) {
+  std::string itemFile = ItemFilePath(app, item.listKind, item.name);
+  std::string target;
+  switch (item.listKind) {
+    case kUrls:
+      target = ReadUrlItem(itemFile);
+      break;
+    case kMail:
+      target = ReadMailItem(itemFile);
+      break;
+    default: {
+      std::string arguments;
+      ReadShellLink(itemFile, target, arguments);  // empty when unreadable
+      break;
+    }
+  }
+  return SjisCut(target, kPathTextBytes);
+}
+
+}  // namespace
+
+void CmdAddFavourite(AppState& app, const CommandContext& command) {
+  SelectedItem item = GetSelectedItem(app);
+  if (!item.valid()) return;
+  RecordLog& log = app.favouritesLog;
+  LoadLog(app, log);
+  if (!log.entries[kRecordSlots - 1].empty()) {
+    SpeakText(app, kFavouritesFullText, 100);
+    return;
+  }
+  std::string path = FavouriteTarget(app, item);
+  // An empty path matches the empty last entry, so an item without a target
+  // is refused here too and never becomes an empty favourite.
+  if (LogHasPath(log, path)) {
+    SpeakText(app, FavouriteDuplicateText(item.name), 100);
+    return;
+  }
+  AddFavourite(log, path, item.name);
+  SaveLog(app, log);
+  SpeakText(app, FavouriteAddedText(item.name), 0);
+}
+
+void CmdFavourites(AppState& app, const CommandContext& command) {
+  RunRecordDialog(app, RecordDialogKind::kFavourites);
+}

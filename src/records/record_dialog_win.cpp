@@ -1,0 +1,165 @@
+// The history and favourites dialogs differ in little: the history closes
+// after every run, swallows Left and Right in its list and has a clear-all
+// button; the favourites dialog stays open after a plain run.
+#include "records/record_dialog_win.h"
+
+#include <shlwapi.h>
+
+#include "app/app_state.h"
+#include "app/launch_win.h"
+#include "platform/sjis.h"
+#include "records/record_log.h"
+#include "records/record_texts.h"
+#include "records/records_win.h"
+#include "resources/resource.h"
+#include "speech/speech_win.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct RecordDialogState {
+  AppState& app;
+  RecordDialogKind kind;
+  RecordLog& log;
+  bool history() const { return kind == RecordDialogKind::kHistory; }
+};
+
+RecordDialogState* StateOf(HWND dialog) {
+  return reinterpret_cast<RecordDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// OK, and for the history the clear-all button, stay disabled once the list
+// is empty: nothing in the dialog can fill it again.
+void DisableForEmptyList(HWND dialog, const RecordDialogState& state) {
+  EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+  if (state.history()) EnableWindow(GetDlgItem(dialog, IDC_HISTORY_CLEAR), FALSE);
+}
+
+void EndRecordDialog(HWND dialog, RecordDialogState& state, INT_PTR result) {
+  state.app.openDialog = nullptr;
+  EndDialog(dialog, result);
+}
+
+// The folder of a target, when it names one that exists: a shortcut file's
+// folder. For a URL, a "mailto:" address or a bare command name the cut-off
+// text ("https:", "") is no folder, and a browser started in it would fail.
+std::string WorkingFolder(const std::string& target) {
+  char folder[kPathBytes];
+  CopyToField(folder, sizeof folder, target);
+  PathRemoveFileSpecA(folder);
+  if (folder[0] == '\0' || !PathIsDirectoryA(folder)) return {};
+  return folder;
+}
+
+// Runs entry `line` of the list: plainly, with a chosen browser (Shift on a
+// URL) or as administrator (Shift otherwise), then records it in the history.
+void OnRun(HWND dialog, RecordDialogState& state) {
+  int line = static_cast<int>(SendDlgItemMessageA(dialog, IDC_RECORD_LIST, LB_GETCURSEL, 0, 0));
+  if (line < 0 || line >= ListedCount(state.log)) return;
+  // A copy: recording reloads the history, whose entry this may be.
+  RecordEntry entry = state.log.entries[line];
+  std::string folder = WorkingFolder(entry.filePath);
+  const char* folderOrNone = folder.empty() ? nullptr : folder.c_str();
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+
+  if (!shift) {
+    if (state.history()) EndRecordDialog(dialog, state, IDOK);
+    ShellOpen(nullptr, entry.filePath, nullptr, folderOrNone);
+  } else if (PathIsURLA(entry.filePath.c_str())) {
+    if (!RunBrowserChoiceDialog(state.app, dialog)) return;  // the dialog stays, nothing is run
+    EndRecordDialog(dialog, state, IDOK);
+    OpenUrlWithChosenBrowser(state.app, entry.filePath);
+  } else {
+    EndRecordDialog(dialog, state, IDOK);
+    ShellOpen("runas", entry.filePath, nullptr, folderOrNone);
+  }
+  RecordLaunch(state.app, entry.filePath, entry.fileName);
+}
+
+void OnClearAll(HWND dialog, RecordDialogState& state) {
+  int answer = MessageBoxA(dialog, kHistoryClearQuestion, kHistoryClearCaption, MB_YESNO | MB_ICONQUESTION);
+  if (answer == IDYES) {
+    ClearLog(state.log);
+    FillRecordList(dialog, state.log);
+    SetFocus(GetDlgItem(dialog, IDC_RECORD_LIST));
+    DisableForEmptyList(dialog, state);
+    SpeakText(state.app, kDeletedText, 0);
+  }
+  // Written back after No as well, unchanged.
+  SaveLog(state.app, state.log);
+}
+
+// Delete: the selected line leaves the list and the log alike, so line n
+// stays entry n.
+void DeleteSelectedLine(HWND list, RecordDialogState& state) {
+  int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  int line = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+  if (count <= 0 || line < 0 || line >= count) return;
+  RemoveRecord(state.log, line);
+  SendMessageA(list, LB_DELETESTRING, line, 0);
+  SendMessageA(list, LB_SETCURSEL, line == count - 1 ? line - 1 : line, 0);
+  if (count == 1) DisableForEmptyList(GetParent(list), state);
+  SaveLog(state.app, state.log);
+  SpeakText(state.app, kDeletedText, 100);
+}
+
+LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR data) {
+  auto& state = *reinterpret_cast<RecordDialogState*>(data);
+  if (message == WM_KEYDOWN) {
+    if (wParam == VK_DELETE) {
+      DeleteSelectedLine(list, state);
+      return 0;
+    }
+    if (state.history() && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, RecordListKeys, id);
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+void OnInit(HWND dialog, RecordDialogState& state) {
+  state.app.openDialog = dialog;
+  SetWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
+  LoadLog(state.app, state.log);
+  FillRecordList(dialog, state.log);
+  if (ListedCount(state.log) == 0) DisableForEmptyList(dialog, state);
+}
+
+INT_PTR CALLBACK RecordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      OnInit(dialog, *StateOf(dialog));
+      return TRUE;  // the dialog manager focuses the list, the first tab stop
+    case WM_COMMAND: {
+      if (StateOf(dialog) == nullptr) return FALSE;
+      RecordDialogState& state = *StateOf(dialog);
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          OnRun(dialog, state);
+          return TRUE;
+        case IDCANCEL:
+          EndRecordDialog(dialog, state, IDCANCEL);
+          return TRUE;
+        case IDC_HISTORY_CLEAR:
+          if (state.history() && HIWORD(wParam) == BN_CLICKED) OnClearAll(dialog, state);
+          return TRUE;
+      }
+      return FALSE;
+    }
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void RunRecordDialog(AppState& app, RecordDialogKind kind) {
+  bool history = kind == RecordDialogKind::kHistory;
+  RecordDialogState state{app, kind, history ? app.historyLog : app.favouritesLog};
+  SetForegroundWindow(app.mainWindow);
+  HINSTANCE instance = app.instance != nullptr ? app.instance : GetModuleHandleA(nullptr);
+  DialogBoxParamA(instance, history ? "HistoryDialog" : "BookMarkDialog", app.mainWindow, RecordDialogProc,
+                  reinterpret_cast<LPARAM>(&state));
+  app.openDialog = nullptr;  // also when the dialog could not be made
+}
