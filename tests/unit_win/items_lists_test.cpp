@@ -1,0 +1,180 @@
+// Loading the four lists from a planted item folder: the sort orders, the
+// ".exe" rule, real-world shortcuts and the 500-entry cap.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "items/item_lists_win.h"
+#include "items/item_store_win.h"
+#include "platform/sjis.h"
+#include "items_scratch.h"
+
+using items_test::ScratchFolder;
+using items_test::WriteBytes;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ItemLists : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), 932u);
+    GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
+    app_.dataFolder = data_.path();
+    app_.itemFolder = data_.File("Lnk");
+    CreateDirectoryA(app_.itemFolder.c_str(), nullptr);
+    owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    for (int k = 0; k < kListCount; ++k) {
+      app_.lists[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 100, 100, owner_,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), nullptr, nullptr);
+    }
+  }
+  void TearDown() override {
+    DestroyWindow(owner_);
+    SetCurrentDirectoryA(savedDirectory_);
+  }
+
+  std::string Item(const std::string& fileName) const { return app_.itemFolder + "\\" + fileName; }
+
+  // Creation times are the file system's birth times (Wine ignores a time
+  // set afterwards), so items that must differ in age are made apart.
+  static void NextBirth() { Sleep(30); }
+
+  Names Load(int sortOrder, int kind) {
+    app_.settings.sortOrder = sortOrder;
+    ReloadItemLists(app_);
+    return ListNames(kind);
+  }
+
+  Names ListNames(int kind) const {
+    Names names;
+    HWND list = app_.lists[kind];
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      char text[kPathBytes + 1] = {};
+      if (SendMessageA(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(kPathBytes)) {
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+      }
+      names.push_back(text);
+    }
+    return names;
+  }
+
+  ScratchFolder data_;
+  AppState app_;
+  HWND owner_ = nullptr;
+  char savedDirectory_[MAX_PATH + 1] = {};
+};
+
+TEST_F(ItemLists, FourSortOrdersAndAnOrderOutsideThemGivesEmptyLists) {
+  // Made in this order; programs and files come from the same scan.
+  WriteShellLink(Item("Gamma.lnk"), "C:\\Tools\\gamma.exe", "");
+  NextBirth();
+  WriteShellLink(Item("alpha.lnk"), "C:\\Docs\\alpha.txt", "");
+  NextBirth();
+  WriteShellLink(Item("Beta.lnk"), "C:\\Tools\\beta.exe", "");
+  NextBirth();
+  WriteShellLink(Item("Report.final.lnk"), "C:\\Docs\\report.final.doc", "");
+  NextBirth();
+  WriteShellLink(Item("delta.lnk"), "C:\\Tools\\DELTA.EXE", "");
+  NextBirth();
+  for (const char* name : {"b.url", "A.url", "c.url"}) {
+    WriteUrlItem(Item(name), "http://example.jp/");
+    NextBirth();
+  }
+  for (const char* name : {"Taro.mail", "hanako.mail"}) {
+    WriteMailItem(Item(name), "x@example.jp");
+    NextBirth();
+  }
+
+  struct Case {
+    int sortOrder;
+    Names programs, files, urls, mail;
+  };
+  const Case cases[] = {
+      {0, {"Beta", "delta", "Gamma"}, {"alpha", "Report.final"}, {"A", "b", "c"}, {"hanako", "Taro"}},
+      {1, {"Gamma", "delta", "Beta"}, {"Report.final", "alpha"}, {"c", "b", "A"}, {"Taro", "hanako"}},
+      {2, {"Gamma", "Beta", "delta"}, {"alpha", "Report.final"}, {"b", "A", "c"}, {"Taro", "hanako"}},
+      {3, {"delta", "Beta", "Gamma"}, {"Report.final", "alpha"}, {"c", "A", "b"}, {"hanako", "Taro"}},
+      {4, {}, {}, {}, {}},
+      {-1, {}, {}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Load(c.sortOrder, kPrograms), c.programs) << "order " << c.sortOrder;
+    EXPECT_EQ(ListNames(kFiles), c.files) << "order " << c.sortOrder;
+    EXPECT_EQ(ListNames(kUrls), c.urls) << "order " << c.sortOrder;
+    EXPECT_EQ(ListNames(kMail), c.mail) << "order " << c.sortOrder;
+  }
+
+  // The load works in the item folder and leaves the data folder current.
+  char current[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  EXPECT_STREQ(current, app_.dataFolder.c_str());
+}
+
+TEST_F(ItemLists, ExeAfterTheFirstByteMakesAProgram) {
+  WriteShellLink(Item("App.lnk"), "D:\\Tools\\App.EXE", "");
+  WriteShellLink(Item("InFolder.lnk"), "D:\\x.exe.d\\readme.txt", "");
+  WriteShellLink(Item("表計算.lnk"), "C:\\表\\ソフト.exe", "");
+  WriteShellLink(Item("Doc.lnk"), "C:\\Docs\\manual.pdf", "");
+  WriteShellLink(Item("Exec.lnk"), "C:\\Docs\\notes.executive", "");  // ".exe" inside a longer extension counts
+  WriteBytes(Item("Broken.lnk"), "not a shell link");
+  CreateDirectoryA(Item("Folder.lnk").c_str(), nullptr);  // a folder is no item
+  WriteBytes(Item("Other.lnk2"), "");
+
+  EXPECT_EQ(Load(0, kPrograms), (Names{"App", "Exec", "InFolder", "表計算"}));
+  EXPECT_EQ(ListNames(kFiles), (Names{"Broken", "Doc"}));
+}
+
+TEST_F(ItemLists, RealWorldShortcutsLandInTheirLists) {
+  const std::string samples = items_test::SampleShortcutFolder();
+  if (samples.empty()) GTEST_SKIP() << "the sample shortcuts are not here (set HD_TESTDATA to their folder)";
+  WIN32_FIND_DATAA found;
+  HANDLE listing = FindFirstFileA((samples + "\\*").c_str(), &found);
+  ASSERT_NE(listing, INVALID_HANDLE_VALUE);
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::string(found.cFileName) != "README.md") {
+      CopyFileA((samples + "\\" + found.cFileName).c_str(), Item(found.cFileName).c_str(), FALSE);
+    }
+  } while (FindNextFileA(listing, &found));
+  FindClose(listing);
+
+  EXPECT_EQ(Load(0, kPrograms), (Names{"env-relpath-notepad", "exe-args-chrome-app", "exe-args-japanese",
+                                        "exe-gbk-name", "exe-jp-system", "exe-uppercase-iexplore"}));
+  EXPECT_EQ(ListNames(kFiles),
+            (Names{"damaged-not-a-link", "doc-pdf", "doc-xlsx-punct", "drive-root-d", "env-only-mdsched",
+                   "folder-cp1252-fr", "folder-downloads", "mapped-drive-pdf", "msi-advertised-snagit",
+                   "script-bat-jp-system", "shared-split-path", "shell-cpl-item", "shell-run-guid", "shell-this-pc",
+                   "unc-doc-fr", "unc-folder-envblock", "uwp-settings-page"}));
+  EXPECT_EQ(ListNames(kUrls), (Names{"url-docs-lf", "url-github"}));
+  EXPECT_EQ(ReadUrlItem(Item("url-github.url")), "https://github.com/carlbennett/BNRBot");
+  EXPECT_EQ(ReadUrlItem(Item("url-docs-lf.url")), "http://ajaxmin.codeplex.com/Documentation/");
+}
+
+TEST_F(ItemLists, OnlyTheFirst500ByNameOfOneExtensionAreShown) {
+  // Made last-name first, so neither the birth order nor a listing in that
+  // order would give the name order by accident.
+  for (int i = 500; i >= 0; --i) {
+    char name[32];
+    wsprintfA(name, "u%03d.url", i);
+    WriteBytes(Item(name), "");
+  }
+  WriteBytes(Item("mail.mail"), "");
+
+  Names byName = Load(0, kUrls);
+  ASSERT_EQ(byName.size(), 500u);
+  EXPECT_EQ(byName.front(), "u000");
+  EXPECT_EQ(byName.back(), "u499");
+  Names reversed = Load(1, kUrls);
+  ASSERT_EQ(reversed.size(), 500u);
+  EXPECT_EQ(reversed.front(), "u499");
+  EXPECT_EQ(reversed.back(), "u000");
+  EXPECT_EQ(ListNames(kMail), (Names{"mail"})) << "the cap is per extension";
+}
+
+}  // namespace
