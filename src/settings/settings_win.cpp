@@ -1,10 +1,15 @@
 // Settings under HKEY_CURRENT_USER\Software\Velmora\Hopdeck, REG_DWORD each:
 //   Option0 sortOrder  Option1 hotKeyIndex  Option2 autoStart  Option3 startList
 //   Option4 speechEngine  Option5 dateFormat  Option6 timeFormat
-// ("Option9" is the hand-over slot; 7 and 8 are unused.)
+// ("Option9" is the hand-over slot; 7 and 8 are unused.) The key is opened
+// for each use and closed at once; no handle stays open.
 #include "settings/settings_win.h"
 
+#include <shlobj.h>
+#include <shlwapi.h>
+
 #include "app/app_state.h"
+#include "items/item_store_win.h"
 
 namespace {
 
@@ -13,16 +18,37 @@ struct SettingValue {
   int Settings::*field;
 };
 
+// In the order they are written on first start and read at every start.
 constexpr SettingValue kSettingValues[] = {
     {"Option0", &Settings::sortOrder},    {"Option1", &Settings::hotKeyIndex},
     {"Option2", &Settings::autoStart},    {"Option3", &Settings::startList},
     {"Option4", &Settings::speechEngine}, {"Option5", &Settings::dateFormat},
     {"Option6", &Settings::timeFormat},
 };
+// The general dialog owns the first four.
+constexpr int kGeneralValueCount = 4;
+
+constexpr char kAutoStartLinkName[] = "Hopdeck.lnk";
+constexpr char kProgramFileName[] = "Hopdeck.exe";
 
 void WriteDword(HKEY key, const char* name, int value) {
   DWORD data = static_cast<DWORD>(value);
   RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+}
+
+// A value that is missing, or not exactly four bytes, counts as unreadable.
+std::optional<int> ReadDword(HKEY key, const char* name) {
+  DWORD data = 0;
+  DWORD size = sizeof(data);
+  if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+      size != sizeof(data)) {
+    return std::nullopt;
+  }
+  return static_cast<int>(data);
+}
+
+bool OpenSettingsKey(UniqueHkey& key) {
+  return RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -40,23 +66,55 @@ void LoadSettings(AppState& app) {
     }
   }
   {
+    // A value that cannot be read keeps its default; nothing is written back.
     UniqueHkey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+    if (OpenSettingsKey(key)) {
       for (const SettingValue& value : kSettingValues) {
-        DWORD data = 0;
-        DWORD size = sizeof(data);
-        if (RegQueryValueExA(key.get(), value.name, nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) ==
-                ERROR_SUCCESS &&
-            size == sizeof(data)) {
-          settings.*value.field = static_cast<int>(data);
-        }
+        if (std::optional<int> stored = ReadDword(key.get(), value.name)) settings.*value.field = *stored;
       }
     }
   }
+  // At every start the Startup shortcut is made again (it follows the folder
+  // the program was started from) or removed.
+  ApplyAutoStart(app);
   RegisterAppHotKey(app);
 }
 
 void RegisterAppHotKey(AppState& app) {
   UINT letter = 'A' + EffectiveHotKeyIndex(app.settings.hotKeyIndex);
   RegisterHotKey(app.mainWindow, kHotKeyId, MOD_CONTROL | MOD_SHIFT, letter);  // a taken key simply never arrives
+}
+
+void ApplyAutoStart(const AppState& app) {
+  const int autoStart = app.settings.autoStart;
+  if (autoStart != 0 && autoStart != 1) return;
+
+  char startupFolder[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, startupFolder, CSIDL_STARTUP, FALSE)) return;
+  char linkPath[MAX_PATH + 1] = {};
+  if (PathCombineA(linkPath, startupFolder, kAutoStartLinkName) == nullptr) return;
+
+  if (autoStart == 0) {
+    DeleteFileA(linkPath);  // no such file is the ordinary case
+    return;
+  }
+  // Without a program folder there is nothing to point at.
+  if (app.programFolder.empty()) return;
+  char target[MAX_PATH + 1] = {};
+  if (PathCombineA(target, app.programFolder.c_str(), kProgramFileName) == nullptr) return;
+  WriteShellLink(linkPath, target, "");
+}
+
+std::optional<int> ReadStoredHotKeyIndex() {
+  UniqueHkey key;
+  if (!OpenSettingsKey(key)) return std::nullopt;
+  return ReadDword(key.get(), "Option1");
+}
+
+void SaveGeneralSettings(const Settings& settings) {
+  UniqueHkey key;
+  if (!OpenSettingsKey(key)) return;  // the settings then change in memory only
+  for (int i = 0; i < kGeneralValueCount; ++i) {
+    WriteDword(key.get(), kSettingValues[i].name, settings.*kSettingValues[i].field);
+  }
 }

@@ -1,0 +1,171 @@
+// Start-up settings: defaults on a new key, values read without writing back,
+// the Startup shortcut made or removed, and the hot key letter.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "items/item_store_win.h"
+#include "items_scratch.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+std::string StartupLink() {
+  char folder[MAX_PATH + 1] = {};
+  SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, TRUE);
+  return std::string(folder) + "\\Hopdeck.lnk";
+}
+
+struct Stored {
+  DWORD type = 0;
+  std::string bytes;
+};
+
+std::optional<Stored> ReadStored(const char* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  char data[64] = {};
+  DWORD size = sizeof(data);
+  DWORD type = 0;
+  LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  return Stored{type, std::string(data, size)};
+}
+
+void Store(const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+
+void StoreDword(const char* name, DWORD value) { Store(name, REG_DWORD, &value, sizeof(value)); }
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof(value)); }
+
+// Whether Ctrl+Shift+letter is held by someone (here: by the program's window).
+bool HotKeyTaken(HWND probe, char letter) {
+  if (!RegisterHotKey(probe, 999, MOD_CONTROL | MOD_SHIFT, static_cast<UINT>(letter))) return true;
+  UnregisterHotKey(probe, 999);
+  return false;
+}
+
+class SettingsLoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset();
+    app_.mainWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    probe_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    app_.programFolder = "C:\\hdprog\\app";
+  }
+  void TearDown() override {
+    UnregisterHotKey(app_.mainWindow, kHotKeyId);
+    DestroyWindow(app_.mainWindow);
+    DestroyWindow(probe_);
+    Reset();
+  }
+  static void Reset() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+    DeleteFileA(StartupLink().c_str());
+  }
+
+  AppState app_;
+  HWND probe_ = nullptr;
+};
+
+TEST_F(SettingsLoad, FirstStartWritesTheDefaultsAndMakesTheStartupShortcut) {
+  LoadSettings(app_);
+
+  const char* names[] = {"Option0", "Option1", "Option2", "Option3", "Option4", "Option5", "Option6"};
+  const DWORD defaults[] = {0, 12, 1, 0, 0, 0, 1};
+  for (int i = 0; i < 7; ++i) {
+    std::optional<Stored> stored = ReadStored(names[i]);
+    ASSERT_TRUE(stored.has_value()) << names[i];
+    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_DWORD)) << names[i];
+    EXPECT_EQ(stored->bytes, Dword(defaults[i])) << names[i];
+  }
+  EXPECT_FALSE(ReadStored("Option7").has_value());
+
+  std::string target, arguments;
+  ASSERT_TRUE(ReadShellLink(StartupLink(), target, arguments));
+  EXPECT_EQ(target, "C:\\hdprog\\app\\Hopdeck.exe");
+  EXPECT_EQ(arguments, "");
+
+  EXPECT_TRUE(HotKeyTaken(probe_, 'M'));
+  EXPECT_FALSE(HotKeyTaken(probe_, 'N'));
+}
+
+TEST_F(SettingsLoad, StoredValuesAreReadAndMissingOnesKeepTheirDefaultsUnwritten) {
+  StoreDword("Option0", 2);
+  StoreDword("Option2", 0);
+  StoreDword("Option3", 3);
+  Store("Option4", REG_SZ, "1", 2);  // not four bytes: unreadable
+  const DWORD era = 3;
+  Store("Option5", REG_BINARY, &era, sizeof(era));  // four bytes of any type are taken
+  StoreDword("Option6", 0);
+  items_test::WriteBytes(StartupLink(), "put there by hand");
+
+  LoadSettings(app_);
+
+  EXPECT_EQ(app_.settings.sortOrder, 2);
+  EXPECT_EQ(app_.settings.hotKeyIndex, 12);
+  EXPECT_EQ(app_.settings.autoStart, 0);
+  EXPECT_EQ(app_.settings.startList, 3);
+  EXPECT_EQ(app_.settings.speechEngine, 0);
+  EXPECT_EQ(app_.settings.dateFormat, 3);
+  EXPECT_EQ(app_.settings.timeFormat, 0);
+  EXPECT_FALSE(ReadStored("Option1").has_value()) << "nothing is written back";
+  EXPECT_EQ(ReadStored("Option4")->type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES) << "autostart 0 removes the shortcut";
+  EXPECT_TRUE(HotKeyTaken(probe_, 'M'));
+}
+
+TEST_F(SettingsLoad, HotKeyLetterComesFromOption1AndFallsBackToM) {
+  struct Case {
+    DWORD stored;
+    char letter;
+  };
+  const Case cases[] = {{0, 'A'}, {25, 'Z'}, {7, 'H'}, {26, 'M'}, {0xFFFFFFFF, 'M'}, {1000, 'M'}};
+  for (const Case& c : cases) {
+    StoreDword("Option1", c.stored);
+    StoreDword("Option2", 0);
+    LoadSettings(app_);
+    EXPECT_TRUE(HotKeyTaken(probe_, c.letter)) << c.stored;
+    EXPECT_EQ(ReadStoredHotKeyIndex(), std::optional<int>(static_cast<int>(c.stored)));
+    UnregisterHotKey(app_.mainWindow, kHotKeyId);
+  }
+  RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+  EXPECT_EQ(ReadStoredHotKeyIndex(), std::nullopt);
+}
+
+TEST_F(SettingsLoad, AutoStartFollowsTheProgramFolder) {
+  struct Case {
+    std::string programFolder, target;
+  };
+  const Case cases[] = {
+      {"D:\\ツール\\Hopdeck", "D:\\ツール\\Hopdeck\\Hopdeck.exe"},
+      {"C:\\", "C:\\Hopdeck.exe"},
+  };
+  for (const Case& c : cases) {
+    app_.programFolder = c.programFolder;
+    app_.settings.autoStart = 1;
+    ApplyAutoStart(app_);
+    std::string target, arguments;
+    EXPECT_TRUE(ReadShellLink(StartupLink(), target, arguments)) << c.programFolder;
+    EXPECT_EQ(target, c.target);
+  }
+  app_.settings.autoStart = 2;  // neither on nor off: the shortcut stays as it is
+  ApplyAutoStart(app_);
+  EXPECT_NE(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
+  app_.settings.autoStart = 0;
+  ApplyAutoStart(app_);
+  EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
