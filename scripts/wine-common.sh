@@ -19,7 +19,7 @@ hd_wine_env() {
 hd_start_xvfb() {
   local n=91
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
   echo $! > "$1"
   local i
   for i in $(seq 1 100); do

@@ -38,6 +38,8 @@ fi
 # Test programs live in C:\hdtest: the launch recorder and the task-manager stand-in.
 mkdir -p "$WINEPREFIX/drive_c/hdtest"
 cp -f "$build"/doubles/recorder.exe "$WINEPREFIX/drive_c/hdtest/" 2>/dev/null || true
+# "taskmgr" reaches the stand-in only with the override to native below.
+cp -f "$build"/doubles/taskmgr.exe "$WINEPREFIX/drive_c/windows/system32/taskmgr.exe" 2>/dev/null || true
 
 rec='"C:\\hdtest\\recorder.exe"'
 reg="$dir/hd-test.reg"
@@ -49,6 +51,9 @@ reg="$dir/hd-test.reg"
   echo
   echo '[HKEY_CURRENT_USER\Software\Wine\WineDbg]'
   echo '"ShowCrashDialog"=dword:00000000'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]'
+  echo '"taskmgr.exe"="native"'
   for scheme in http https mailto; do
     echo
     echo "[HKEY_CLASSES_ROOT\\$scheme]"
@@ -68,5 +73,7 @@ reg="$dir/hd-test.reg"
 "$HD_WINESERVER" -w
 
 # Keep one wineserver for the whole run: each program then starts in a fraction of a second.
-"$HD_WINESERVER" -p
+"$HD_WINESERVER" -p </dev/null >/dev/null 2>&1
+# Start the desktop and services now, away from the test runner's output pipes.
+"$HD_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 echo "prefix $WINEPREFIX on display $DISPLAY"

@@ -48,8 +48,7 @@ TEST_F(SpineScenario, FirstStartCreatesTheDataFoldersAndShowsTheProgramsList) {
   EXPECT_TRUE(FileExists(L"C:\\ProgramData\\Velmora"));
   EXPECT_TRUE(FileExists(kDataFolder));
   EXPECT_TRUE(FileExists(kItemFolder));
-  EXPECT_EQ(VisibleList(), 0);
-  EXPECT_TRUE(WaitUntil([] { return ListFocused(0); }));
+  EXPECT_TRUE(WaitUntil([] { return VisibleList() == 0 && ListFocused(0); })) << "visible: " << VisibleList();
 }
 
 TEST_F(SpineScenario, SecondStartWithoutArgumentBringsTheFirstForwardAndLeavesTheSlotAlone) {
@@ -197,19 +196,25 @@ TEST_F(SpineScenario, LeftAndRightNeverMoveAListsSelection) {
 
 TEST_F(SpineScenario, ResizingResizesAllFourLists) {
   Start();
-  SetWindowPos(MainWindow(), nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
-  RECT client{};
-  ASSERT_TRUE(WaitUntil([&] {
-    GetClientRect(MainWindow(), &client);
-    RECT list{};
-    GetWindowRect(ListBox(3), &list);
-    return list.right - list.left == client.right && list.bottom - list.top == client.bottom;
-  }));
-  for (int kind = 0; kind < 4; ++kind) {
+  // The list boxes keep an integral height, so each is the client area's
+  // width and at most one line short of its height.
+  auto fits = [](int kind, const RECT& client) {
     RECT list{};
     GetWindowRect(ListBox(kind), &list);
-    EXPECT_EQ(list.right - list.left, client.right) << "list " << kind;
-    EXPECT_EQ(list.bottom - list.top, client.bottom) << "list " << kind;
+    LRESULT line = SendMessageW(ListBox(kind), LB_GETITEMHEIGHT, 0, 0);
+    int height = list.bottom - list.top;
+    return list.right - list.left == client.right && height <= client.bottom && client.bottom - height < line;
+  };
+  for (SIZE size : {SIZE{640, 480}, SIZE{400, 300}}) {
+    SetWindowPos(MainWindow(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    EXPECT_TRUE(WaitUntil([&] {
+      GetClientRect(MainWindow(), &client);
+      for (int kind = 0; kind < 4; ++kind) {
+        if (!fits(kind, client)) return false;
+      }
+      return true;
+    })) << "window " << size.cx << "x" << size.cy;
   }
 }
 

@@ -49,7 +49,7 @@ TEST(FindString, IgnoreCaseFoldsOnlySingleByteLetters) {
     std::string text, pattern;
     int expected;
   } cases[] = {
-      {"D:\\Tools\\App.EXE", ".exe", 13},
+      {"D:\\Tools\\App.EXE", ".exe", 12},
       {"x.exe.d\\doc.txt", ".EXE", 1},
       {".exe", ".exe", 0},
       {"note", ".exe", -1},

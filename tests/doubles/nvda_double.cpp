@@ -1,0 +1,45 @@
+// Stands in for NVDA's controller client. Every call succeeds (returns 0).
+// HD_NVDA_SPEAKING_MS: isSpeaking answers 1 for that many milliseconds after
+// the last speakText (default 0: never speaking). Built twice: once with all
+// five exports, once without nvdaController_isSpeaking (see the .def files).
+#include <atomic>
+#include <cstdlib>
+
+#include "speech_double_log.h"
+
+namespace {
+
+std::atomic<long long> gLastSpeakAt{0};
+
+}  // namespace
+
+extern "C" unsigned long __stdcall nvdaController_speakText(const wchar_t* text) {
+  gLastSpeakAt = speech_double::Now().QuadPart;
+  speech_double::Log("speakText", speech_double::Utf8(text));
+  return 0;
+}
+
+extern "C" unsigned long __stdcall nvdaController_cancelSpeech() {
+  speech_double::Log("cancelSpeech", "");
+  return 0;
+}
+
+extern "C" unsigned long __stdcall nvdaController_brailleMessage(const wchar_t* text) {
+  speech_double::Log("brailleMessage", speech_double::Utf8(text));
+  return 0;
+}
+
+extern "C" unsigned long __stdcall nvdaController_isSpeaking() {
+  speech_double::Log("isSpeaking", "");
+  long long last = gLastSpeakAt;
+  if (last == 0) return 0;
+  double speakingMs = _wtof(speech_double::Environment(L"HD_NVDA_SPEAKING_MS", L"0").c_str());
+  LARGE_INTEGER lastAt{};
+  lastAt.QuadPart = last;
+  return speech_double::MillisecondsSince(lastAt) < speakingMs ? 1 : 0;
+}
+
+extern "C" unsigned long __stdcall nvdaController_testIfRunning() {
+  speech_double::Log("testIfRunning", "");
+  return 0;
+}

@@ -1,0 +1,201 @@
+// The running-applications picker and the task manager, driven as a user
+// does: windows of this test stand in for the user's applications.
+#include "harness/harness.h"
+
+#include <memory>
+
+using namespace e2e;
+
+namespace {
+
+constexpr wchar_t kPickerTitle[] = L"起動中のアプリケーション";
+
+// Top-level windows owned by a thread of their own that keeps pumping
+// messages: Hopdeck restores and activates them from its own thread, and
+// those calls wait until this side answers.
+class TestWindows {
+ public:
+  struct Spec {
+    std::wstring title;
+    DWORD style;
+  };
+
+  explicit TestWindows(std::vector<Spec> specs) : specs_(std::move(specs)) {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &TestWindows::Run, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 10000);
+  }
+  ~TestWindows() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+  }
+  HWND operator[](std::size_t i) const { return windows_.at(i); }
+  std::size_t size() const { return windows_.size(); }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    auto& me = *static_cast<TestWindows*>(self);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts
+    for (const Spec& spec : me.specs_) {
+      me.windows_.push_back(CreateWindowExW(0, L"STATIC", spec.title.c_str(), spec.style, 10, 10, 200, 60, nullptr,
+                                            nullptr, GetModuleHandleW(nullptr), nullptr));
+    }
+    SetEvent(me.ready_);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    for (HWND window : me.windows_) DestroyWindow(window);
+    return 0;
+  }
+
+  std::vector<Spec> specs_;
+  std::vector<HWND> windows_;
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
+HWND OpenPicker() {
+  PostCommand(521);
+  return WaitForDialog(kPickerTitle);
+}
+
+int IndexOf(const ListState& list, const std::wstring& text) {
+  for (std::size_t i = 0; i < list.items.size(); ++i) {
+    if (list.items[i] == text) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The titles the picker should show, read the same way from this side:
+// front to back, visible, no pop-up bit, titled, not Hopdeck's main window.
+std::vector<std::wstring> EligibleTitles(HWND skip) {
+  struct Walk {
+    HWND skip;
+    std::vector<std::wstring> titles;
+  } walk{skip, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& w = *reinterpret_cast<Walk*>(data);
+        if (window == w.skip || !IsWindowVisible(window)) return TRUE;
+        if (static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & WS_POPUP) return TRUE;
+        std::wstring title = WindowText(window);
+        if (!title.empty()) w.titles.push_back(title);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.titles;
+}
+
+// Visible dialogs of the Hopdeck process, whatever their title.
+int HopdeckDialogCount(DWORD processId) {
+  struct Count {
+    DWORD process;
+    int dialogs;
+  } count{processId, 0};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& c = *reinterpret_cast<Count*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (owner == c.process && IsWindowVisible(window) && lstrcmpW(className, L"#32770") == 0) ++c.dialogs;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.dialogs;
+}
+
+}  // namespace
+
+class RunningAppsScenario : public Scenario {};
+
+TEST_F(RunningAppsScenario, ListsOnlyEligibleWindowsAndRestoresTheMinimisedOneChosen) {
+  TestWindows windows({
+      {L"hd-e2e-normal", WS_OVERLAPPEDWINDOW | WS_VISIBLE},
+      {L"hd-e2e-minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE},
+      {L"hd-e2e-hidden", WS_OVERLAPPEDWINDOW},
+      {L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE},
+  });
+  ASSERT_EQ(windows.size(), 4u);
+  ASSERT_TRUE(IsIconic(windows[1]));
+  Start();
+
+  HWND picker = OpenPicker();
+  ASSERT_NE(picker, nullptr);
+  HWND list = GetDlgItem(picker, 101);
+  ListState shown = ReadList(list);
+  EXPECT_NE(IndexOf(shown, L"hd-e2e-normal"), -1);
+  int minimised = IndexOf(shown, L"hd-e2e-minimised");
+  ASSERT_NE(minimised, -1);
+  EXPECT_EQ(IndexOf(shown, L"hd-e2e-hidden"), -1);
+  EXPECT_EQ(IndexOf(shown, L""), -1) << "an untitled window was listed";
+  EXPECT_EQ(IndexOf(shown, L"Hopdeck"), -1) << "the main window was listed";
+  EXPECT_EQ(shown.items, EligibleTitles(MainWindow()));
+  EXPECT_EQ(shown.selection, 0);
+
+  // Left and Right do not move the selection; Down does.
+  ASSERT_TRUE(BringToFront(picker));
+  ASSERT_GE(shown.items.size(), 2u);
+  PressKeys({VK_RIGHT});
+  PressKeys({VK_LEFT});
+  PressKeys({VK_DOWN});
+  EXPECT_TRUE(WaitUntil([&] { return ReadList(list).selection == 1; }));
+
+  SendMessageW(list, LB_SETCURSEL, minimised, 0);
+  ClickButton(picker, IDOK);
+  EXPECT_TRUE(WaitForDialogGone(picker));
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[1]); })) << "the chosen window stayed minimised";
+  EXPECT_TRUE(WaitUntil([&] { return Foreground() == windows[1]; }));
+}
+
+TEST_F(RunningAppsScenario, ChoosingAWindowInFrontBringsItForwardAndCancelLeavesAllAlone) {
+  TestWindows windows({{L"hd-e2e-back", WS_OVERLAPPEDWINDOW | WS_VISIBLE}});
+  Start();
+
+  HWND picker = OpenPicker();
+  ASSERT_NE(picker, nullptr);
+  ClickButton(picker, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(picker));
+  EXPECT_NE(Foreground(), windows[0]);
+
+  picker = OpenPicker();
+  ASSERT_NE(picker, nullptr);
+  HWND list = GetDlgItem(picker, 101);
+  int index = IndexOf(ReadList(list), L"hd-e2e-back");
+  ASSERT_NE(index, -1);
+  SendMessageW(list, LB_SETCURSEL, index, 0);
+  ClickButton(picker, IDOK);
+  EXPECT_TRUE(WaitForDialogGone(picker));
+  EXPECT_TRUE(WaitUntil([&] { return Foreground() == windows[0]; })) << "the chosen window was not brought forward";
+}
+
+TEST_F(RunningAppsScenario, ListsTheFirstThirtyOfMoreEligibleWindows) {
+  std::vector<TestWindows::Spec> specs;
+  for (int i = 0; i < 35; ++i) specs.push_back({L"hd-e2e-many-" + std::to_wstring(i), WS_OVERLAPPEDWINDOW | WS_VISIBLE});
+  TestWindows windows(std::move(specs));
+  Start();
+
+  HWND picker = OpenPicker();
+  ASSERT_NE(picker, nullptr);
+  ListState shown = ReadList(GetDlgItem(picker, 101));
+  std::vector<std::wstring> eligible = EligibleTitles(MainWindow());
+  ASSERT_GT(eligible.size(), 30u);
+  eligible.resize(30);
+  EXPECT_EQ(shown.items, eligible);
+  ClickButton(picker, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(picker));
+}
+
+TEST_F(RunningAppsScenario, ControlF6StartsTheTaskManagerWithoutADialog) {
+  Start();
+  ASSERT_TRUE(BringToFront(MainWindow()));
+  PressKeys({VK_CONTROL, VK_F6});
+  ASSERT_TRUE(WaitForLaunches(1));
+  std::wstring commandLine = Launches().front();
+  CharLowerW(commandLine.data());
+  EXPECT_NE(commandLine.find(L"taskmgr"), std::wstring::npos) << ToSjis(commandLine);
+  EXPECT_EQ(HopdeckDialogCount(hopdeck_.id), 0);
+}

@@ -1,0 +1,276 @@
+// Settings at start-up (defaults, autostart, the hot key) and the general
+// settings dialog, driven as a user drives them.
+#include <shlobj.h>
+
+#include "harness/harness.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr wchar_t kGeneralCaption[] = L"全般設定";
+constexpr int kGeneralSettingsCommand = 551;
+
+std::wstring StartupLink() { return ShellFolder(CSIDL_STARTUP) + L"\\Hopdeck.lnk"; }
+
+// Whether Ctrl+Shift+letter is held by another program (Hopdeck).
+bool HotKeyTaken(char letter) {
+  if (!RegisterHotKey(nullptr, 0xB00, MOD_CONTROL | MOD_SHIFT, static_cast<UINT>(letter))) return true;
+  UnregisterHotKey(nullptr, 0xB00);
+  return false;
+}
+
+// Hides the window into the tray and brings it back with Ctrl+Shift+letter.
+bool HotKeyBringsWindowForward(char letter) {
+  BringToFront(MainWindow());
+  PressKeys({VK_ESCAPE});
+  if (!WaitUntil([] { return !IsVisible(MainWindow()); })) return false;
+  PressKeys({VK_CONTROL, VK_SHIFT, static_cast<WORD>(letter)});
+  return WaitUntil([] { return IsVisible(MainWindow()) && Foreground() == MainWindow(); });
+}
+
+// Plants two items in each list before the first start.
+void PlantItems() {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(kDataFolder, nullptr);
+  CreateDirectoryW(kItemFolder, nullptr);
+  const std::wstring folder = kItemFolder;
+  WriteShortcut(folder + L"\\Alpha.lnk", L"C:\\Tools\\alpha.exe");
+  WriteShortcut(folder + L"\\Beta.lnk", L"C:\\Tools\\beta.exe");
+  WriteShortcut(folder + L"\\Doc1.lnk", L"C:\\Docs\\one.txt");
+  WriteShortcut(folder + L"\\Doc2.lnk", L"C:\\Docs\\two.txt");
+  WriteFileBytes(folder + L"\\Site1.url", "[InternetShortcut]\r\nURL=http://one.example/\r\n");
+  WriteFileBytes(folder + L"\\Site2.url", "[InternetShortcut]\r\nURL=http://two.example/\r\n");
+  WriteFileBytes(folder + L"\\Mail1.mail", "[EMailShortcut]\r\nMailAddress=mailto:one@example.jp\r\n");
+  WriteFileBytes(folder + L"\\Mail2.mail", "[EMailShortcut]\r\nMailAddress=mailto:two@example.jp\r\n");
+}
+
+void SelectSecondEntries() {
+  for (int k = 0; k < 4; ++k) SendMessageW(ListBox(k), LB_SETCURSEL, 1, 0);
+}
+
+std::vector<int> Selections() {
+  std::vector<int> selections;
+  for (int k = 0; k < 4; ++k) selections.push_back(ReadList(ListBox(k)).selection);
+  return selections;
+}
+
+// The dialog's controls in tab order: class and text of each.
+std::vector<std::wstring> ControlOutline(HWND dialog) {
+  std::vector<std::wstring> outline;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
+    if (lstrcmpiW(className, L"ComboBox") != 0) entry += L" " + WindowText(child);
+    if (rect.right == rect.left && rect.bottom == rect.top) entry += L" (zero size)";
+    outline.push_back(entry);
+  }
+  return outline;
+}
+
+HWND OpenGeneralDialog() {
+  PostCommand(kGeneralSettingsCommand);
+  return WaitForDialog(kGeneralCaption);
+}
+
+bool Checked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+}  // namespace
+
+class SettingsScenario : public Scenario {};
+
+TEST_F(SettingsScenario, FirstStartWritesTheDefaultsAndTheStartupShortcutAndTakesCtrlShiftM) {
+  Start();
+  const wchar_t* names[] = {L"Option0", L"Option1", L"Option2", L"Option3", L"Option4", L"Option5", L"Option6"};
+  const DWORD defaults[] = {0, 12, 1, 0, 0, 0, 1};
+  for (int i = 0; i < 7; ++i) {
+    auto value = ReadValue(names[i]);
+    ASSERT_TRUE(value.has_value()) << ToSjis(names[i]);
+    EXPECT_EQ(value->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(ReadDword(names[i]), std::optional<DWORD>(defaults[i])) << ToSjis(names[i]);
+  }
+
+  auto link = ReadShortcut(StartupLink());
+  ASSERT_TRUE(link.has_value()) << "no Hopdeck.lnk in the Startup folder";
+  EXPECT_EQ(link->target, std::wstring(kAppFolder) + L"\\Hopdeck.exe");
+  EXPECT_EQ(link->workingDirectory, kAppFolder);
+  EXPECT_EQ(link->arguments, L"");
+
+  EXPECT_TRUE(HotKeyBringsWindowForward('M'));
+}
+
+TEST_F(SettingsScenario, TheStartupShortcutFollowsTheFolderTheProgramStartsFrom) {
+  WriteShortcut(StartupLink(), L"C:\\Elsewhere\\Hopdeck.exe");
+  Start(L"", L"C:\\hdtest");
+  auto link = ReadShortcut(StartupLink());
+  ASSERT_TRUE(link.has_value());
+  EXPECT_EQ(link->target, L"C:\\hdtest\\Hopdeck.exe");
+  EXPECT_EQ(link->workingDirectory, L"C:\\hdtest");
+}
+
+TEST_F(SettingsScenario, AKeyWithoutOption1UsesMAndAutostartOffRemovesAHandMadeShortcut) {
+  WriteDword(L"Option2", 0);
+  WriteShortcut(StartupLink(), std::wstring(kAppFolder) + L"\\Hopdeck.exe");
+  Start();
+  EXPECT_FALSE(FileExists(StartupLink()));
+  EXPECT_FALSE(ReadValue(L"Option1").has_value()) << "nothing is written back at start";
+  EXPECT_FALSE(ReadValue(L"Option0").has_value());
+  EXPECT_TRUE(HotKeyBringsWindowForward('M'));
+
+  HWND dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12) << "M is preselected";
+  EXPECT_FALSE(Checked(dialog, 102));
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+}
+
+TEST_F(SettingsScenario, AStoredLetterOutsideAToZFallsBackToM) {
+  WriteDword(L"Option1", 40);
+  Start();
+  EXPECT_TRUE(HotKeyTaken('M'));
+  HWND dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12);
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(40)) << "cancel stores nothing";
+}
+
+TEST_F(SettingsScenario, TheDialogShowsItsControlsLabelledInTabOrder) {
+  Start();
+  HWND dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<std::wstring> expected = {
+      L"Static -1 ホットキー (zero size)",
+      L"ComboBox 101",
+      L"Button 102 OSの起動時に自動起動する",
+      L"Static -1 起動時に表示するリスト (zero size)",
+      L"ComboBox 103",
+      L"Static -1 リスト項目の並び順 (zero size)",
+      L"ComboBox 104",
+      L"Button 1 OK",
+      L"Button 2 CANCEL",
+  };
+  EXPECT_EQ(ControlOutline(dialog), expected);
+
+  std::vector<std::wstring> letters;
+  for (wchar_t c = L'A'; c <= L'Z'; ++c) letters.push_back(std::wstring(1, c));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 101)), letters);
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 103)),
+            (std::vector<std::wstring>{L"プログラム一覧", L"ファイル一覧", L"URL一覧", L"メールアドレス一覧"}));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 104)),
+            (std::vector<std::wstring>{L"名前順", L"名前逆順", L"更新日付の古い順", L"更新日付の新しい順"}));
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), 0);
+  EXPECT_TRUE(Checked(dialog, 102));
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 101));
+
+  // The dialog toggles its check box itself, once per click.
+  ClickButton(dialog, 102);
+  EXPECT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
+  ClickButton(dialog, 102);
+  EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, 102); }));
+
+  // The close box cancels as CANCEL does.
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+}
+
+TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
+  PlantItems();
+  Start();
+  ASSERT_EQ(ReadList(ListBox(0)).items, (std::vector<std::wstring>{L"Alpha", L"Beta"}));
+
+  // CANCEL after changing every control: nothing is stored or changed.
+  SelectSecondEntries();
+  HWND dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);
+  SendMessageW(GetDlgItem(dialog, 103), CB_SETCURSEL, 2, 0);
+  SendMessageW(GetDlgItem(dialog, 104), CB_SETCURSEL, 1, 0);
+  ClickButton(dialog, 102);
+  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  Sleep(300);
+  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(12));
+  EXPECT_EQ(ReadDword(L"Option2"), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(0));
+  EXPECT_TRUE(FileExists(StartupLink()));
+  EXPECT_EQ(Selections(), (std::vector<int>{1, 1, 1, 1})) << "cancel leaves the selections alone";
+  EXPECT_EQ(ReadList(ListBox(0)).items, (std::vector<std::wstring>{L"Alpha", L"Beta"}));
+
+  // OK with new choices: stored, hot key and autostart applied, lists reloaded.
+  dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);  // K
+  SendMessageW(GetDlgItem(dialog, 103), CB_SETCURSEL, 2, 0);   // URLs at the next start
+  SendMessageW(GetDlgItem(dialog, 104), CB_SETCURSEL, 1, 0);   // by name, reversed
+  ClickButton(dialog, 102);
+  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(0)).items == std::vector<std::wstring>{L"Beta", L"Alpha"}; }));
+  EXPECT_EQ(ReadList(ListBox(1)).items, (std::vector<std::wstring>{L"Doc2", L"Doc1"}));
+  EXPECT_EQ(ReadList(ListBox(2)).items, (std::vector<std::wstring>{L"Site2", L"Site1"}));
+  EXPECT_EQ(ReadList(ListBox(3)).items, (std::vector<std::wstring>{L"Mail2", L"Mail1"}));
+  EXPECT_EQ(Selections(), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
+  EXPECT_EQ(ReadDword(L"Option2"), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(2));
+  EXPECT_FALSE(FileExists(StartupLink()));
+  EXPECT_FALSE(HotKeyTaken('M')) << "the old hot key is given up";
+  EXPECT_TRUE(HotKeyTaken('K'));
+  EXPECT_TRUE(ReadList(ListBox(0)).visible) << "the new start list waits for the next start";
+
+  // OK without a change still writes all four values and re-applies autostart.
+  WriteDword(L"Option3", 3);
+  DeleteValue(L"Option0");
+  WriteShortcut(StartupLink(), L"C:\\Elsewhere\\Hopdeck.exe");
+  SelectSecondEntries();
+  dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 10);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 2);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), 1);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(WaitUntil([] { return Selections() == std::vector<int>{0, 0, 0, 0}; }));
+  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(2));
+  EXPECT_FALSE(FileExists(StartupLink()));
+  EXPECT_TRUE(HotKeyTaken('K'));
+
+  // The start list takes effect at the next start.
+  ASSERT_EQ(Quit(), std::optional<DWORD>(0));
+  Start();
+  EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(2)).focused; }));
+  EXPECT_FALSE(ReadList(ListBox(0)).visible);
+  EXPECT_EQ(ReadList(ListBox(0)).items, (std::vector<std::wstring>{L"Beta", L"Alpha"}));
+}
+
+TEST_F(SettingsScenario, OkKeepsAStoredSortOrderOutsideTheListWhenNoneIsChosen) {
+  PlantItems();
+  WriteDword(L"Option0", 9);
+  WriteDword(L"Option3", 7);
+  Start();
+  for (int k = 0; k < 4; ++k) EXPECT_TRUE(ReadList(ListBox(k)).items.empty()) << "list " << k;
+  EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(0)).focused; })) << "a start list outside 0..3 shows programs";
+
+  HWND dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  Sleep(300);
+  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(9)) << "an empty choice is not stored as -1";
+  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(0));
+}

@@ -1,0 +1,273 @@
+// The speech dispatcher against stand-in readers. Threads are queued, not
+// started, so each test decides when a speech thread's delay runs out; sleeps
+// are recorded instead of taken.
+#include "speech/speech_dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text) narrow += static_cast<char>(c);
+  return narrow;
+}
+
+// Everything the readers and the system were asked, in order.
+struct CallLog {
+  std::vector<std::string> calls;
+  void Add(const std::string& call) { calls.push_back(call); }
+};
+
+class FakePcTalker final : public PcTalkerEngine {
+ public:
+  explicit FakePcTalker(CallLog& log) : log_(log) {}
+  bool IsReady() override {
+    log_.Add("8");
+    return ready;
+  }
+  void Speak(const std::string& text) override { log_.Add("69 " + text); }
+  bool ready = true;
+
+ private:
+  CallLog& log_;
+};
+
+class FakeNvda final : public NvdaEngine {
+ public:
+  explicit FakeNvda(CallLog& log) : log_(log) {}
+  void Braille(const std::wstring& text) override { log_.Add("braille " + Narrow(text)); }
+  void Cancel() override { log_.Add("cancel"); }
+  void Speak(const std::wstring& text) override { log_.Add("speak " + Narrow(text)); }
+  bool CanTellSpeaking() override { return hasIsSpeaking; }
+  bool IsSpeaking() override {
+    log_.Add("isSpeaking");
+    if (neverSilent) return true;
+    if (speakingPolls == 0) return false;
+    --speakingPolls;
+    return true;
+  }
+  bool hasIsSpeaking = true;
+  bool neverSilent = false;
+  int speakingPolls = 0;  // how many polls answer "still speaking"
+
+ private:
+  CallLog& log_;
+};
+
+class FakeSystem final : public SpeechSystem {
+ public:
+  explicit FakeSystem(CallLog& log) : log_(log) {}
+  std::wstring ToNvdaText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
+  void Sleep(unsigned ms) override {
+    log_.Add("sleep " + std::to_string(ms));
+    sleptMs += ms;
+  }
+  bool StartThread(std::function<void()> body) override {
+    if (!threadsStart) return false;
+    log_.Add("thread");
+    pending.push_back(std::move(body));
+    return true;
+  }
+  // Runs the index-th queued thread to its end, as if its delay ran out now.
+  void RunThread(std::size_t index) { pending.at(index)(); }
+
+  bool threadsStart = true;
+  unsigned sleptMs = 0;
+  std::vector<std::function<void()>> pending;
+
+ private:
+  CallLog& log_;
+};
+
+struct Rig {
+  CallLog log;
+  FakePcTalker pcTalker{log};
+  FakeNvda nvda{log};
+  FakeSystem system{log};
+  SpeechDispatcher dispatcher{pcTalker, nvda, system};
+};
+
+using Calls = std::vector<std::string>;
+
+TEST(SpeechDispatcher, NoEngineTouchesNothing) {
+  for (int engine : {0, 3, -1, 100}) {
+    for (const char* text : {"", "hello"}) {
+      Rig rig;
+      rig.dispatcher.Speak(engine, text, 100);
+      EXPECT_EQ(rig.log.calls, Calls{}) << "engine " << engine << " text '" << text << "'";
+      EXPECT_TRUE(rig.system.pending.empty());
+    }
+  }
+}
+
+TEST(SpeechDispatcher, PcTalkerSpeaksThenHoldsTheCallerOnlyWhenReady) {
+  struct Case {
+    bool ready;
+    unsigned delayMs;
+    Calls expected;
+  };
+  const Case cases[] = {
+      {true, 100, {"8", "69 hello", "sleep 100"}},
+      {true, 0, {"8", "69 hello"}},
+      {false, 100, {"8"}},  // not ready: nothing said, no delay
+      {false, 0, {"8"}},
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    rig.pcTalker.ready = c.ready;
+    rig.dispatcher.Speak(kPcTalker, "hello", c.delayMs);
+    EXPECT_EQ(rig.log.calls, c.expected) << "ready " << c.ready << " delay " << c.delayMs;
+    EXPECT_TRUE(rig.system.pending.empty());
+  }
+}
+
+TEST(SpeechDispatcher, NvdaBraillesAtOnceAndSpeaksAfterTheDelayOnItsThread) {
+  Rig rig;
+  rig.dispatcher.Speak(kNvda, "hello", 100);
+  // The caller returns after braille and starting the thread: no sleep of its own.
+  EXPECT_EQ(rig.log.calls, (Calls{"braille hello", "thread"}));
+  rig.system.RunThread(0);
+  EXPECT_EQ(rig.log.calls, (Calls{"braille hello", "thread", "sleep 100", "cancel", "speak hello", "sleep 10",
+                                  "isSpeaking"}));
+}
+
+TEST(SpeechDispatcher, NvdaEmptyTextCancelsAndSpeaksNothing) {
+  Rig rig;
+  rig.dispatcher.Speak(kNvda, "", 0);
+  rig.system.RunThread(0);
+  EXPECT_EQ(rig.log.calls, (Calls{"braille ", "thread", "cancel", "speak ", "sleep 10", "isSpeaking"}));
+}
+
+TEST(SpeechDispatcher, NvdaThreadSpeaksTheTextNewestWhenItsDelayRunsOut) {
+  // A call with delay 100, then within 100 ms one with delay 0: the second
+  // thread speaks at once, the first wakes later and speaks the second text
+  // again; the first text is never spoken.
+  Rig rig;
+  rig.dispatcher.Speak(kNvda, "first", 100);
+  rig.dispatcher.Speak(kNvda, "second", 0);
+  rig.system.RunThread(1);
+  rig.system.RunThread(0);
+  EXPECT_EQ(rig.log.calls, (Calls{"braille first", "thread", "braille second", "thread",  //
+                                  "cancel", "speak second", "sleep 10", "isSpeaking",     //
+                                  "sleep 100", "cancel", "speak second", "sleep 10", "isSpeaking"}));
+
+  // When the first delay runs out before the second call, each text is spoken once.
+  Rig earlier;
+  earlier.dispatcher.Speak(kNvda, "first", 100);
+  earlier.system.RunThread(0);
+  earlier.dispatcher.Speak(kNvda, "second", 0);
+  earlier.system.RunThread(1);
+  Calls spoken;
+  for (const std::string& call : earlier.log.calls) {
+    if (call.rfind("speak ", 0) == 0) spoken.push_back(call);
+  }
+  EXPECT_EQ(spoken, (Calls{"speak first", "speak second"}));
+}
+
+TEST(SpeechDispatcher, NvdaPollingEndsWhenSilentWithoutIsSpeakingOrAfterTheBound) {
+  struct Case {
+    const char* name;
+    bool hasIsSpeaking;
+    bool neverSilent;
+    int speakingPolls;
+    int expectedPolls;
+  };
+  const Case cases[] = {
+      {"silent at once", true, false, 0, 1},
+      {"speaks for three polls", true, false, 3, 4},
+      {"no isSpeaking export", false, false, 0, 0},
+      {"never falls silent", true, true, 0, kNvdaMaxPolls},
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    rig.nvda.hasIsSpeaking = c.hasIsSpeaking;
+    rig.nvda.neverSilent = c.neverSilent;
+    rig.nvda.speakingPolls = c.speakingPolls;
+    rig.dispatcher.Speak(kNvda, "x", 0);
+    rig.system.RunThread(0);
+    int polls = static_cast<int>(std::count(rig.log.calls.begin(), rig.log.calls.end(), "isSpeaking"));
+    EXPECT_EQ(polls, c.expectedPolls) << c.name;
+    EXPECT_EQ(rig.system.sleptMs, static_cast<unsigned>(c.expectedPolls) * kNvdaPollMs) << c.name;
+    EXPECT_EQ(rig.log.calls.back(), c.expectedPolls > 0 ? "isSpeaking" : "speak x") << c.name;
+  }
+  // The bound keeps a hung reader from holding a thread for more than a few seconds.
+  EXPECT_LE(kNvdaMaxPolls * kNvdaPollMs, 5000u);
+}
+
+TEST(SpeechDispatcher, NvdaWithoutAThreadStillBrailles) {
+  Rig rig;
+  rig.system.threadsStart = false;
+  rig.dispatcher.Speak(kNvda, "hello", 0);
+  EXPECT_EQ(rig.log.calls, (Calls{"braille hello"}));
+}
+
+TEST(SpeechDispatcher, EngineIsReadAtEveryCall) {
+  Rig rig;
+  rig.dispatcher.Speak(kPcTalker, "a", 0);
+  rig.dispatcher.Speak(kNvda, "b", 0);
+  rig.dispatcher.Speak(kNoSpeech, "c", 0);
+  EXPECT_EQ(rig.log.calls, (Calls{"8", "69 a", "braille b", "thread"}));
+}
+
+// Real threads: the user-interface thread keeps rewriting the text while
+// speech threads read it. Every text NVDA receives must be one that was
+// written whole; a torn read shows as mixed letters or a wrong length.
+class ThreadedNvda final : public NvdaEngine {
+ public:
+  void Braille(const std::wstring&) override {}
+  void Cancel() override {}
+  void Speak(const std::wstring& text) override {
+    std::lock_guard<std::mutex> lock(mutex);
+    spoken.push_back(text);
+  }
+  bool CanTellSpeaking() override { return false; }
+  bool IsSpeaking() override { return false; }
+  std::mutex mutex;
+  std::vector<std::wstring> spoken;
+};
+
+class ThreadedSystem final : public SpeechSystem {
+ public:
+  std::wstring ToNvdaText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
+  void Sleep(unsigned ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+  bool StartThread(std::function<void()> body) override {
+    threads.emplace_back(std::move(body));
+    return true;
+  }
+  std::deque<std::thread> threads;
+};
+
+TEST(SpeechDispatcher, SpeechThreadsNeverSeeAHalfWrittenText) {
+  CallLog unused;
+  FakePcTalker pcTalker(unused);
+  ThreadedNvda nvda;
+  ThreadedSystem system;
+  SpeechDispatcher dispatcher(pcTalker, nvda, system);
+  constexpr int kCalls = 200;
+  constexpr std::size_t kLength = 4000;
+  // The letter tells the length: 'a' is kLength long, 'b' one more, and so on.
+  auto textOf = [](int call) { return std::string(kLength + call % 26, static_cast<char>('a' + call % 26)); };
+  for (int call = 0; call < kCalls; ++call) dispatcher.Speak(kNvda, textOf(call), call % 3);
+  for (std::thread& thread : system.threads) thread.join();
+
+  ASSERT_EQ(nvda.spoken.size(), static_cast<std::size_t>(kCalls));
+  for (const std::wstring& text : nvda.spoken) {
+    ASSERT_FALSE(text.empty());
+    wchar_t letter = text[0];
+    EXPECT_EQ(text.size(), kLength + static_cast<std::size_t>(letter - L'a')) << "torn text";
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), letter)), text.size()) << "mixed text";
+  }
+  // The newest text is heard.
+  std::string newest = textOf(kCalls - 1);
+  EXPECT_NE(std::find(nvda.spoken.begin(), nvda.spoken.end(), std::wstring(newest.begin(), newest.end())),
+            nvda.spoken.end());
+}
+
+}  // namespace

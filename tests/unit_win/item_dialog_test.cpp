@@ -1,0 +1,506 @@
+// The add and edit dialog and the find dialog, run in-process: the dialog's
+// modal loop runs on the test thread while a driver thread types into it,
+// presses its buttons and answers its message boxes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "app/app_state.h"
+#include "app/find_dialog_win.h"
+#include "items/item_dialog_win.h"
+#include "items/item_store_win.h"
+#include "items_scratch.h"
+
+using items_test::ReadBytes;
+using items_test::ScratchFolder;
+using items_test::WriteBytes;
+
+namespace {
+
+constexpr char kAddTitle[] = "ファイルの追加";
+constexpr char kEditTitle[] = "項目の編集";
+constexpr char kInputError[] = "入力エラー";
+constexpr char kOverwrite[] = "上書き確認";
+constexpr char kWriteError[] = "保存エラー";
+constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
+
+// Visible dialogs (class #32770) of this process, the newest first.
+HWND FindOwnDialog(const char* caption) {
+  struct Search {
+    const char* caption;
+    HWND found;
+  } search{caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = static_cast<Search*>(reinterpret_cast<void*>(data));
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) {
+          return TRUE;
+        }
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof(text));
+        if (s->caption != nullptr && lstrcmpA(text, s->caption) != 0) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Await(const char* caption) {
+  for (int waited = 0; waited < 5000; waited += 20) {
+    if (HWND found = FindOwnDialog(caption)) return found;
+    Sleep(20);
+  }
+  ADD_FAILURE() << "no window " << caption;
+  return nullptr;
+}
+
+bool AwaitGone(HWND window) {
+  for (int waited = 0; waited < 5000; waited += 20) {
+    if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+void Type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+
+std::string TextOf(HWND dialog, int id) {
+  char text[1024] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof(text));
+  return text;
+}
+
+void Press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// Answers the message box with this caption; its text, or "" when none came.
+std::string Answer(const char* caption, int button) {
+  HWND box = Await(caption);
+  if (box == nullptr) return {};
+  std::string text = TextOf(box, kMessageTextId);
+  PostMessageA(box, WM_COMMAND, button, 0);
+  AwaitGone(box);
+  return text;
+}
+
+class ItemDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), 932u);
+    uiThread_ = GetCurrentThreadId();
+    app_.instance = GetModuleHandleA(nullptr);
+    app_.dataFolder = scratch_.path();
+    app_.itemFolder = scratch_.File("Lnk");
+    CreateDirectoryA(app_.itemFolder.c_str(), nullptr);
+    SetCurrentDirectoryA(app_.dataFolder.c_str());
+  }
+  void TearDown() override {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);  // the scratch folder cannot go while it is current
+  }
+
+  // Runs open() here while script drives the dialog from another thread.
+  // Whatever the script leaves open is cancelled, so a failing case ends.
+  bool Drive(const std::function<bool()>& open, const std::function<void(HWND)>& script,
+             const char* title = kAddTitle) {
+    std::atomic<bool> closed{false};
+    std::thread driver([&] {
+      HWND dialog = Await(title);
+      if (dialog != nullptr) {
+        observedOpenDialog_ = app_.openDialog;
+        script(dialog);
+      }
+      while (!closed) {
+        if (HWND left = FindOwnDialog(nullptr)) PostMessageA(left, WM_COMMAND, IDCANCEL, 0);
+        Sleep(50);
+      }
+    });
+    bool result = open();
+    closed = true;
+    driver.join();
+    return result;
+  }
+
+  bool Add(const std::function<void(HWND)>& script) {
+    return Drive([&] { return RunAddItemDialog(app_, nullptr); }, script);
+  }
+  bool Edit(const EditItemValues& values, const std::function<void(HWND)>& script) {
+    return Drive([&] { return RunEditItemDialog(app_, nullptr, values); }, script, kEditTitle);
+  }
+  // Types both fields and presses OK.
+  bool AddItem(const std::string& name, const std::string& path) {
+    return Add([&](HWND dialog) {
+      Type(dialog, IDC_NAME, name);
+      Type(dialog, IDC_PATH, path);
+      Press(dialog, IDOK);
+    });
+  }
+
+  HWND FocusedControl() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(uiThread_, &info);
+    return info.hwndFocus;
+  }
+  bool FocusIsOn(HWND dialog, int id) const {
+    for (int waited = 0; waited < 2000; waited += 20) {
+      if (FocusedControl() == GetDlgItem(dialog, id)) return true;
+      Sleep(20);
+    }
+    return false;
+  }
+
+  std::string Item(const std::string& fileName) const { return app_.itemFolder + "\\" + fileName; }
+  bool Exists(const std::string& fileName) const {
+    return GetFileAttributesA(Item(fileName).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  std::string Target(const std::string& fileName) const {
+    std::string target, arguments;
+    ReadShellLink(Item(fileName), target, arguments);
+    return target;
+  }
+  // Item files in the item folder, in listing order.
+  std::vector<std::string> ItemFiles() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE listing = FindFirstFileA((app_.itemFolder + "\\*").c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(listing, &found));
+    FindClose(listing);
+    return names;
+  }
+
+  static constexpr int IDC_NAME = 101;
+  static constexpr int IDC_PATH = 102;
+  static constexpr int IDC_BROWSE = 103;
+
+  ScratchFolder scratch_;
+  AppState app_;
+  DWORD uiThread_ = 0;
+  HWND observedOpenDialog_ = nullptr;
+};
+
+TEST_F(ItemDialog, AddWritesTheKindOfItemThePathCallsFor) {
+  const std::string urlSource = scratch_.File("source.url");
+  WriteBytes(urlSource, "[InternetShortcut]\r\nURL=https://imported.example/\r\nIconIndex=3\r\n[Other]\r\nx=1\r\n");
+  const std::string lnkSource = scratch_.File("source.lnk");
+  WriteShellLink(lnkSource, "C:\\Tools\\source.exe", "-a");
+  const std::string lnkBytes = ReadBytes(lnkSource);
+  ASSERT_FALSE(lnkBytes.empty());
+
+  struct Case {
+    std::string name, path, file, content;  // content "" checks a shortcut's target instead
+    std::string target;
+  };
+  const Case cases[] = {
+      {"Plan", "D:\\Docs\\Plan.txt", "Plan.lnk", "", "D:\\Docs\\Plan.txt"},
+      {"a/b:c", "https://example.com/", "a／b：c.url", "[InternetShortcut]\r\nURL=https://example.com/\r\n", ""},
+      {"Write", "mailto:someone@example.jp", "Write.url", "[InternetShortcut]\r\nURL=mailto:someone@example.jp\r\n", ""},
+      {"User", "user@example.jp", "User.mail", "[EMailShortcut]\r\nMailAddress=mailto:user@example.jp\r\n", ""},
+      // The only "@" is the second byte of ァ: a shortcut, and ポ stays in the name.
+      {"ポ", "D:\\ァ.txt", "ポ.lnk", "", "D:\\ァ.txt"},
+      {"Imported", urlSource, "Imported.url", "[InternetShortcut]\r\nURL=https://imported.example/\r\n", ""},
+      {"Copied", lnkSource, "Copied.lnk", lnkBytes, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(AddItem(c.name, c.path)) << c.name;
+    ASSERT_TRUE(Exists(c.file)) << c.file;
+    if (c.content.empty()) {
+      EXPECT_EQ(Target(c.file), c.target);
+    } else {
+      EXPECT_EQ(ReadBytes(Item(c.file)), c.content) << c.file;
+    }
+  }
+  // A bare command name that names nothing and has no "@" is still a shortcut.
+  EXPECT_TRUE(AddItem("Bare", "hdnosuchcommand"));
+  EXPECT_TRUE(Exists("Bare.lnk"));
+  // Nothing but the items: the temporary files are gone.
+  EXPECT_EQ(ItemFiles().size(), 8u);
+}
+
+TEST_F(ItemDialog, EmptyFieldsAreRefusedWithTheFocusOnTheField) {
+  bool written = Add([&](HWND dialog) {
+    EXPECT_EQ(observedOpenDialog_, dialog);
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kInputError, IDOK), "項目名が入力されていません");
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_NAME));
+    Type(dialog, IDC_NAME, "Plan");
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kInputError, IDOK), "ファイルパスが入力されていません");
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_PATH));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(written);
+  EXPECT_TRUE(ItemFiles().empty());
+  EXPECT_EQ(app_.openDialog, nullptr);
+}
+
+TEST_F(ItemDialog, OverwriteQuestionNoWritesNothingAndYesReplaces) {
+  WriteShellLink(Item("Plan.lnk"), "D:\\Old\\Plan.txt", "");
+  bool written = Add([&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Plan");
+    Type(dialog, IDC_PATH, "D:\\New\\Plan.txt");
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kOverwrite, IDNO), "Plan この名前のショートカットは既に存在しています\n上書きしてもよろしいですか");
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_NAME));
+    EXPECT_EQ(Target("Plan.lnk"), "D:\\Old\\Plan.txt");
+    Press(dialog, IDOK);
+    Answer(kOverwrite, IDYES);
+  });
+  EXPECT_TRUE(written);
+  EXPECT_EQ(Target("Plan.lnk"), "D:\\New\\Plan.txt");
+}
+
+TEST_F(ItemDialog, PrefillProposesTheNameAndCarriesTheArguments) {
+  app_.addPrefillPath = "D:\\Apps\\editor.exe";
+  app_.addPrefillLink = "D:\\Links\\Editor.lnk";
+  app_.addPrefillArguments = "--profile work";
+  std::string shownName, shownPath;
+  bool written = Add([&](HWND dialog) {
+    shownName = TextOf(dialog, IDC_NAME);
+    shownPath = TextOf(dialog, IDC_PATH);
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_NAME));
+    Press(dialog, IDOK);
+  });
+  EXPECT_TRUE(written);
+  EXPECT_EQ(shownName, "Editor");
+  EXPECT_EQ(shownPath, "D:\\Apps\\editor.exe");
+  std::string target, arguments;
+  EXPECT_TRUE(ReadShellLink(Item("Editor.lnk"), target, arguments));
+  EXPECT_EQ(target, "D:\\Apps\\editor.exe");
+  EXPECT_EQ(arguments, "--profile work");
+  EXPECT_TRUE(app_.addPrefillPath.empty() && app_.addPrefillLink.empty() && app_.addPrefillArguments.empty());
+
+  // Cancelling clears them too; a path without a dot proposes no name.
+  app_.addPrefillPath = "C:\\Tools\\README";
+  app_.addPrefillArguments = "x";
+  Add([&](HWND dialog) {
+    shownName = TextOf(dialog, IDC_NAME);
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(shownName, "");
+  EXPECT_TRUE(app_.addPrefillPath.empty() && app_.addPrefillArguments.empty());
+  EXPECT_EQ(app_.openDialog, nullptr);
+}
+
+TEST_F(ItemDialog, LongCleanedNamesAreCutSoThePathFits) {
+  // 200 "/" clean to 400 bytes: the name keeps as many whole "／" as fit.
+  EXPECT_TRUE(AddItem(std::string(200, '/'), "D:\\Docs\\Long.txt"));
+  std::vector<std::string> files = ItemFiles();
+  ASSERT_EQ(files.size(), 1u);
+  std::string path = Item(files[0]);
+  EXPECT_LE(path.size(), 259u);
+  EXPECT_GE(path.size(), 258u) << path;
+  EXPECT_EQ(Target(files[0]), "D:\\Docs\\Long.txt");
+}
+
+TEST_F(ItemDialog, AFailedWriteKeepsTheDialogOpenAndWritesNothing) {
+  bool written = Add([&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Gone");
+    Type(dialog, IDC_PATH, scratch_.File("missing.lnk"));  // a shortcut copy without its source
+    Press(dialog, IDOK);
+    EXPECT_NE(Answer(kWriteError, IDOK), "");
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_NAME));
+    Type(dialog, IDC_NAME, "..\\outside");  // a name that would leave the item folder
+    Type(dialog, IDC_PATH, "D:\\Docs\\x.txt");
+    Press(dialog, IDOK);
+    EXPECT_NE(Answer(kWriteError, IDOK), "");
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(written);
+  EXPECT_TRUE(ItemFiles().empty());
+  EXPECT_EQ(GetFileAttributesA(scratch_.File("outside.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
+  // A URL item with more than its one section: a rewrite holds only the new one.
+  WriteBytes(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=no\r\n");
+  EditItemValues values{Item("News.url"), "News", "https://old.example/", ""};
+  std::string shownName, shownPath;
+  bool written = Edit(values, [&](HWND dialog) {
+    shownName = TextOf(dialog, IDC_NAME);
+    shownPath = TextOf(dialog, IDC_PATH);
+    Type(dialog, IDC_PATH, "https://new.example/");
+    Press(dialog, IDOK);
+  });
+  EXPECT_TRUE(written);
+  EXPECT_EQ(shownName, "News");
+  EXPECT_EQ(shownPath, "https://old.example/");
+  EXPECT_EQ(ReadBytes(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n");
+  EXPECT_EQ(ItemFiles().size(), 1u);
+
+  // A shortcut edited without any change keeps its target and arguments.
+  WriteShellLink(Item("Tool.lnk"), "C:\\Tools\\tool.exe", "-v");
+  EXPECT_TRUE(Edit({Item("Tool.lnk"), "Tool", "C:\\Tools\\tool.exe", "-v"},
+                   [&](HWND dialog) { Press(dialog, IDOK); }));
+  std::string target, arguments;
+  EXPECT_TRUE(ReadShellLink(Item("Tool.lnk"), target, arguments));
+  EXPECT_EQ(target, "C:\\Tools\\tool.exe");
+  EXPECT_EQ(arguments, "-v");
+  EXPECT_EQ(app_.openDialog, nullptr);
+}
+
+TEST_F(ItemDialog, EditOntoAnotherItemAsksAndNoLeavesBoth) {
+  WriteShellLink(Item("One.lnk"), "C:\\one.txt", "");
+  WriteShellLink(Item("Two.lnk"), "C:\\two.txt", "");
+  bool written = Edit({Item("One.lnk"), "One", "C:\\one.txt", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Two");
+    Press(dialog, IDOK);
+    EXPECT_NE(Answer(kOverwrite, IDNO), "");
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Target("One.lnk"), "C:\\one.txt");
+  EXPECT_EQ(Target("Two.lnk"), "C:\\two.txt");
+
+  // Yes: the new file holds the item, the old one is gone.
+  written = Edit({Item("One.lnk"), "One", "C:\\one.txt", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Two");
+    Press(dialog, IDOK);
+    Answer(kOverwrite, IDYES);
+  });
+  EXPECT_TRUE(written);
+  EXPECT_FALSE(Exists("One.lnk"));
+  EXPECT_EQ(Target("Two.lnk"), "C:\\one.txt");
+}
+
+TEST_F(ItemDialog, EditChangesTheKindUnderTheSameName) {
+  WriteBytes(Item("Docs.url"), "[InternetShortcut]\r\nURL=https://docs.example/\r\n");
+  EXPECT_TRUE(Edit({Item("Docs.url"), "Docs", "https://docs.example/", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_PATH, "D:\\Docs\\index.html");
+    Press(dialog, IDOK);
+  }));
+  EXPECT_FALSE(Exists("Docs.url"));
+  EXPECT_EQ(Target("Docs.lnk"), "D:\\Docs\\index.html");
+
+  // A path naming a ".url" file is a shortcut's target in edit mode.
+  EXPECT_TRUE(Edit({Item("Docs.lnk"), "Docs", "D:\\Docs\\index.html", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_PATH, "D:\\Fav\\News.url");
+    Press(dialog, IDOK);
+  }));
+  EXPECT_EQ(Target("Docs.lnk"), "D:\\Fav\\News.url");
+  EXPECT_EQ(ItemFiles().size(), 1u);
+}
+
+TEST_F(ItemDialog, AFailedRewriteKeepsTheOldItem) {
+  WriteBytes(Item("Keep.mail"), "[EMailShortcut]\r\nMailAddress=mailto:keep@example.jp\r\n");
+  const std::string before = ReadBytes(Item("Keep.mail"));
+  // Folders where this process's temporary files would go: no write can land.
+  std::vector<std::string> blockers;
+  for (int n = 1; n <= 64; ++n) {
+    blockers.push_back(app_.itemFolder + "\\hopdeck-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(n) + ".tmp");
+    CreateDirectoryA(blockers.back().c_str(), nullptr);
+  }
+  bool written = Edit({Item("Keep.mail"), "Keep", "keep@example.jp", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_PATH, "other@example.jp");
+    Press(dialog, IDOK);
+    EXPECT_NE(Answer(kWriteError, IDOK), "");
+    Press(dialog, IDCANCEL);
+  });
+  for (const std::string& blocker : blockers) RemoveDirectoryA(blocker.c_str());
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadBytes(Item("Keep.mail")), before);
+}
+
+TEST_F(ItemDialog, UnreadableTargetAllowsOnlyARename) {
+  const std::string broken = "not a shell link\r\n";
+  WriteBytes(Item("Broken.lnk"), broken);
+  EditItemValues values{Item("Broken.lnk"), "Broken", "", ""};
+  bool readOnly = false, browseEnabled = true;
+  std::string shownPath;
+  bool written = Edit(values, [&](HWND dialog) {
+    shownPath = TextOf(dialog, IDC_PATH);
+    readOnly = (GetWindowLongPtrA(GetDlgItem(dialog, IDC_PATH), GWL_STYLE) & ES_READONLY) != 0;
+    browseEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_BROWSE)) != FALSE;
+    Press(dialog, IDOK);  // the name unchanged: nothing to do
+  });
+  EXPECT_TRUE(written);
+  EXPECT_EQ(shownPath, "取得できませんでした");
+  EXPECT_TRUE(readOnly);
+  EXPECT_FALSE(browseEnabled);
+  EXPECT_EQ(ReadBytes(Item("Broken.lnk")), broken);
+
+  // A new name moves the file, content untouched, asking first when taken.
+  WriteShellLink(Item("Taken.lnk"), "C:\\taken.txt", "");
+  written = Edit(values, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Taken");
+    Press(dialog, IDOK);
+    Answer(kOverwrite, IDNO);
+    Type(dialog, IDC_NAME, "Fixed/1");
+    Press(dialog, IDOK);
+  });
+  EXPECT_TRUE(written);
+  EXPECT_FALSE(Exists("Broken.lnk"));
+  EXPECT_EQ(ReadBytes(Item("Fixed／1.lnk")), broken);
+  EXPECT_EQ(Target("Taken.lnk"), "C:\\taken.txt");
+
+  // An empty name is refused; the path field is not looked at.
+  written = Edit({Item("Fixed／1.lnk"), "Fixed／1", "", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "");
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kInputError, IDOK), "項目名が入力されていません");
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(written);
+  EXPECT_TRUE(Exists("Fixed／1.lnk"));
+}
+
+TEST_F(ItemDialog, ARenameThatOnlyChangesCaseKeepsTheFile) {
+  const std::string broken = "still not a shell link";
+  WriteBytes(Item("case.lnk"), broken);
+  EXPECT_TRUE(Edit({Item("case.lnk"), "case", "", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "CASE");
+    Press(dialog, IDOK);
+  }));
+  std::vector<std::string> files = ItemFiles();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(ReadBytes(Item(files[0])), broken);
+  // Windows renames the file; Wine keeps the spelling it has on disk.
+  EXPECT_TRUE(files[0] == "CASE.lnk" || files[0] == "case.lnk") << files[0];
+}
+
+TEST_F(ItemDialog, FindDialogStoresTheTermAndCancelKeepsTheOldOne) {
+  app_.findTerm = "old";
+  std::string shown;
+  bool ok = Drive([&] { return RunFindDialog(app_, nullptr); },
+                  [&](HWND dialog) {
+                    shown = TextOf(dialog, 101);
+                    EXPECT_EQ(observedOpenDialog_, dialog);
+                    Type(dialog, 101, "");
+                    Press(dialog, IDOK);
+                    EXPECT_EQ(Answer(kInputError, IDOK), "検索語句が入力されていません");
+                    EXPECT_TRUE(FocusIsOn(dialog, 101));
+                    Type(dialog, 101, "ポ" + std::string(200, 'x'));
+                    Press(dialog, IDOK);
+                  },
+                  "検索");
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(shown, "old");
+  EXPECT_EQ(app_.findTerm, "ポ" + std::string(125, 'x'));  // at most 127 bytes
+  EXPECT_EQ(app_.openDialog, nullptr);
+
+  ok = Drive([&] { return RunFindDialog(app_, nullptr); },
+             [&](HWND dialog) {
+               Type(dialog, 101, "new");
+               Press(dialog, IDCANCEL);
+             },
+             "検索");
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(app_.findTerm, "ポ" + std::string(125, 'x'));
+}
+
+}  // namespace
