@@ -297,13 +297,19 @@ TEST_F(ItemDialog, PrefillProposesTheNameAndCarriesTheArguments) {
 }
 
 TEST_F(ItemDialog, LongCleanedNamesAreCutSoThePathFits) {
-  // 200 "/" clean to 400 bytes: the name keeps as many whole "／" as fit.
-  EXPECT_TRUE(AddItem(std::string(200, '/'), "D:\\Docs\\Long.txt"));
+  // 40 "/" clean to 80 bytes of "／": the name keeps as many whole ones as fit.
+  // (Mostly ASCII: Wine keeps names as UTF-8, where a component holds 255 bytes.)
+  EXPECT_TRUE(AddItem(std::string(190, 'a') + std::string(40, '/'), "D:\\Docs\\Long.txt"));
   std::vector<std::string> files = ItemFiles();
   ASSERT_EQ(files.size(), 1u);
   std::string path = Item(files[0]);
   EXPECT_LE(path.size(), 259u);
   EXPECT_GE(path.size(), 258u) << path;
+  std::string name = files[0].substr(0, files[0].size() - 4);
+  ASSERT_GT(name.size(), 190u);
+  EXPECT_EQ(name.substr(0, 190), std::string(190, 'a'));
+  for (std::size_t i = 190; i + 1 < name.size(); i += 2) EXPECT_EQ(name.substr(i, 2), "\x81\x5E") << i;
+  EXPECT_EQ(name.size() % 2, 0u) << "a double-byte character was split";
   EXPECT_EQ(Target(files[0]), "D:\\Docs\\Long.txt");
 }
 
