@@ -124,6 +124,9 @@ constexpr const char* kHeader[] = {
 
 constexpr const char* kFooter[] = {
     "",
+    "■ネットラジオURLメニュー（Alt+N）",
+    "ラジオ局のページを開くコマンドだけのメニューで、キーはありません。矢印キーで局を選び、Enterで開きます。",
+    "",
     "■ダイアログの中で使うキー",
     "実行履歴とお気に入り一覧: Enterで実行、Shift+Enterで管理者として実行（URLはブラウザを選んで開く）、Deleteで選んだ行を削除",
     "Velmora、Windows標準ユーティリティ、Windowsの設定項目、Windows 10のPC設定、特殊フォルダ: Enterで起動してダイアログはそのまま、Control+Enterで起動してダイアログを閉じる",

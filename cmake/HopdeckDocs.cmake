@@ -1,0 +1,24 @@
+# The documents that travel with Hopdeck.exe: the manual, the key list and the
+# readme, kept as UTF-8 in docs/ and written beside the program as Shift-JIS
+# with CR LF. docs/command.txt is checked against the command table by the
+# unit test HelpDocuments.KeyListMatchesTheCommandTable.
+find_program(HD_ICONV iconv)
+if(NOT HD_ICONV)
+  message(WARNING "iconv not found: manual.txt, command.txt and readme.txt are not written beside Hopdeck.exe")
+  return()
+endif()
+
+set(HD_DOC_OUTPUTS)
+foreach(doc manual.txt command.txt readme.txt)
+  set(source ${PROJECT_SOURCE_DIR}/docs/${doc})
+  set(target ${CMAKE_BINARY_DIR}/${doc})
+  add_custom_command(OUTPUT ${target}
+    COMMAND ${CMAKE_COMMAND} -DICONV=${HD_ICONV} -DINPUT=${source} -DOUTPUT=${target}
+            -P ${PROJECT_SOURCE_DIR}/cmake/sjis_crlf.cmake
+    DEPENDS ${source} ${PROJECT_SOURCE_DIR}/cmake/sjis_crlf.cmake
+    COMMENT "Writing ${doc} in Shift-JIS"
+    VERBATIM)
+  list(APPEND HD_DOC_OUTPUTS ${target})
+endforeach()
+add_custom_target(hd_docs ALL DEPENDS ${HD_DOC_OUTPUTS})
+add_dependencies(Hopdeck hd_docs)
