@@ -11,9 +11,10 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386
-  xvfb x11-utils imagemagick
+  xvfb x11-utils imagemagick fonts-ipafont-gothic
   locales
   python3
+  nsis zip unzip
 )
 
 missing=()
