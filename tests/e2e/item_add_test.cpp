@@ -1,0 +1,215 @@
+// Adding items from the keyboard: command 503, the hand-over of a path from a
+// second instance, and a path on the command line.
+#include "item_scenario.h"
+
+using namespace item_e2e;
+
+namespace {
+
+constexpr wchar_t kRefusalCaption[] = L"オープンエラー";
+constexpr wchar_t kRefusalText[] =
+    L"別のダイアログが表示中のため、ファイル追加用のダイアログを開くことができません。\n"
+    L"表示中のダイアログを閉じてから、再度実行ください。";
+
+// What a second instance leaves in "Option9", and the focus gain that takes it.
+void HandOver(const std::wstring& path) {
+  std::string slot = ToSjis(path);
+  slot.resize(261, '\0');
+  WriteBinaryValue(L"Option9", REG_SZ, slot);
+  PostMessageW(MainWindow(), RegisterWindowMessageW(L"HDSetDialog"), 0, 0);
+}
+
+}  // namespace
+
+class ItemAddScenario : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    WriteDword(L"Option4", 1);  // PC-Talker, whose stand-in logs what is spoken
+    PlaceSpeechDoubles(true, Nvda::kNone);
+  }
+};
+
+TEST_F(ItemAddScenario, AddWritesAShortcutReloadsEveryListAndSpeaks) {
+  PlantUrl(L"Blog", L"https://blog.example/");
+  PlantUrl(L"News", L"https://news.example/");
+  PlantMail(L"Hanako", L"hanako@example.jp");
+  PlantMail(L"Taro", L"taro@example.jp");
+  Start();
+  Select(2, 1);
+  Select(3, 1);
+  std::size_t spoken = SpokenTexts().size();
+
+  HWND dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(FocusIn(dialog, kNameField));
+  EXPECT_EQ(FieldText(dialog, kPathField), L"");
+  ASSERT_TRUE(FillAndConfirm(dialog, L"Plan", L"D:\\Docs\\Plan.txt"));
+
+  auto shortcut = ReadShortcut(ItemFile(L"Plan.lnk"));
+  ASSERT_TRUE(shortcut.has_value());
+  EXPECT_EQ(shortcut->target, L"D:\\Docs\\Plan.txt");
+  EXPECT_TRUE(WaitUntil([] { return Holds(1, L"Plan"); }));
+  EXPECT_TRUE(SpokenAfter(spoken, L"ショートカットを追加しました"));
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(Selection(k), 0) << "list " << k;
+
+  dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(FillAndConfirm(dialog, L"Tool", L"D:\\Apps\\Tool.exe"));
+  EXPECT_TRUE(WaitUntil([] { return Holds(0, L"Tool"); }));
+  EXPECT_FALSE(Holds(1, L"Tool"));
+}
+
+TEST_F(ItemAddScenario, ThePathDecidesTheKindOfItem) {
+  Start();
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* path;
+    const wchar_t* file;
+    int listKind;
+    const wchar_t* entry;
+  };
+  const Case cases[] = {
+      {L"Site", L"https://example.com/", L"Site.url", 2, L"Site"},
+      {L"Write", L"mailto:someone@example.jp", L"Write.url", 2, L"Write"},
+      {L"User", L"user@example.jp", L"User.mail", 3, L"User"},
+      {L"Cmd", L"hdnosuchcommand", L"Cmd.lnk", 1, L"Cmd"},
+      {L"a/b:c", L"D:\\Docs\\x.txt", L"a／b：c.lnk", 1, L"a／b：c"},
+      // "ァ" ends in the byte of "@": no mail address, and "ポ" (ending in "|") stays.
+      {L"ポ", L"D:\\ァ.txt", L"ポ.lnk", 1, L"ポ"},
+  };
+  for (const Case& c : cases) {
+    HWND dialog = OpenAddDialog();
+    ASSERT_NE(dialog, nullptr) << ToSjis(c.name);
+    ASSERT_TRUE(FillAndConfirm(dialog, c.name, c.path)) << ToSjis(c.name);
+    EXPECT_TRUE(FileExists(ItemFile(c.file))) << ToSjis(c.file);
+    EXPECT_TRUE(WaitUntil([&] { return Holds(c.listKind, c.entry); })) << ToSjis(c.entry);
+  }
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"User.mail")), "[EMailShortcut]\r\nMailAddress=mailto:user@example.jp\r\n");
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Site.url")), "[InternetShortcut]\r\nURL=https://example.com/\r\n");
+}
+
+TEST_F(ItemAddScenario, EmptyFieldsAndAnExistingNameAreAskedAbout) {
+  PlantShortcut(L"Plan", L"D:\\Old\\Plan.txt");
+  Start();
+  HWND dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+
+  ClickButton(dialog, IDOK);
+  HWND box = WaitForDialog(kInputError);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"項目名が入力されていません");
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(FocusIn(dialog, kNameField));
+
+  SetWindowTextOf(Field(dialog, kNameField), L"Plan");
+  ClickButton(dialog, IDOK);
+  box = WaitForDialog(kInputError);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"ファイルパスが入力されていません");
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(FocusIn(dialog, kPathField));
+
+  SetWindowTextOf(Field(dialog, kPathField), L"D:\\New\\Plan.txt");
+  ClickButton(dialog, IDOK);
+  box = WaitForDialog(kOverwriteCaption);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"Plan この名前のショートカットは既に存在しています\n上書きしてもよろしいですか");
+  AnswerMessageBox(box, IDNO);
+  EXPECT_TRUE(IsVisible(dialog));
+  EXPECT_TRUE(FocusIn(dialog, kNameField));
+  auto shortcut = ReadShortcut(ItemFile(L"Plan.lnk"));
+  ASSERT_TRUE(shortcut.has_value());
+  EXPECT_EQ(shortcut->target, L"D:\\Old\\Plan.txt");
+
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(ReadShortcut(ItemFile(L"Plan.lnk"))->target, L"D:\\Old\\Plan.txt");
+}
+
+TEST_F(ItemAddScenario, BrowseFillsThePathAndLeavesTheName) {
+  Start();
+  HWND dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+  SetWindowTextOf(Field(dialog, kNameField), L"Mine");
+  ClickButton(dialog, kBrowseButton);
+  HWND picker = WaitForDialog(L"ファイル選択");
+  ASSERT_NE(picker, nullptr);
+  const std::wstring chosen = std::wstring(kAppFolder) + L"\\Hopdeck.exe";
+  SetWindowTextOf(GetDlgItem(picker, 1148), chosen);  // the file-name edit of Wine's dialog
+  ClickButton(picker, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(picker));
+  EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, kPathField) == chosen; })) << ToSjis(FieldText(dialog, kPathField));
+  EXPECT_EQ(FieldText(dialog, kNameField), L"Mine");
+
+  // The program's current directory is its data folder again: a relative
+  // path that exists there is taken for a shortcut, not a mail address.
+  WriteFileBytes(std::wstring(kDataFolder) + L"\\at@here.txt", "x");
+  ASSERT_TRUE(FillAndConfirm(dialog, L"Relative", L"at@here.txt"));
+  EXPECT_TRUE(FileExists(ItemFile(L"Relative.lnk")));
+  EXPECT_FALSE(FileExists(ItemFile(L"Relative.mail")));
+}
+
+TEST_F(ItemAddScenario, AHandedOverShortcutProposesItsOwnNameAndKeepsItsArguments) {
+  CreateDirectoryW(L"C:\\hdtest\\Links", nullptr);
+  const std::wstring link = L"C:\\hdtest\\Links\\Editor.lnk";
+  WriteShortcut(link, L"D:\\Apps\\editor.exe", L"--profile work");
+  Start();
+  HandOver(link);
+  HWND dialog = WaitForDialog(kAddTitle);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kNameField), L"Editor");
+  EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Apps\\editor.exe");
+  ASSERT_TRUE(FillAndConfirm(dialog, L"Editor", L"D:\\Apps\\editor.exe"));
+
+  auto shortcut = ReadShortcut(ItemFile(L"Editor.lnk"));
+  ASSERT_TRUE(shortcut.has_value());
+  EXPECT_EQ(shortcut->target, L"D:\\Apps\\editor.exe");
+  EXPECT_EQ(shortcut->arguments, L"--profile work");
+  EXPECT_TRUE(WaitUntil([] { return Holds(0, L"Editor"); }));
+  EXPECT_EQ(Selection(0), 0);
+}
+
+TEST_F(ItemAddScenario, AShortcutOnTheCommandLineProposesTheTargetsName) {
+  CreateDirectoryW(L"C:\\hdtest\\Links", nullptr);
+  const std::wstring link = L"C:\\hdtest\\Links\\Editor.lnk";
+  WriteShortcut(link, L"D:\\Apps\\editor.exe", L"--profile work");
+  Start(link);
+  HWND dialog = WaitForDialog(kAddTitle);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kNameField), L"editor");
+  EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Apps\\editor.exe");
+  ASSERT_TRUE(FillAndConfirm(dialog, L"editor", L"D:\\Apps\\editor.exe"));
+  EXPECT_EQ(ReadShortcut(ItemFile(L"editor.lnk"))->arguments, L"--profile work");
+  EXPECT_TRUE(WaitUntil([] { return Holds(0, L"editor") && FocusOf(MainWindow()) == ListBox(0); }));
+}
+
+TEST_F(ItemAddScenario, AHandOverWhileTheFindDialogIsOpenIsRefusedAndKeptForTheNextAdd) {
+  Start();
+  BringToFront(MainWindow());
+  PostCommand(516);
+  HWND find = WaitForDialog(L"検索");
+  ASSERT_NE(find, nullptr);
+
+  HandOver(L"D:\\Docs\\Later.txt");
+  HWND box = WaitForDialog(kRefusalCaption);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), kRefusalText);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_EQ(FindDialog(kAddTitle), nullptr);
+  ClickButton(find, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(find));
+
+  // The next add dialog starts with the refused path, and clears it on closing.
+  HWND dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Docs\\Later.txt");
+  EXPECT_EQ(FieldText(dialog, kNameField), L"Later");
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kPathField), L"");
+  ClickButton(dialog, IDCANCEL);
+  WaitForDialogGone(dialog);
+}

@@ -1,0 +1,92 @@
+// What the item dialog and item command scenarios share: planting item files
+// before the start, driving the list panes, and waiting for speech.
+#pragma once
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+
+namespace item_e2e {
+
+using namespace e2e;
+
+inline constexpr wchar_t kAddTitle[] = L"ファイルの追加";
+inline constexpr wchar_t kEditTitle[] = L"項目の編集";
+inline constexpr wchar_t kInputError[] = L"入力エラー";
+inline constexpr wchar_t kOverwriteCaption[] = L"上書き確認";
+inline constexpr int kNameField = 101;
+inline constexpr int kPathField = 102;
+inline constexpr int kBrowseButton = 103;
+
+inline std::wstring ItemFile(const std::wstring& fileName) { return std::wstring(kItemFolder) + L"\\" + fileName; }
+
+// The item folder made ahead of Hopdeck, so a scenario can plant items.
+inline void MakeItemFolder() {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(kDataFolder, nullptr);
+  CreateDirectoryW(kItemFolder, nullptr);
+}
+
+inline void PlantUrl(const std::wstring& name, const std::wstring& url) {
+  MakeItemFolder();
+  WriteFileBytes(ItemFile(name + L".url"), "[InternetShortcut]\r\nURL=" + ToSjis(url) + "\r\n");
+}
+
+inline void PlantMail(const std::wstring& name, const std::wstring& address) {
+  MakeItemFolder();
+  WriteFileBytes(ItemFile(name + L".mail"), "[EMailShortcut]\r\nMailAddress=mailto:" + ToSjis(address) + "\r\n");
+}
+
+inline void PlantShortcut(const std::wstring& name, const std::wstring& target, const std::wstring& arguments = L"") {
+  MakeItemFolder();
+  WriteShortcut(ItemFile(name + L".lnk"), target, arguments);
+}
+
+inline std::vector<std::wstring> Entries(int listKind) { return ReadList(ListBox(listKind)).items; }
+inline bool Holds(int listKind, const std::wstring& entry) {
+  std::vector<std::wstring> items = Entries(listKind);
+  return std::find(items.begin(), items.end(), entry) != items.end();
+}
+inline int Selection(int listKind) { return ReadList(ListBox(listKind)).selection; }
+inline void Select(int listKind, int index) { SendMessageW(ListBox(listKind), LB_SETCURSEL, index, 0); }
+
+// Shows a list the way Control+1..4 does and waits until it has the focus.
+inline bool ShowList(int listKind) {
+  BringToFront(MainWindow());
+  PostCommand(541 + listKind);
+  return WaitUntil([&] { return FocusOf(MainWindow()) == ListBox(listKind); });
+}
+
+// Waits until text is spoken after the first `from` spoken texts.
+inline bool SpokenAfter(std::size_t from, const std::wstring& text, int timeoutMs = 3000) {
+  return WaitUntil(
+      [&] {
+        std::vector<std::wstring> texts = SpokenTexts();
+        return texts.size() > from && std::find(texts.begin() + from, texts.end(), text) != texts.end();
+      },
+      timeoutMs);
+}
+
+inline HWND Field(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+inline std::wstring FieldText(HWND dialog, int id) { return WindowText(Field(dialog, id)); }
+inline bool FocusIn(HWND dialog, int id) {
+  return WaitUntil([&] { return FocusOf(dialog) == Field(dialog, id); }, 3000);
+}
+
+// Fills the add or edit dialog and presses OK; true when it closed.
+inline bool FillAndConfirm(HWND dialog, const std::wstring& name, const std::wstring& path) {
+  SetWindowTextOf(Field(dialog, kNameField), name);
+  SetWindowTextOf(Field(dialog, kPathField), path);
+  ClickButton(dialog, IDOK);
+  return WaitForDialogGone(dialog);
+}
+
+// Command 503 and the dialog it opens.
+inline HWND OpenAddDialog() {
+  BringToFront(MainWindow());
+  PostCommand(503);
+  return WaitForDialog(kAddTitle);
+}
+
+}  // namespace item_e2e
