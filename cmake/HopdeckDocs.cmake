@@ -1,5 +1,5 @@
-# The documents that travel with Hopdeck.exe: the manual, the key list and the
-# readme, kept as UTF-8 in docs/ and written beside the program as Shift-JIS
+# The documents that travel with Hopdeck.exe (the manual, the key list and the
+# readme), kept as UTF-8 in docs/ and written beside the program as Shift-JIS
 # with CR LF. docs/command.txt is checked against the command table by the
 # unit test HelpDocuments.KeyListMatchesTheCommandTable.
 find_program(HD_ICONV iconv)
@@ -22,3 +22,22 @@ foreach(doc manual.txt command.txt readme.txt)
 endforeach()
 add_custom_target(hd_docs ALL DEPENDS ${HD_DOC_OUTPUTS})
 add_dependencies(Hopdeck hd_docs)
+
+# The Wine tests install Hopdeck with the installer script itself. Their
+# machine may run no 32-bit programs, so they get the script's 64-bit twin,
+# packed with this build's Hopdeck.exe (scripts/release.sh makes the real one).
+if(HD_BUILD_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  find_program(HD_MAKENSIS makensis)
+  if(HD_MAKENSIS)
+    set(setup ${CMAKE_BINARY_DIR}/hd-test-setup.exe)
+    add_custom_command(OUTPUT ${setup}
+      COMMAND ${HD_MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DHD_AMD64 -DHD_STAGE=${CMAKE_BINARY_DIR}
+              -DHD_OUTFILE=${setup} ${PROJECT_SOURCE_DIR}/packaging/hopdeck.nsi
+      DEPENDS Hopdeck ${HD_DOC_OUTPUTS} ${PROJECT_SOURCE_DIR}/packaging/hopdeck.nsi
+      COMMENT "Packing the 64-bit test installer"
+      VERBATIM)
+    add_custom_target(hd_test_installer ALL DEPENDS ${setup})
+  else()
+    message(STATUS "makensis not found: the installer scenario will be skipped")
+  endif()
+endif()
