@@ -71,3 +71,6 @@ hd_compile_options(e2e_tests)
 hd_static_console(e2e_tests)
 add_dependencies(e2e_tests Hopdeck hd_test_doubles)
 hd_wine_tests(e2e_tests ${HD_E2E_SOURCES})
+
+# The list-loading benchmark: a program of its own, not a test.
+add_subdirectory(${PROJECT_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)
