@@ -1,4 +1,95 @@
+// The speech settings dialog "HDSpeechDialog" (command 552): which screen
+// reader speaks, and how the date and the time are read out. OK stores
+// "Option4" to "Option6" and the settings in memory; SpeakText and the
+// announcements read them at every call, so nothing is restarted.
+#include <windows.h>
+
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "platform/win_handles.h"
+#include "resources/resource.h"
+#include "settings/settings_win.h"
+#include "speech/speech_texts.h"
 
-void CmdSpeechSettings(AppState& app, const CommandContext& command) {}
+namespace {
+
+struct SpeechDialogState {
+  explicit SpeechDialogState(AppState& appState) : app(appState) {}
+  AppState& app;
+};
+
+// The three drop-down lists, in the order OK reads and stores them; each
+// entry's index is the setting's value.
+struct ChoiceControl {
+  int id;
+  const char* value;  // registry value
+  int Settings::*field;
+  const char* const* entries;
+  int entryCount;
+};
+constexpr ChoiceControl kChoices[] = {
+    {IDC_SPEECH_ENGINE, "Option4", &Settings::speechEngine, kSpeechEngineEntries, 3},
+    {IDC_SPEECH_DATE, "Option5", &Settings::dateFormat, kDateFormatEntries, 4},
+    {IDC_SPEECH_TIME, "Option6", &Settings::timeFormat, kTimeFormatEntries, 2},
+};
+
+BOOL OnInit(HWND dialog, SpeechDialogState& state) {
+  state.app.openDialog = dialog;
+  for (const ChoiceControl& choice : kChoices) {
+    for (int i = 0; i < choice.entryCount; ++i) {
+      SendDlgItemMessageA(dialog, choice.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.entries[i]));
+    }
+    // A value outside the entries (an edited registry) selects nothing.
+    SendDlgItemMessageA(dialog, choice.id, CB_SETCURSEL, state.app.settings.*choice.field, 0);
+  }
+  return TRUE;  // the focus goes to the engine box
+}
+
+// Registry first ("Option4", "Option5", "Option6"), then memory. A box with
+// no selection keeps its setting as it was rather than storing -1.
+void OnOk(HWND dialog, SpeechDialogState& state) {
+  Settings chosen = state.app.settings;
+  for (const ChoiceControl& choice : kChoices) {
+    LRESULT selection = SendDlgItemMessageA(dialog, choice.id, CB_GETCURSEL, 0, 0);
+    if (selection != CB_ERR) chosen.*choice.field = static_cast<int>(selection);
+  }
+  UniqueHkey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+    for (const ChoiceControl& choice : kChoices) {
+      DWORD data = static_cast<DWORD>(chosen.*choice.field);
+      RegSetValueExA(key.get(), choice.value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+    }
+  }  // without the key the choices hold in memory until the program ends
+  for (const ChoiceControl& choice : kChoices) state.app.settings.*choice.field = chosen.*choice.field;
+  state.app.openDialog = nullptr;
+  EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK SpeechDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    return OnInit(dialog, *reinterpret_cast<SpeechDialogState*>(lParam));
+  }
+  auto* state = reinterpret_cast<SpeechDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (state == nullptr || message != WM_COMMAND) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      OnOk(dialog, *state);
+      return TRUE;
+    case IDCANCEL:  // also the close box and Escape: nothing changes
+      state->app.openDialog = nullptr;
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void CmdSpeechSettings(AppState& app, const CommandContext& command) {
+  SetForegroundWindow(app.mainWindow);
+  SpeechDialogState state(app);
+  DialogBoxParamA(app.instance, "HDSpeechDialog", app.mainWindow, SpeechDialogProc, reinterpret_cast<LPARAM>(&state));
+  app.openDialog = nullptr;  // also when the dialog could not be created
+}
