@@ -1,0 +1,86 @@
+// Shared by the speech scenarios: starting with a chosen engine and stand-in
+// libraries, reading what reached each library, and the speech dialog.
+#pragma once
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+
+namespace speech_e2e {
+
+constexpr wchar_t kSpeechCaption[] = L"音声設定";
+constexpr int kSpeechSettingsCommand = 552;
+constexpr int kSpeakTimeCommand = 532;
+constexpr int kSpeakDateCommand = 533;
+constexpr int kSpeakSortOrderCommand = 535;  // "名前順" with a delay of 100 ms
+constexpr int kShowProgramsCommand = 541;
+constexpr int kShowUrlsCommand = 543;
+
+// The calls of one function, in order.
+inline std::vector<e2e::SpeechCall> CallsOf(const std::wstring& function) {
+  std::vector<e2e::SpeechCall> calls;
+  for (const e2e::SpeechCall& call : e2e::SpeechLog()) {
+    if (call.function == function) calls.push_back(call);
+  }
+  return calls;
+}
+
+inline std::vector<std::wstring> TextsOf(const std::wstring& function) {
+  std::vector<std::wstring> texts;
+  for (const e2e::SpeechCall& call : CallsOf(function)) texts.push_back(call.text);
+  return texts;
+}
+
+// Waits until function has been called at least count times.
+inline bool WaitForCalls(const std::wstring& function, std::size_t count, int timeoutMs = 5000) {
+  return e2e::WaitUntil([&] { return CallsOf(function).size() >= count; }, timeoutMs);
+}
+
+// Lets a command that should say nothing have its chance to say something.
+inline void GiveTimeToSpeak() { Sleep(800); }
+
+class SpeechScenario : public e2e::Scenario {
+ protected:
+  void TearDown() override {
+    for (const wchar_t* name : setVariables_) SetEnvironmentVariableW(name, nullptr);
+    e2e::Scenario::TearDown();
+  }
+
+  // Sets a variable the stand-ins read; Hopdeck inherits it when started.
+  void SetDoubleEnvironment(const wchar_t* name, const wchar_t* value) {
+    SetEnvironmentVariableW(name, value);
+    setVariables_.push_back(name);
+  }
+
+  // Writes "Option4" before the first start, places the stand-ins and starts.
+  void StartWith(int engine, bool pcTalker, Nvda nvda) {
+    e2e::WriteDword(L"Option4", static_cast<DWORD>(engine));
+    PlaceSpeechDoubles(pcTalker, nvda);
+    Start();
+  }
+
+  // Opens the speech dialog through command 552.
+  HWND OpenSpeechDialog() {
+    e2e::PostCommand(kSpeechSettingsCommand);
+    return e2e::WaitForDialog(kSpeechCaption);
+  }
+
+  // Chooses the three entries in the speech dialog and confirms with OK
+  // (or leaves with CANCEL). -1 leaves a box as it is.
+  bool ChooseInSpeechDialog(int engine, int dateFormat, int timeFormat, int button = IDOK) {
+    HWND dialog = OpenSpeechDialog();
+    if (dialog == nullptr) return false;
+    const int choices[3][2] = {{101, engine}, {102, dateFormat}, {103, timeFormat}};
+    for (const auto& choice : choices) {
+      if (choice[1] >= 0) SendMessageW(GetDlgItem(dialog, choice[0]), CB_SETCURSEL, choice[1], 0);
+    }
+    e2e::ClickButton(dialog, button);
+    return e2e::WaitForDialogGone(dialog);
+  }
+
+ private:
+  std::vector<const wchar_t*> setVariables_;
+};
+
+}  // namespace speech_e2e

@@ -1,0 +1,191 @@
+// The speech settings dialog and the time and date announcements, driven
+// through the menu commands; what is spoken is read from the stand-ins' log.
+#include <regex>
+
+#include "speech_scenario.h"
+
+using namespace e2e;
+using namespace speech_e2e;
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+// The dialog's controls in tab order: class, id, text (not for combo boxes)
+// and whether the control has no size.
+std::vector<std::wstring> ControlOutline(HWND dialog) {
+  std::vector<std::wstring> outline;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
+    if (lstrcmpiW(className, L"ComboBox") != 0) entry += L" " + WindowText(child);
+    if (rect.right == rect.left && rect.bottom == rect.top) entry += L" (zero size)";
+    outline.push_back(entry);
+  }
+  return outline;
+}
+
+std::optional<DWORD> Stored(const wchar_t* name) { return ReadDword(name); }
+
+// Runs a command and returns the next text NVDA is given; "" when none comes.
+std::wstring NvdaSays(int command, int timeoutMs = 3000) {
+  std::size_t before = CallsOf(L"speakText").size();
+  PostCommand(command);
+  if (!WaitForCalls(L"speakText", before + 1, timeoutMs)) return L"";
+  return CallsOf(L"speakText")[before].text;
+}
+
+std::wstring PcTalkerSays(int command, int timeoutMs = 3000) {
+  std::size_t before = CallsOf(L"69").size();
+  PostCommand(command);
+  if (!WaitForCalls(L"69", before + 1, timeoutMs)) return L"";
+  return CallsOf(L"69")[before].text;
+}
+
+// The date as the program should speak it now, in DateFormat 0..3.
+std::wstring ExpectedDate(int format) {
+  static const wchar_t* const kWeekdays[7] = {L"（日曜日）", L"（月曜日）", L"（火曜日）", L"（水曜日）",
+                                             L"（木曜日）", L"（金曜日）", L"（土曜日）"};
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  std::wstring text = format >= 2 ? L"令和" + std::to_wstring(now.wYear - 2018) : std::to_wstring(now.wYear);
+  text += L"年" + std::to_wstring(now.wMonth) + L"月" + std::to_wstring(now.wDay) + L"日";
+  if (format == 1 || format == 3) text += kWeekdays[now.wDayOfWeek];
+  return text;
+}
+
+// Numbers without leading zeros; hours 0..11 in 12-hour form.
+const std::wregex kTwelveHourTime(L"午[前後](0|[1-9]|1[01])時(0|[1-5]?[0-9])分(0|[1-5]?[0-9])秒");
+const std::wregex kTwentyFourHourTime(L"(0|[1-9]|1[0-9]|2[0-3])時(0|[1-5]?[0-9])分(0|[1-5]?[0-9])秒");
+
+}  // namespace
+
+class SpeechSettingsScenario : public SpeechScenario {};
+
+TEST_F(SpeechSettingsScenario, DialogShowsItsEntriesAndTheSettingsInForce) {
+  WriteDword(L"Option5", 3);
+  WriteDword(L"Option6", 0);
+  StartWith(1, true, Nvda::kNone);
+  HWND dialog = OpenSpeechDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ControlOutline(dialog), (Texts{
+                                        L"Static -1 音声エンジン (zero size)",
+                                        L"ComboBox 101",
+                                        L"Static -1 日付読み上げの形式 (zero size)",
+                                        L"ComboBox 102",
+                                        L"Static -1 時刻読み上げの形式 (zero size)",
+                                        L"ComboBox 103",
+                                        L"Button 1 OK",
+                                        L"Button 2 CANCEL",
+                                    }));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 101)), (Texts{L"音声なし", L"PCTalker", L"NVDA"}));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 102)),
+            (Texts{L"西暦曜日（無し）", L"西暦曜日（在り）", L"和暦曜日（無し）", L"和暦曜日（在り）"}));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 103)), (Texts{L"12時間", L"24時間"}));
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 102)), 3);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 101));
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+}
+
+TEST_F(SpeechSettingsScenario, OkWithoutChangeRewritesTheThreeValuesAndSaysNothing) {
+  WriteDword(L"Option5", 2);
+  WriteDword(L"Option6", 0);
+  StartWith(1, true, Nvda::kFull);
+  // Behind the program's back: OK stores what is in force, not what is stored.
+  for (const wchar_t* name : {L"Option4", L"Option5", L"Option6"}) WriteDword(name, 9);
+  ASSERT_TRUE(ChooseInSpeechDialog(-1, -1, -1, IDOK));
+  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(L"Option5"), std::optional<DWORD>(2));
+  EXPECT_EQ(Stored(L"Option6"), std::optional<DWORD>(0));
+  GiveTimeToSpeak();
+  EXPECT_EQ(SpeechLog().size(), 0u) << "the dialog itself says nothing";
+}
+
+TEST_F(SpeechSettingsScenario, CancelKeepsTheOldEngineAndFormatsInForceAndStored) {
+  WriteDword(L"Option5", 1);
+  WriteDword(L"Option6", 1);
+  StartWith(1, true, Nvda::kFull);
+  ASSERT_TRUE(ChooseInSpeechDialog(2, 2, 0, IDCANCEL));
+  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(L"Option5"), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(L"Option6"), std::optional<DWORD>(1));
+
+  // The close box cancels too.
+  HWND dialog = OpenSpeechDialog();
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 0, 0);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+
+  EXPECT_EQ(PcTalkerSays(kShowUrlsCommand), L"URL一覧");
+  EXPECT_EQ(PcTalkerSays(kSpeakDateCommand), ExpectedDate(1));
+  std::wstring time = PcTalkerSays(kSpeakTimeCommand);
+  EXPECT_TRUE(std::regex_match(time, kTwentyFourHourTime)) << ToSjis(time);
+  EXPECT_EQ(CallsOf(L"speakText").size(), 0u);
+}
+
+TEST_F(SpeechSettingsScenario, SwitchingTheEngineTakesEffectWithTheNextAnnouncement) {
+  StartWith(1, true, Nvda::kFull);
+  EXPECT_EQ(PcTalkerSays(kShowUrlsCommand), L"URL一覧");
+
+  ASSERT_TRUE(ChooseInSpeechDialog(2, -1, -1));
+  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(2));
+  EXPECT_EQ(NvdaSays(kShowProgramsCommand), L"プログラム一覧");
+  EXPECT_EQ(CallsOf(L"69").size(), 1u);
+
+  ASSERT_TRUE(ChooseInSpeechDialog(0, -1, -1));
+  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(0));
+  std::size_t calls = SpeechLog().size();
+  PostCommand(kShowUrlsCommand);
+  PostCommand(kSpeakTimeCommand);
+  GiveTimeToSpeak();
+  EXPECT_EQ(SpeechLog().size(), calls) << "no speech still spoke";
+  EXPECT_TRUE(hopdeck_.running());
+}
+
+TEST_F(SpeechSettingsScenario, TimeAndDateAreSpokenInTheChosenFormats) {
+  WriteDword(L"Option5", 3);
+  WriteDword(L"Option6", 0);
+  StartWith(2, false, Nvda::kFull);
+  std::wstring time = NvdaSays(kSpeakTimeCommand);
+  EXPECT_TRUE(std::regex_match(time, kTwelveHourTime)) << ToSjis(time);
+  EXPECT_EQ(NvdaSays(kSpeakDateCommand), ExpectedDate(3));
+
+  struct Case {
+    int dateFormat;
+    int timeFormat;
+  };
+  for (Case c : {Case{0, 1}, Case{1, 0}, Case{2, 1}}) {
+    ASSERT_TRUE(ChooseInSpeechDialog(-1, c.dateFormat, c.timeFormat));
+    EXPECT_EQ(NvdaSays(kSpeakDateCommand), ExpectedDate(c.dateFormat)) << "date format " << c.dateFormat;
+    time = NvdaSays(kSpeakTimeCommand);
+    EXPECT_TRUE(std::regex_match(time, c.timeFormat == 0 ? kTwelveHourTime : kTwentyFourHourTime))
+        << "time format " << c.timeFormat << ": " << ToSjis(time);
+  }
+}
+
+TEST_F(SpeechSettingsScenario, FormatsOutOfRangeInTheRegistrySayNothing) {
+  WriteDword(L"Option5", 4);
+  WriteDword(L"Option6", 2);
+  StartWith(2, false, Nvda::kFull);
+  PostCommand(kSpeakTimeCommand);
+  PostCommand(kSpeakDateCommand);
+  GiveTimeToSpeak();
+  EXPECT_EQ(SpeechLog().size(), 0u);
+
+  // The dialog selects nothing for them, and OK keeps them as they were.
+  HWND dialog = OpenSpeechDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 102)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), -1);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(Stored(L"Option5"), std::optional<DWORD>(4));
+  EXPECT_EQ(Stored(L"Option6"), std::optional<DWORD>(2));
+}
