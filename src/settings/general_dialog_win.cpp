@@ -7,9 +7,9 @@
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/commands.h"
+#include "app/item_command_texts.h"
 #include "items/item_lists_win.h"
 #include "resources/resource.h"
-#include "settings/general_dialog_texts.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -59,8 +59,9 @@ BOOL OnInit(HWND dialog, GeneralDialogState& state) {
     const char text[2] = {static_cast<char>('A' + letter), '\0'};
     AddEntry(dialog, IDC_OPT_HOTKEY, text);
   }
+  // The entries are the names the lists and the sort orders are announced by.
   for (const char* name : kListNames) AddEntry(dialog, IDC_OPT_STARTLIST, name);
-  for (const char* name : kSortOrderEntries) AddEntry(dialog, IDC_OPT_SORTORDER, name);
+  for (const char* name : kSortOrderNames) AddEntry(dialog, IDC_OPT_SORTORDER, name);
 
   // A sort order outside 0..3 selects nothing; OK then keeps it as it is.
   const Settings shown = Preselection(app);
