@@ -32,7 +32,7 @@ constexpr char kMailPrefix[] = "mailto:";
 constexpr DWORD kShellLinkGetPathFlags = SLGP_UNCPRIORITY;
 
 // The profile functions look up a bare file name in the Windows folder, not
-// in the current directory; "./" keeps such a name where the caller meant it.
+// in the current directory; a leading ".\" keeps such a name where the caller meant it.
 std::string ProfilePath(const std::string& file) {
   if (PathIsFileSpecA(file.c_str())) return ".\\" + file;
   return file;

@@ -183,6 +183,13 @@ TEST(ItemStore, ImportTakesOverOnlyTheUrl) {
   ImportUrlFile(app, source, "GitHub");
   EXPECT_EQ(ReadBytes(data.File("Lnk\\GitHub.url")), "[InternetShortcut]\r\nURL=https://github.com/example\r\n");
 
+  // A bare file name is looked up in the current folder, not the Windows folder.
+  char saved[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  SetCurrentDirectoryA(data.path().c_str());
+  EXPECT_EQ(ReadUrlItem("source.url"), "https://github.com/example");
+  SetCurrentDirectoryA(saved);
+
   // A file with LF line ends, as some writers leave them.
   WriteBytes(source, "[InternetShortcut]\nURL=http://docs.example/Documentation/\nIDList=\n");
   ImportUrlFile(app, source, "Docs");
