@@ -2,6 +2,8 @@
 // threads and the string library's conversion.
 #include "speech/speech_win.h"
 
+#include <windows.h>
+
 #include <new>
 #include <utility>
 #include <vector>

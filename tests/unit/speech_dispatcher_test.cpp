@@ -208,14 +208,6 @@ TEST(SpeechDispatcher, NvdaWithoutAThreadStillBrailles) {
   EXPECT_EQ(rig.log.calls, (Calls{"braille hello"}));
 }
 
-TEST(SpeechDispatcher, EngineIsReadAtEveryCall) {
-  Rig rig;
-  rig.dispatcher.Speak(kPcTalker, "a", 0);
-  rig.dispatcher.Speak(kNvda, "b", 0);
-  rig.dispatcher.Speak(kNoSpeech, "c", 0);
-  EXPECT_EQ(rig.log.calls, (Calls{"8", "69 a", "braille b", "thread"}));
-}
-
 // Real threads: the user-interface thread keeps rewriting the text while
 // speech threads read it. Every text NVDA receives must be one that was
 // written whole; a torn read shows as mixed letters or a wrong length.
