@@ -51,11 +51,15 @@ inline bool Holds(int listKind, const std::wstring& entry) {
 inline int Selection(int listKind) { return ReadList(ListBox(listKind)).selection; }
 inline void Select(int listKind, int index) { SendMessageW(ListBox(listKind), LB_SETCURSEL, index, 0); }
 
-// Shows a list the way Control+1..4 does and waits until it has the focus.
+// Shows a list the way Control+1..4 does and waits until it has the focus
+// and its name has been spoken, so that later texts are the next command's.
 inline bool ShowList(int listKind) {
   BringToFront(MainWindow());
+  std::size_t spoken = SpokenTexts().size();
   PostCommand(541 + listKind);
-  return WaitUntil([&] { return FocusOf(MainWindow()) == ListBox(listKind); });
+  if (!WaitUntil([&] { return FocusOf(MainWindow()) == ListBox(listKind); })) return false;
+  WaitUntil([&] { return SpokenTexts().size() > spoken; }, 1500);
+  return true;
 }
 
 // Waits until text is spoken after the first `from` spoken texts.

@@ -1,0 +1,207 @@
+// The item commands on the focused list: position, list name, sort order,
+// find forwards and backwards, delete, copy and open the target's folder.
+#include "item_scenario.h"
+
+using namespace item_e2e;
+
+namespace {
+
+constexpr wchar_t kNotFound[] = L"見つかりませんでした";
+
+std::wstring Numbered(int n) { return L"Site" + std::wstring(n < 10 ? L"0" : L"") + std::to_wstring(n); }
+
+// A visible top-level window of any process whose title contains text.
+HWND WindowTitled(const std::wstring& text) {
+  struct Search {
+    const std::wstring* text;
+    HWND found;
+  } search{&text, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (!IsWindowVisible(window)) return TRUE;
+        if (WindowText(window).find(*s->text) == std::wstring::npos) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+class ItemCommandsScenario : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    WriteDword(L"Option4", 1);  // PC-Talker: it also hears the entries that find selects
+    PlaceSpeechDoubles(true, Nvda::kNone);
+  }
+
+  // Runs a command and waits for the first text it speaks; "" when none came.
+  std::wstring Speaks(int command, int timeoutMs = 3000) {
+    std::size_t from = SpokenTexts().size();
+    PostCommand(command);
+    std::wstring spoken;
+    WaitUntil(
+        [&] {
+          std::vector<std::wstring> texts = SpokenTexts();
+          if (texts.size() <= from) return false;
+          spoken = texts[from];
+          return true;
+        },
+        timeoutMs);
+    return spoken;
+  }
+};
+
+TEST_F(ItemCommandsScenario, PositionListNameAndSortOrderAreSpoken) {
+  for (int n = 1; n <= 12; ++n) PlantUrl(Numbered(n), L"https://example.com/" + std::to_wstring(n));
+  Start();
+  ASSERT_TRUE(ShowList(2));
+  Select(2, 2);
+  EXPECT_EQ(Speaks(531), L"12項目中3項目目");
+  Select(2, -1);
+  EXPECT_EQ(Speaks(531), L"12項目中0項目目");
+  EXPECT_EQ(Speaks(534), L"URL一覧");
+  EXPECT_EQ(Speaks(535), L"名前順");
+
+  ASSERT_TRUE(ShowList(3));
+  EXPECT_EQ(Speaks(531), L"項目なし");
+  EXPECT_EQ(Speaks(534), L"メールアドレス一覧");
+}
+
+TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWrapping) {
+  // Listed in name order: the hits are entries 1, 3 and 5.
+  const wchar_t* names[] = {L"A1", L"B2 news", L"C3", L"D4 news", L"E5", L"F6 news"};
+  for (const wchar_t* name : names) PlantUrl(name, L"https://example.com/");
+  Start();
+  ASSERT_TRUE(ShowList(2));
+  ASSERT_EQ(Entries(2).size(), 6u);
+  Select(2, 0);
+
+  // F3 without a term asks for one.
+  BringToFront(MainWindow());
+  PressKeys({VK_F3});
+  HWND find = WaitForDialog(L"検索");
+  ASSERT_NE(find, nullptr);
+  std::size_t from = SpokenTexts().size();
+  SetWindowTextOf(GetDlgItem(find, 101), L"news");
+  ClickButton(find, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(find));
+  EXPECT_TRUE(WaitUntil([] { return Selection(2) == 1; }));
+  EXPECT_TRUE(SpokenAfter(from, L"B2 news"));
+
+  EXPECT_EQ(Speaks(517), L"D4 news");
+  EXPECT_EQ(Selection(2), 3);
+  EXPECT_EQ(Speaks(517), L"F6 news");
+  EXPECT_EQ(Selection(2), 5);
+  EXPECT_EQ(Speaks(517), kNotFound);  // no wrap round to the top
+  EXPECT_EQ(Selection(2), 5);
+  EXPECT_EQ(Speaks(518), L"D4 news");
+  EXPECT_EQ(Selection(2), 3);
+  EXPECT_EQ(Speaks(518), L"B2 news");
+  EXPECT_EQ(Speaks(518), kNotFound);
+  EXPECT_EQ(Selection(2), 1);
+
+  // Control+F shows the stored term again.
+  PostCommand(516);
+  find = WaitForDialog(L"検索");
+  ASSERT_NE(find, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(find, 101)), L"news");
+  ClickButton(find, IDCANCEL);
+  WaitForDialogGone(find);
+}
+
+TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
+  PlantUrl(L"A", L"https://a.example/");
+  PlantUrl(L"B", L"https://b.example/");
+  PlantUrl(L"C", L"https://c.example/");
+  PlantMail(L"Taro", L"taro@example.jp");
+  Start();
+  ASSERT_TRUE(ShowList(2));
+  Select(2, 2);
+  std::size_t from = SpokenTexts().size();
+  PostCommand(509);
+  HWND box = WaitForDialog(L"削除確認");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"Cをリストから削除してもよろしいですか？");
+  AnswerMessageBox(box, IDYES);
+  EXPECT_TRUE(SpokenAfter(from, L"削除しました"));
+  EXPECT_FALSE(FileExists(ItemFile(L"C.url")));
+  EXPECT_EQ(Entries(2), (std::vector<std::wstring>{L"A", L"B"}));
+  EXPECT_EQ(Selection(2), 1);
+  EXPECT_EQ(Selection(3), -1);
+
+  // No keeps the item.
+  PostCommand(509);
+  box = WaitForDialog(L"削除確認");
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDNO);
+  EXPECT_TRUE(FileExists(ItemFile(L"B.url")));
+
+  // The first entry: the one after it takes its place.
+  Select(2, 0);
+  PostCommand(509);
+  box = WaitForDialog(L"削除確認");
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDYES);
+  EXPECT_TRUE(WaitUntil([] { return Entries(2) == std::vector<std::wstring>{L"B"}; }));
+  EXPECT_EQ(Selection(2), 0);
+
+  // The only entry: the list stays empty and says so.
+  PostCommand(509);
+  box = WaitForDialog(L"削除確認");
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDYES);
+  EXPECT_TRUE(WaitUntil([] { return Entries(2).empty(); }));
+  EXPECT_EQ(Speaks(531), L"項目なし");
+}
+
+TEST_F(ItemCommandsScenario, CopyPutsTheTargetOnTheClipboard) {
+  PlantMail(L"Taro", L"taro@example.jp");
+  PlantUrl(L"News", L"https://news.example/ニュース");
+  PlantShortcut(L"Plan", L"D:\\Docs\\計画.txt");
+  Start();
+
+  ASSERT_TRUE(ShowList(3));
+  Select(3, 0);
+  EXPECT_EQ(Speaks(505), L"メールアドレスをコピーしました");
+  EXPECT_EQ(ClipboardText(), L"taro@example.jp");
+
+  ASSERT_TRUE(ShowList(2));
+  Select(2, 0);
+  EXPECT_EQ(Speaks(505), L"URLをコピーしました");
+  EXPECT_EQ(ClipboardText(), L"https://news.example/ニュース");
+
+  ASSERT_TRUE(ShowList(1));
+  Select(1, 0);
+  EXPECT_EQ(Speaks(505), L"パスをコピーしました");
+  EXPECT_EQ(ClipboardText(), L"D:\\Docs\\計画.txt");
+}
+
+TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
+  const std::wstring folder = L"C:\\hdtest\\hdfolder506";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteFileBytes(folder + L"\\doc.txt", "x");
+  // A URL item and a shortcut of the same name: 506 on the URL list must not
+  // fall back to the shortcut's target.
+  PlantUrl(L"Same", L"https://same.example/");
+  PlantShortcut(L"Same", folder + L"\\doc.txt");
+  Start();
+
+  ASSERT_TRUE(ShowList(2));
+  Select(2, 0);
+  std::size_t from = SpokenTexts().size();
+  PostCommand(506);
+  EXPECT_FALSE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 2500));
+  EXPECT_EQ(SpokenTexts().size(), from);
+  EXPECT_TRUE(Launches().empty());
+
+  ASSERT_TRUE(ShowList(1));
+  Select(1, 0);
+  PostCommand(506);
+  EXPECT_TRUE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 10000))
+      << "the folder was not opened";
+  if (HWND explorer = WindowTitled(L"hdfolder506")) PostMessageW(explorer, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,142 @@
+// Editing the selected item (command 504) in the item dialog.
+#include "item_scenario.h"
+
+using namespace item_e2e;
+
+class ItemEditScenario : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    WriteDword(L"Option4", 1);
+    PlaceSpeechDoubles(true, Nvda::kNone);
+  }
+
+  // Selects entry `entry` of a list and opens the edit dialog on it.
+  HWND OpenEditDialog(int listKind, const std::wstring& entry) {
+    if (!ShowList(listKind)) return nullptr;
+    std::vector<std::wstring> items = Entries(listKind);
+    auto found = std::find(items.begin(), items.end(), entry);
+    if (found == items.end()) return nullptr;
+    Select(listKind, static_cast<int>(found - items.begin()));
+    PostCommand(504);
+    return WaitForDialog(kEditTitle);
+  }
+};
+
+TEST_F(ItemEditScenario, AnUnchangedItemIsRewrittenWithoutAQuestion) {
+  PlantShortcut(L"Tool", L"C:\\Tools\\tool.exe", L"-v --fast");
+  Start();
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenEditDialog(0, L"Tool");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kNameField), L"Tool");
+  EXPECT_EQ(FieldText(dialog, kPathField), L"C:\\Tools\\tool.exe");
+  EXPECT_TRUE(FocusIn(dialog, kNameField));
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(FindDialog(kOverwriteCaption), nullptr);
+
+  auto shortcut = ReadShortcut(ItemFile(L"Tool.lnk"));
+  ASSERT_TRUE(shortcut.has_value());
+  EXPECT_EQ(shortcut->target, L"C:\\Tools\\tool.exe");
+  EXPECT_EQ(shortcut->arguments, L"-v --fast");
+  EXPECT_TRUE(SpokenAfter(spoken, L"変更を保存しました"));
+  EXPECT_EQ(Entries(0), std::vector<std::wstring>{L"Tool"});
+}
+
+TEST_F(ItemEditScenario, RenamingOntoAnotherItemAsksAndNoLeavesBoth) {
+  PlantShortcut(L"One", L"C:\\Docs\\one.txt");
+  PlantShortcut(L"Two", L"C:\\Docs\\two.txt");
+  Start();
+  HWND dialog = OpenEditDialog(1, L"One");
+  ASSERT_NE(dialog, nullptr);
+  SetWindowTextOf(Field(dialog, kNameField), L"Two");
+  ClickButton(dialog, IDOK);
+  HWND box = WaitForDialog(kOverwriteCaption);
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDNO);
+  EXPECT_TRUE(IsVisible(dialog));
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(ReadShortcut(ItemFile(L"One.lnk"))->target, L"C:\\Docs\\one.txt");
+  EXPECT_EQ(ReadShortcut(ItemFile(L"Two.lnk"))->target, L"C:\\Docs\\two.txt");
+}
+
+TEST_F(ItemEditScenario, AnUnreadableTargetOffersOnlyARename) {
+  MakeItemFolder();
+  const std::string broken = "this is not a shell link";
+  WriteFileBytes(ItemFile(L"Broken.lnk"), broken);
+  Start();
+  HWND dialog = OpenEditDialog(1, L"Broken");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kPathField), L"取得できませんでした");
+  EXPECT_NE(GetWindowLongPtrW(Field(dialog, kPathField), GWL_STYLE) & ES_READONLY, 0);
+  EXPECT_FALSE(IsWindowEnabled(Field(dialog, kBrowseButton)));
+
+  SetWindowTextOf(Field(dialog, kNameField), L"Fixed");
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_FALSE(FileExists(ItemFile(L"Broken.lnk")));
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Fixed.lnk")), broken);
+  EXPECT_TRUE(WaitUntil([] { return Entries(1) == std::vector<std::wstring>{L"Fixed"}; }));
+}
+
+TEST_F(ItemEditScenario, AUrlItemGivenALocalPathBecomesAShortcut) {
+  PlantUrl(L"Docs", L"https://docs.example/");
+  Start();
+  HWND dialog = OpenEditDialog(2, L"Docs");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kPathField), L"https://docs.example/");
+  SetWindowTextOf(Field(dialog, kPathField), L"D:\\Docs\\index.html");
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_FALSE(FileExists(ItemFile(L"Docs.url")));
+  auto shortcut = ReadShortcut(ItemFile(L"Docs.lnk"));
+  ASSERT_TRUE(shortcut.has_value());
+  EXPECT_EQ(shortcut->target, L"D:\\Docs\\index.html");
+  EXPECT_TRUE(WaitUntil([] { return Holds(1, L"Docs") && Entries(2).empty(); }));
+}
+
+TEST_F(ItemEditScenario, AMailItemShowsItsBareAddress) {
+  PlantMail(L"Taro", L"taro@example.jp");
+  Start();
+  HWND dialog = OpenEditDialog(3, L"Taro");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kPathField), L"taro@example.jp");
+  SetWindowTextOf(Field(dialog, kPathField), L"jiro@example.jp");
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Taro.mail")), "[EMailShortcut]\r\nMailAddress=mailto:jiro@example.jp\r\n");
+}
+
+TEST_F(ItemEditScenario, AWriteThatFailsLeavesTheOldItemInPlace) {
+  PlantMail(L"Keep", L"keep@example.jp");
+  const std::string before = ReadFileBytes(ItemFile(L"Keep.mail"));
+  Start();
+  // Folders where Hopdeck's temporary item files would go: no write can land.
+  std::vector<std::wstring> blockers;
+  for (int n = 1; n <= 32; ++n) {
+    blockers.push_back(ItemFile(L"hopdeck-" + std::to_wstring(hopdeck_.id) + L"-" + std::to_wstring(n) + L".tmp"));
+    CreateDirectoryW(blockers.back().c_str(), nullptr);
+  }
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenEditDialog(3, L"Keep");
+  ASSERT_NE(dialog, nullptr);
+  SetWindowTextOf(Field(dialog, kPathField), L"other@example.jp");
+  ClickButton(dialog, IDOK);
+  HWND box = WaitForDialog(L"保存エラー");
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(IsVisible(dialog));
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  for (const std::wstring& blocker : blockers) RemoveDirectoryW(blocker.c_str());
+
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Keep.mail")), before);
+  EXPECT_EQ(Entries(3), std::vector<std::wstring>{L"Keep"});
+  Sleep(300);
+  std::vector<std::wstring> texts = SpokenTexts();
+  EXPECT_EQ(std::find(texts.begin() + static_cast<std::ptrdiff_t>(spoken), texts.end(), L"変更を保存しました"),
+            texts.end())
+      << "a failed edit was announced as saved";
+}
