@@ -120,12 +120,16 @@ TEST_F(FixedListScenario, EnterLaunchesAndStaysControlEnterLaunchesAndCloses) {
 }
 
 TEST_F(FixedListScenario, ASpecialFolderWithABlankInItsNameIsPassedWhole) {
-  // The shell hands "shell:" names to this handler in the test prefix.
-  const std::wstring key = L"Software\\Classes\\shell";
-  RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"URL Protocol", REG_SZ, L"", sizeof(wchar_t));
-  const wchar_t command[] = L"\"C:\\hdtest\\recorder.exe\" \"%1\"";
-  RegSetKeyValueW(HKEY_CURRENT_USER, (key + L"\\shell\\open\\command").c_str(), nullptr, REG_SZ, command,
-                  sizeof(command));
+  // The shell hands a "shell:" name to the handler of that scheme: here the
+  // recorder, for this scenario only.
+  struct ShellSchemeHandler {
+    ShellSchemeHandler() {
+      const wchar_t command[] = L"\"C:\\hdtest\\recorder.exe\" \"%1\"";
+      RegSetKeyValueW(HKEY_CLASSES_ROOT, L"shell", L"URL Protocol", REG_SZ, L"", sizeof(wchar_t));
+      RegSetKeyValueW(HKEY_CLASSES_ROOT, L"shell\\shell\\open\\command", nullptr, REG_SZ, command, sizeof(command));
+    }
+    ~ShellSchemeHandler() { RegDeleteTreeW(HKEY_CLASSES_ROOT, L"shell"); }
+  } handler;
   Start();
 
   HWND dialog = Open(528, L"特殊フォルダ選択");
@@ -135,7 +139,6 @@ TEST_F(FixedListScenario, ASpecialFolderWithABlankInItsNameIsPassedWhole) {
   EXPECT_TRUE(WaitUntil([] { return History(0) == HistoryEntry{L"shell:My Pictures", L"マイピクチャー"}; }));
   ASSERT_TRUE(WaitForLaunches(1));
   EXPECT_TRUE(Contains(Launches()[0], L"\"shell:My Pictures\"")) << ToSjis(Launches()[0]);
-  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 
 TEST_F(FixedListScenario, AMakersProductStartsFromThe32BitFolderOrElseItsPageOpens) {
