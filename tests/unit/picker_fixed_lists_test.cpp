@@ -66,17 +66,6 @@ TEST(FixedLists, EachCommandHasItsTemplateAndRowCount) {
   }
 }
 
-TEST(FixedLists, FieldsHaveTheirFixedWidths) {
-  EXPECT_EQ(sizeof(kUtilityRows[0].name), 64u);
-  EXPECT_EQ(sizeof(kUtilityRows[0].command), 64u);
-  EXPECT_EQ(sizeof(kFolderRows[0].name), 64u);
-  EXPECT_EQ(sizeof(kFolderRows[0].command), 641u);
-  EXPECT_EQ(sizeof(kMakerRows[0].name), 32u);
-  EXPECT_EQ(sizeof(kMakerRows[0].page), 64u);
-  EXPECT_EQ(sizeof(kMakerRows[0].programFiles), 261u);
-  EXPECT_EQ(sizeof(kMakerRows[0].programFilesX86), 261u);
-}
-
 TEST(FixedLists, MakerProductsRunFromTheFirstFolderThatHoldsThemElseTheirPageOpens) {
   const MakerRow& row = kMakerRows[2];
   const std::string path64 = row.programFiles;

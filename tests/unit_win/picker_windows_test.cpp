@@ -60,19 +60,6 @@ TEST(RunningWindows, ListsVisibleTitledNonPopupWindowsExceptTheSkippedOne) {
   EXPECT_EQ(Listed(listed, skipped.get()), nullptr);
 }
 
-TEST(RunningWindows, ListsOnlyTheFrontmostThirty) {
-  std::vector<OwnedWindow> windows;
-  for (int i = 0; i < 35; ++i) {
-    windows.push_back(MakeWindow("hd-many-" + std::to_string(i), WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-    ASSERT_NE(windows.back().get(), nullptr);
-  }
-  std::vector<RunningWindow> listed = CollectRunningWindows(nullptr);
-  ASSERT_EQ(listed.size(), kMaxRunningWindows);
-  // Each new window opens in front of the ones before it.
-  EXPECT_EQ(listed.front().window, windows.back().get());
-  EXPECT_EQ(Listed(listed, windows.front().get()), nullptr);
-}
-
 class SendToFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
