@@ -1,5 +1,6 @@
 // The four lists as the program fills them at start-up from a planted item
-// folder: the sort order from the registry and real-world shortcuts.
+// folder, in the sort order stored in the registry. (Real-world shortcuts are
+// loaded in-process by tests/unit_win/items_lists_test.cpp.)
 #include "harness/harness.h"
 
 using namespace e2e;
@@ -50,28 +51,4 @@ TEST_F(ItemListsScenario, StartUpFillsEveryListNewestFirstAndFocusesTheStartList
   EXPECT_EQ(ReadList(ListBox(3)).items, (Items{L"x", L"y"}));
   EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(1)).focused; }));
   for (int k = 0; k < 4; ++k) EXPECT_EQ(ReadList(ListBox(k)).selection, 0) << "list " << k;
-}
-
-TEST_F(ItemListsScenario, RealWorldShortcutsLandInTheListsTheirReadmeNames) {
-  const std::wstring samples = L"Z:\\work\\shared\\testdata\\shortcuts";
-  if (!FileExists(samples)) GTEST_SKIP() << "the sample shortcuts are not on this machine";
-  MakeItemFolder();
-  WIN32_FIND_DATAW found;
-  HANDLE listing = FindFirstFileW((samples + L"\\*.*").c_str(), &found);
-  ASSERT_NE(listing, INVALID_HANDLE_VALUE);
-  do {
-    std::wstring name = found.cFileName;
-    if (name.ends_with(L".lnk") || name.ends_with(L".url")) {
-      CopyFileW((samples + L"\\" + name).c_str(), Item(name).c_str(), FALSE);
-    }
-  } while (FindNextFileW(listing, &found));
-  FindClose(listing);
-  Start();
-
-  EXPECT_EQ(ReadList(ListBox(0)).items, (Items{L"env-relpath-notepad", L"exe-args-chrome-app", L"exe-args-japanese",
-                                               L"exe-gbk-name", L"exe-jp-system", L"exe-uppercase-iexplore"}));
-  EXPECT_EQ(ReadList(ListBox(1)).items.size(), 17u);
-  EXPECT_EQ(ReadList(ListBox(1)).items.front(), L"damaged-not-a-link");
-  EXPECT_EQ(ReadList(ListBox(2)).items, (Items{L"url-docs-lf", L"url-github"}));
-  EXPECT_TRUE(ReadList(ListBox(3)).items.empty());
 }

@@ -1,5 +1,6 @@
-// Start-up settings: defaults on a new key, values read without writing back,
-// the Startup shortcut made or removed, and the hot key letter.
+// Start-up settings: values read without writing back, the Startup shortcut
+// made or removed, and the hot key letter. (The first start with its
+// defaults is driven end to end in tests/e2e/settings_general_test.cpp.)
 #include <windows.h>
 #include <shlobj.h>
 
@@ -47,8 +48,6 @@ void Store(const char* name, DWORD type, const void* data, DWORD size) {
 
 void StoreDword(const char* name, DWORD value) { Store(name, REG_DWORD, &value, sizeof(value)); }
 
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof(value)); }
-
 // Whether Ctrl+Shift+letter is held by someone (here: by the program's window).
 bool HotKeyTaken(HWND probe, char letter) {
   if (!RegisterHotKey(probe, 999, MOD_CONTROL | MOD_SHIFT, static_cast<UINT>(letter))) return true;
@@ -78,28 +77,6 @@ class SettingsLoad : public ::testing::Test {
   AppState app_;
   HWND probe_ = nullptr;
 };
-
-TEST_F(SettingsLoad, FirstStartWritesTheDefaultsAndMakesTheStartupShortcut) {
-  LoadSettings(app_);
-
-  const char* names[] = {"Option0", "Option1", "Option2", "Option3", "Option4", "Option5", "Option6"};
-  const DWORD defaults[] = {0, 12, 1, 0, 0, 0, 1};
-  for (int i = 0; i < 7; ++i) {
-    std::optional<Stored> stored = ReadStored(names[i]);
-    ASSERT_TRUE(stored.has_value()) << names[i];
-    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_DWORD)) << names[i];
-    EXPECT_EQ(stored->bytes, Dword(defaults[i])) << names[i];
-  }
-  EXPECT_FALSE(ReadStored("Option7").has_value());
-
-  std::string target, arguments;
-  ASSERT_TRUE(ReadShellLink(StartupLink(), target, arguments));
-  EXPECT_EQ(target, "C:\\hdprog\\app\\Hopdeck.exe");
-  EXPECT_EQ(arguments, "");
-
-  EXPECT_TRUE(HotKeyTaken(probe_, 'M'));
-  EXPECT_FALSE(HotKeyTaken(probe_, 'N'));
-}
 
 TEST_F(SettingsLoad, StoredValuesAreReadAndMissingOnesKeepTheirDefaultsUnwritten) {
   StoreDword("Option0", 2);
