@@ -7,6 +7,9 @@
 #include "app/startup_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The current directory becomes the data folder, which every user may write:
+  // no library is ever to be found there.
+  SetDllDirectoryA("");
   std::string argument = FirstArgument();
   if (HandOffToRunningInstance(argument)) return 0;
 
