@@ -1,0 +1,294 @@
+// The help menu as a user meets it: the update check against a stand-in web
+// server of ours, the help files opened from the folder Hopdeck was started
+// in, the version box and the maker's pages.
+//
+// The update check needs a build whose HD_SITE_BASE is a plain-HTTP address on
+// 127.0.0.1 (the preset "wine-tests" sets http://127.0.0.1:18765); the shipped
+// build differs only in that address.
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "harness/harness.h"
+#include "settings/update_check.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr wchar_t kSiteRoot[] = L"C:\\hdtest\\site";
+constexpr wchar_t kServerLog[] = L"C:\\hdtest\\site.log";
+constexpr wchar_t kStartFolder[] = L"C:\\hdtest\\start";
+
+constexpr wchar_t kQuestionCaption[] = L"更新通知";
+constexpr wchar_t kQuestionText[] =
+    L"Hopdeckの新しいバージョンが作者のWebサイトで公開されています。今すぐ、作者のWebサイトを開いて確認しますか？";
+constexpr wchar_t kUpToDateCaption[] = L"更新チェック";
+constexpr wchar_t kUpToDateText[] = L"お使いのHopdeckは最新版です。";
+
+std::wstring Site(const char* path) { return FromSjis(SiteAddress(path)); }
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
+// The port of a site at http://127.0.0.1:PORT, or 0 for any other site.
+int LocalSitePort() {
+  const std::string prefix = "http://127.0.0.1:";
+  std::string base = SiteAddress("");
+  if (base.compare(0, prefix.size(), prefix) != 0) return 0;
+  return atoi(base.c_str() + prefix.size());
+}
+
+// Sets the default value of <root>\Software\Classes\<key>.
+void SetClassDefault(HKEY root, const std::wstring& key, const std::wstring& value) {
+  std::wstring path = L"Software\\Classes\\" + key;
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+}
+
+// The default value of <root>\Software\Classes\<key>, or nullopt when the key is missing.
+std::optional<std::wstring> ClassDefault(HKEY root, const std::wstring& key) {
+  std::wstring path = L"Software\\Classes\\" + key;
+  wchar_t value[MAX_PATH] = {};
+  DWORD size = sizeof(value) - sizeof(wchar_t);
+  LONG status = RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+  if (status == ERROR_FILE_NOT_FOUND && RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &root) == ERROR_SUCCESS) {
+    RegCloseKey(root);
+    return std::wstring();  // the key without a default value
+  }
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  return std::wstring(value);
+}
+
+class HelpScenario : public Scenario {
+ protected:
+  void TearDown() override {
+    StopServer();
+    RestoreTextFiles();
+    DeleteTree(kStartFolder);
+    Scenario::TearDown();
+  }
+
+  // Text files open with the recorder while the test runs. The machine-wide
+  // classes are written too: Wine does not merge the user's into them.
+  void OpenTextFilesWithTheRecorder() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      savedTxt_.push_back({root, ClassDefault(root, L".txt")});
+      SetClassDefault(root, L".txt", L"hdtest.txtfile");
+      SetClassDefault(root, L"hdtest.txtfile\\shell\\open\\command", L"\"C:\\hdtest\\recorder.exe\" \"%1\"");
+    }
+  }
+
+  void RestoreTextFiles() {
+    for (const auto& [root, previous] : savedTxt_) {
+      RegDeleteTreeW(root, L"Software\\Classes\\hdtest.txtfile");
+      if (previous) {
+        SetClassDefault(root, L".txt", *previous);
+      } else {
+        RegDeleteTreeW(root, L"Software\\Classes\\.txt");
+      }
+    }
+    savedTxt_.clear();
+  }
+
+  // The stand-in web server, serving kSiteRoot on the site's port.
+  void StartServer() {
+    port_ = LocalSitePort();
+    if (port_ == 0) GTEST_SKIP() << "HD_SITE_BASE is " << SiteAddress("") << ", not http://127.0.0.1:PORT";
+    DeleteTree(kSiteRoot);
+    CreateDirectoryW(kSiteRoot, nullptr);
+    CreateDirectoryW((std::wstring(kSiteRoot) + L"\\appversion").c_str(), nullptr);
+    DeleteFileW(kServerLog);
+    std::wstring exe = BuildDir() + L"\\doubles\\hd_http_server.exe";
+    std::wstring commandLine =
+        L"\"" + exe + L"\" " + std::to_wstring(port_) + L" \"" + kSiteRoot + L"\" \"" + kServerLog + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &server_))
+        << "cannot start " << ToSjis(exe);
+    CloseHandle(server_.hThread);
+    ASSERT_TRUE(WaitUntil([] { return ReadFileBytes(kServerLog).find("listening") != std::string::npos; }))
+        << ReadFileBytes(kServerLog);
+  }
+
+  void StopServer() {
+    if (server_.hProcess == nullptr) return;
+    TerminateProcess(server_.hProcess, 0);
+    WaitForSingleObject(server_.hProcess, 5000);
+    CloseHandle(server_.hProcess);
+    server_ = {};
+  }
+
+  void ServeVersion(const std::string& bytes) {
+    WriteFileBytes(std::wstring(kSiteRoot) + L"\\appversion\\hopdeck.ver", bytes);
+  }
+
+  int VersionRequests() const {
+    std::string log = ReadFileBytes(kServerLog);
+    int count = 0;
+    for (std::size_t at = log.find("GET /appversion/hopdeck.ver "); at != std::string::npos;
+         at = log.find("GET /appversion/hopdeck.ver ", at + 1)) {
+      ++count;
+    }
+    return count;
+  }
+
+  // Starts Hopdeck speaking through NVDA's stand-in, so anything said is logged.
+  void StartSpeaking(const std::wstring& currentDir = kAppFolder) {
+    PlaceSpeechDoubles(false, Nvda::kFull);
+    WriteDword(L"Option4", 2);
+    Start(L"", currentDir);
+  }
+
+  // Runs the update check and waits for the box it shows.
+  HWND CheckForUpdate(const std::wstring& caption) {
+    PostCommand(565);
+    return WaitForDialog(caption, 10000);
+  }
+
+  // Posts a command that opens the maker's home page after whatever is
+  // queued: once the page's launch is logged, the commands before it are done.
+  void WaitForQueueToDrain() {
+    std::size_t before = Launches().size();
+    PostCommand(567);
+    ASSERT_TRUE(WaitForLaunches(before + 1, 15000)) << "the window never got to a command posted after the check";
+  }
+
+  int port_ = 0;
+  PROCESS_INFORMATION server_{};
+  std::vector<std::pair<HKEY, std::optional<std::wstring>>> savedTxt_;
+};
+
+TEST_F(HelpScenario, UpdateCheckAsksWhenTheSiteHoldsANewerVersionAndYesOpensTheProgramPage) {
+  StartServer();
+  StartSpeaking();
+  struct Case {
+    const char* held;
+    int answer;
+  };
+  const Case cases[] = {{"118", IDNO}, {"11800", IDYES}};  // 11800 is read as 1180
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.held);
+    ServeVersion(c.held);
+    std::size_t launchesBefore = Launches().size();
+    HWND box = CheckForUpdate(kQuestionCaption);
+    ASSERT_NE(box, nullptr) << "no update question";
+    EXPECT_EQ(MessageBoxText(box), kQuestionText);
+    EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
+    AnswerMessageBox(box, c.answer);
+    if (c.answer == IDYES) {
+      ASSERT_TRUE(WaitForLaunches(launchesBefore + 1));
+      EXPECT_TRUE(Contains(Launches().back(), L"\"" + Site(kProgramPagePath) + L"\"")) << ToSjis(Launches().back());
+    }
+  }
+  WaitForQueueToDrain();
+  EXPECT_EQ(Launches().size(), 2u) << "No opened a page";
+  EXPECT_EQ(VersionRequests(), 2);
+  EXPECT_NE(ReadFileBytes(kServerLog).find("\tUser-Agent: Hopdeck\r\n"), std::string::npos) << ReadFileBytes(kServerLog);
+  EXPECT_TRUE(SpokenTexts().empty());
+}
+
+TEST_F(HelpScenario, UpdateCheckSaysUpToDateForOurVersionOrLess) {
+  StartServer();
+  Start();
+  for (const char* held : {"117", "0099", "", "abc"}) {
+    SCOPED_TRACE(held);
+    ServeVersion(held);
+    HWND box = CheckForUpdate(kUpToDateCaption);
+    ASSERT_NE(box, nullptr) << "no up-to-date box";
+    EXPECT_EQ(MessageBoxText(box), kUpToDateText);
+    EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
+    AnswerMessageBox(box, IDOK);
+  }
+  EXPECT_EQ(VersionRequests(), 4) << "a check answered from the cache";
+}
+
+TEST_F(HelpScenario, UpdateCheckShowsAndSpeaksNothingWithoutTheVersionFile) {
+  StartServer();
+  StartSpeaking();
+
+  // The server is there but has no version file.
+  PostCommand(565);
+  WaitForQueueToDrain();
+  EXPECT_EQ(VersionRequests(), 1);
+  EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
+  EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
+
+  // No server at all.
+  StopServer();
+  ServeVersion("118");
+  PostCommand(565);
+  WaitForQueueToDrain();
+  EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
+  EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
+  EXPECT_TRUE(SpokenTexts().empty());
+}
+
+TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndTheDataFolderIsCurrentAgain) {
+  // Text files open with the recorder, which logs its argument and its current
+  // directory: the folder Hopdeck had made current when it asked the shell.
+  OpenTextFilesWithTheRecorder();
+  CreateDirectoryW(kStartFolder, nullptr);
+  for (const wchar_t* name : {L"manual.txt", L"command.txt"}) {
+    WriteFileBytes(std::wstring(kStartFolder) + L"\\" + name, "start folder");
+    WriteFileBytes(std::wstring(kAppFolder) + L"\\" + name, "beside the program");
+  }
+  Start(L"", kStartFolder);
+
+  struct Case {
+    int id;
+    const wchar_t* file;
+  };
+  for (const Case& c : {Case{561, L"manual.txt"}, Case{562, L"command.txt"}}) {
+    SCOPED_TRACE(c.id);
+    std::size_t before = LaunchRecords().size();
+    if (c.id == 561) {
+      ASSERT_TRUE(BringToFront(MainWindow()));
+      PressKeys({VK_F1});
+    } else {
+      PostCommand(c.id);
+    }
+    ASSERT_TRUE(WaitForLaunches(before + 1)) << "the help file never reached the shell";
+    LaunchRecord opened = LaunchRecords().back();
+    EXPECT_TRUE(SamePath(opened.directory, kStartFolder)) << ToSjis(opened.directory);
+    EXPECT_TRUE(Contains(opened.commandLine, c.file)) << ToSjis(opened.commandLine);
+    EXPECT_FALSE(Contains(opened.commandLine, L"hdtest\\app")) << ToSjis(opened.commandLine);
+
+    // The next thing the shell starts inherits the current directory again.
+    WaitForQueueToDrain();
+    EXPECT_TRUE(SamePath(LaunchRecords().back().directory, kDataFolder)) << ToSjis(LaunchRecords().back().directory);
+  }
+}
+
+TEST_F(HelpScenario, VersionBoxAndTheMakersPages) {
+  Start();
+  PostCommand(564);
+  HWND box = WaitForDialog(L"バージョン情報");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"Hopdeck Ver1.17\n2025年11月16日公開");
+  AnswerMessageBox(box, IDOK);
+
+  struct Case {
+    int id;
+    const char* path;
+  };
+  const Case cases[] = {{563, "/hopdeck/history.html"}, {566, "/hopdeck/"}, {567, "/"}, {568, "/inquiry/"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    std::size_t before = Launches().size();
+    PostCommand(c.id);
+    ASSERT_TRUE(WaitForLaunches(before + 1));
+    EXPECT_TRUE(Contains(Launches().back(), L"\"" + Site(c.path) + L"\"")) << ToSjis(Launches().back());
+  }
+}
+
+}  // namespace
