@@ -1,0 +1,184 @@
+// Favourites: adding the selected item (full log, duplicates, what a program
+// favourite keeps) and the favourites dialog (running keeps it open, the
+// history gains the favourite, deleting, Left and Right).
+#include "record_scenario.h"
+
+using namespace e2e;
+using namespace records_e2e;
+
+namespace {
+
+constexpr int kPrograms = 0, kUrls = 2;
+constexpr wchar_t kTitle[] = L"お気に入り一覧";
+constexpr wchar_t kDeleted[] = L"削除しました";
+constexpr wchar_t kFull[] = L"お気に入りは上限の50件まで登録されています";
+const std::wstring kUrl = L"https://www.example.com/お気に入り";
+
+std::vector<Entry> UrlEntries(int count) {
+  std::vector<Entry> entries;
+  for (int i = 0; i < count; ++i) {
+    entries.push_back({L"https://www.example.com/" + std::to_wstring(i), L"お気に入り" + std::to_wstring(i)});
+  }
+  return entries;
+}
+
+// Shows list kind and waits until it has the focus and a selection. A
+// program that the shell just started may take the foreground for a moment.
+void ShowList(int kind) {
+  auto ready = [&] {
+    ListState state = ReadList(ListBox(kind));
+    return state.focused && state.selection >= 0;
+  };
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    BringToFront(MainWindow());
+    PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
+    if (WaitUntil(ready, 2000)) return;
+  }
+  ADD_FAILURE() << "list " << kind << " did not take the focus";
+}
+
+}  // namespace
+
+class FavouritesScenario : public RecordScenario {
+ protected:
+  HWND Open() {
+    PostCommand(520);
+    HWND dialog = WaitForDialog(kTitle);
+    if (dialog != nullptr) {
+      list_ = GetDlgItem(dialog, 101);
+      BringToFront(dialog);
+    }
+    return dialog;
+  }
+  // Command 519 on the focused list, by its key or posted; waits until text is spoken.
+  bool Add(const std::wstring& text, bool byKey = false) {
+    int before = CountSpoken(text);
+    if (byKey) {
+      BringToFront(MainWindow());
+      PressKeys({VK_CONTROL, VK_F2});
+    } else {
+      PostCommand(519);
+    }
+    return WaitUntil([&] { return CountSpoken(text) > before; });
+  }
+  HWND list_ = nullptr;
+};
+
+TEST_F(FavouritesScenario, AddingAUrlTwiceIsRefusedTheSecondTime) {
+  PlantUrl(L"検索", kUrl);
+  Start();
+  ShowList(kUrls);
+  ASSERT_TRUE(Add(L"検索をお気に入りに登録しました", true));
+  EXPECT_TRUE(WaitForLog(FavouritesFile(), {{kUrl, L"検索"}}));
+  std::string once = ReadFileBytes(FavouritesFile());
+
+  ASSERT_TRUE(Add(L"検索はすでにお気に入りに登録されています", true));
+  EXPECT_GE(SpeechDelay(L"検索はすでにお気に入りに登録されています", 0), 90.0);
+  EXPECT_EQ(ReadFileBytes(FavouritesFile()), once);
+  EXPECT_TRUE(ReadList(ListBox(kUrls)).focused) << "the focus stays in the list";
+  EXPECT_EQ(FindDialog(kTitle), nullptr);
+}
+
+TEST_F(FavouritesScenario, AFullLogRefusesEvenADuplicate) {
+  std::vector<Entry> entries = UrlEntries(50);
+  entries[7] = {kUrl, L"既存"};
+  PlantLog(FavouritesFile(), entries);
+  PlantUrl(L"検索", kUrl);
+  PlantUrl(L"新しい", L"https://www.example.com/new");
+  Start();
+  ShowList(kUrls);
+  std::string before = ReadFileBytes(FavouritesFile());
+  for (int line : {0, 1}) {  // "新しい" (new) and "検索" (already a favourite)
+    SendMessageW(ListBox(kUrls), LB_SETCURSEL, line, 0);
+    ASSERT_TRUE(Add(kFull)) << "line " << line;
+    EXPECT_GE(SpeechDelay(kFull, line), 90.0);
+  }
+  Sleep(300);
+  EXPECT_EQ(CountSpoken(L"検索はすでにお気に入りに登録されています"), 0);
+  EXPECT_EQ(ReadFileBytes(FavouritesFile()), before);
+}
+
+TEST_F(FavouritesScenario, AProgramFavouriteKeepsTheShortcutsTargetAndGoesOnTop) {
+  PlantLog(FavouritesFile(), UrlEntries(2));
+  PlantProgram(L"記録ソフト", L"arguments are not kept");
+  Start();
+  ShowList(kPrograms);
+  ASSERT_TRUE(Add(L"記録ソフトをお気に入りに登録しました"));
+  std::vector<Entry> favourites = ListedEntries(FavouritesFile());
+  ASSERT_EQ(favourites.size(), 3u);
+  EXPECT_TRUE(Contains(favourites[0].path, L"C:\\hdtest\\recorder.exe")) << favourites[0];
+  EXPECT_FALSE(Contains(favourites[0].path, L".lnk"));
+  EXPECT_EQ(favourites[0].name, L"記録ソフト");
+  EXPECT_EQ(favourites[1], UrlEntries(2)[0]);
+
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  ListState state = ReadList(list_);
+  ASSERT_EQ(state.items.size(), 3u);
+  EXPECT_EQ(state.items[0], L"記録ソフト - " + favourites[0].path);
+  EXPECT_EQ(state.selection, 0);
+}
+
+TEST_F(FavouritesScenario, EnterRunsAndKeepsTheDialogOpenAndTheHistoryGainsIt) {
+  std::vector<Entry> entries = UrlEntries(3);
+  PlantLog(FavouritesFile(), entries);
+  Start();
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
+
+  // Left and Right move the selection as in any list box.
+  PressKeys({VK_RIGHT});
+  PressKeys({VK_RIGHT});
+  EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).selection == 2; }));
+  PressKeys({VK_LEFT});
+  EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).selection == 1; }));
+
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], entries[1].path)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {entries[1]}));
+  EXPECT_TRUE(IsVisible(dialog));
+  EXPECT_EQ(ReadList(list_).selection, 1);
+  EXPECT_EQ(ListedEntries(FavouritesFile()), entries);
+
+  // Again, with OK this time: the dialog is still there to run another. (The
+  // program just started may hold the foreground, so no keys here.)
+  SendMessageW(list_, LB_SETCURSEL, 0, 0);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForLaunches(2));
+  EXPECT_TRUE(Contains(Launches()[1], entries[0].path)) << ToSjis(Launches()[1]);
+  EXPECT_TRUE(IsVisible(dialog));
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {entries[0], entries[1]}));
+
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+}
+
+TEST_F(FavouritesScenario, DeletingTheLastFavouriteDisablesOk) {
+  std::vector<Entry> entries = UrlEntries(2);
+  PlantLog(FavouritesFile(), entries);
+  Start();
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
+
+  PressKeys({VK_DELETE});
+  ASSERT_TRUE(WaitUntil([&] { return ReadList(list_).items.size() == 1; }));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+  EXPECT_EQ(ReadList(list_).selection, 0);
+  EXPECT_TRUE(WaitForLog(FavouritesFile(), {entries[1]}));
+
+  PressKeys({VK_DELETE});
+  ASSERT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+  EXPECT_TRUE(WaitForLog(FavouritesFile(), {}));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 2; }));
+  EXPECT_GE(SpeechDelay(kDeleted, 1), 90.0);
+
+  // An empty list runs nothing.
+  PressKeys({VK_RETURN});
+  Sleep(500);
+  EXPECT_TRUE(Launches().empty());
+  EXPECT_TRUE(IsVisible(dialog));
+}

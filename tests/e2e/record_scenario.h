@@ -1,0 +1,202 @@
+// What the launch, history and favourites scenarios share: items and logs
+// planted before the start, the logs read back, the browsers told apart, and
+// the speech double's timing.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+
+namespace records_e2e {
+
+inline std::wstring HistoryFile() { return std::wstring(e2e::kDataFolder) + L"\\history.log"; }
+inline std::wstring FavouritesFile() { return std::wstring(e2e::kDataFolder) + L"\\BookMark.log"; }
+
+struct Entry {
+  std::wstring path, name;
+  bool operator==(const Entry&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Entry& entry) {
+  return out << "{" << e2e::ToSjis(entry.path) << " | " << e2e::ToSjis(entry.name) << "}";
+}
+
+// All 50 entries of a log file, or nothing while the program is still
+// writing it: a save rewrites the whole file once per key, so a read may
+// catch it half written. Parsed here rather than through the profile
+// functions, which cache the file in this process and can miss a rewrite
+// that lands within the same file-time tick. A missing file is an empty log.
+inline std::optional<std::vector<Entry>> TryReadLog(const std::wstring& file) {
+  std::vector<Entry> entries(50);
+  if (!e2e::FileExists(file)) return entries;
+  std::wstring text = e2e::FromSjis(e2e::ReadFileBytes(file));
+  bool complete = false;
+  std::wstring section;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) break;  // a last line without its line end: half written
+    std::wstring line = text.substr(start, end - start);
+    start = end + 2;
+    if (!line.empty() && line.front() == L'[' && line.back() == L']') {
+      section = line.substr(1, line.size() - 2);
+      continue;
+    }
+    std::size_t equals = line.find(L'=');
+    if (equals == std::wstring::npos || line.compare(0, section.size(), section) != 0) continue;
+    if (section != L"FilePath" && section != L"FileName") continue;
+    std::wstring number = line.substr(section.size(), equals - section.size());
+    if (number.empty() || number.size() > 2 || number.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+    int index = std::stoi(number);
+    if (index >= 50) continue;
+    (section == L"FilePath" ? entries[index].path : entries[index].name) = line.substr(equals + 1);
+    if (section == L"FileName" && index == 49) complete = true;
+  }
+  if (!complete) return std::nullopt;
+  return entries;
+}
+
+inline std::vector<Entry> ReadLog(const std::wstring& file) {
+  std::optional<std::vector<Entry>> entries;
+  e2e::WaitUntil([&] { return (entries = TryReadLog(file)).has_value(); }, 3000);
+  return entries.value_or(std::vector<Entry>(50));
+}
+
+// The filled entries before the first empty one.
+inline std::vector<Entry> Listed(std::vector<Entry> entries) {
+  std::size_t count = 0;
+  while (count < entries.size() && !entries[count].path.empty()) ++count;
+  entries.resize(count);
+  return entries;
+}
+
+// Only where no save is under way: a file caught halfway through a save
+// holds the new paths with the old names.
+inline std::vector<Entry> ListedEntries(const std::wstring& file) { return Listed(ReadLog(file)); }
+
+// Waits until the file holds exactly these listed entries. The way to check
+// a log the program is saving: the shell may start a program before the
+// launch is recorded, and no state halfway through a save equals the end.
+inline bool WaitForLog(const std::wstring& file, const std::vector<Entry>& expected) {
+  return e2e::WaitUntil([&] {
+    std::optional<std::vector<Entry>> entries = TryReadLog(file);
+    return entries && Listed(*entries) == expected;
+  });
+}
+
+// The bytes of a log file as the program writes one (all 100 keys).
+inline std::string LogBytes(const std::vector<Entry>& entries) {
+  std::wstring text = L"[FilePath]\r\n";
+  for (int i = 0; i < 50; ++i) {
+    text += L"FilePath" + std::to_wstring(i) + L"=" + (i < static_cast<int>(entries.size()) ? entries[i].path : L"") +
+            L"\r\n";
+  }
+  text += L"[FileName]\r\n";
+  for (int i = 0; i < 50; ++i) {
+    text += L"FileName" + std::to_wstring(i) + L"=" + (i < static_cast<int>(entries.size()) ? entries[i].name : L"") +
+            L"\r\n";
+  }
+  return e2e::ToSjis(text);
+}
+
+inline void PlantLog(const std::wstring& file, const std::vector<Entry>& entries) {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(e2e::kDataFolder, nullptr);
+  e2e::WriteFileBytes(file, LogBytes(entries));
+}
+
+inline std::wstring ItemFile(const std::wstring& name, const wchar_t* extension) {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(e2e::kDataFolder, nullptr);
+  CreateDirectoryW(e2e::kItemFolder, nullptr);
+  return std::wstring(e2e::kItemFolder) + L"\\" + name + extension;
+}
+
+// A program item whose shortcut starts the launch recorder with arguments.
+inline void PlantProgram(const std::wstring& name, const std::wstring& arguments) {
+  e2e::WriteShortcut(ItemFile(name, L".lnk"), L"C:\\hdtest\\recorder.exe", arguments);
+}
+inline void PlantUrl(const std::wstring& name, const std::wstring& url) {
+  e2e::WriteFileBytes(ItemFile(name, L".url"), e2e::ToSjis(L"[InternetShortcut]\r\nURL=" + url + L"\r\n"));
+}
+inline void PlantMail(const std::wstring& name, const std::wstring& mailValue) {
+  e2e::WriteFileBytes(ItemFile(name, L".mail"), e2e::ToSjis(L"[EMailShortcut]\r\nMailAddress=" + mailValue + L"\r\n"));
+}
+
+inline bool Contains(std::wstring text, std::wstring part) {
+  CharLowerW(text.data());
+  CharLowerW(part.data());
+  return text.find(part) != std::wstring::npos;
+}
+
+inline int CountSpoken(const std::wstring& text) {
+  int count = 0;
+  for (const std::wstring& spoken : e2e::SpokenTexts()) count += spoken == text;
+  return count;
+}
+
+// How long after its braille message NVDA was told to say the nth (0-based)
+// occurrence of text: the delay SpeakText was given. -1 when not (yet) spoken.
+inline double SpeechDelay(const std::wstring& text, int nth) {
+  std::vector<double> shown, said;
+  for (const e2e::SpeechCall& call : e2e::SpeechLog()) {
+    if (call.text != text) continue;
+    if (call.function == L"brailleMessage") shown.push_back(call.ms);
+    if (call.function == L"speakText") said.push_back(call.ms);
+  }
+  if (nth >= static_cast<int>(shown.size()) || nth >= static_cast<int>(said.size())) return -1;
+  return said[nth] - shown[nth];
+}
+
+// Each browser name resolves to a copy of the launch recorder of its own
+// name (C:\hdtest\browsers\Chrome.exe, ...), so the command line it logs
+// tells which one the shell started. Restores the shared registration after.
+class BrowserCopies {
+ public:
+  BrowserCopies() {
+    CreateDirectoryW(L"C:\\hdtest\\browsers", nullptr);
+    for (const wchar_t* name : kNames) {
+      std::wstring copy = std::wstring(L"C:\\hdtest\\browsers\\") + name + L".exe";
+      CopyFileW(L"C:\\hdtest\\recorder.exe", copy.c_str(), FALSE);
+      Register(name, copy);
+    }
+  }
+  BrowserCopies(const BrowserCopies&) = delete;
+  BrowserCopies& operator=(const BrowserCopies&) = delete;
+  ~BrowserCopies() {
+    for (const wchar_t* name : kNames) Register(name, L"C:\\hdtest\\recorder.exe");
+  }
+
+ private:
+  static constexpr const wchar_t* kNames[] = {L"msedge", L"Firefox", L"Chrome"};
+  static void Register(const std::wstring& name, const std::wstring& program) {
+    for (const std::wstring& key : {name, name + L".exe"}) {
+      HKEY handle = nullptr;
+      std::wstring path = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + key;
+      if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+          ERROR_SUCCESS) {
+        continue;
+      }
+      RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+                     static_cast<DWORD>((program.size() + 1) * sizeof(wchar_t)));
+      RegCloseKey(handle);
+    }
+  }
+};
+
+// Speech through the NVDA double, so every spoken text lands in the log.
+class RecordScenario : public e2e::Scenario {
+ protected:
+  void SetUp() override {
+    e2e::Scenario::SetUp();
+    if (HasFatalFailure()) return;
+    e2e::WriteDword(L"Option4", 2);
+    PlaceSpeechDoubles(false, Nvda::kFull);
+  }
+};
+
+}  // namespace records_e2e
