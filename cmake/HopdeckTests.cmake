@@ -37,10 +37,13 @@ add_test(NAME wine_cleanup COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh 
 set_tests_properties(wine_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 
+# Real-world sample shortcuts (tests/data/shortcuts), as Wine sees the path.
+string(REPLACE "/" "\\" HD_TESTDATA_WINDOWS "${PROJECT_SOURCE_DIR}/tests/data/shortcuts")
+
 function(hd_wine_tests target)
   gtest_add_tests(TARGET ${target} SOURCES ${ARGN} TEST_LIST tests)
   set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 120
-    ENVIRONMENT "HD_BUILD_DIR=${CMAKE_BINARY_DIR}")
+    ENVIRONMENT "HD_BUILD_DIR=${CMAKE_BINARY_DIR};HD_TESTDATA=Z:${HD_TESTDATA_WINDOWS}")
 endfunction()
 
 # Pure logic tests, built for Windows too.
