@@ -46,8 +46,12 @@ void CmdAddFavourite(AppState& app, const CommandContext& command) {
     return;
   }
   std::string path = FavouriteTarget(app, item);
-  // An empty path matches the empty last entry, so an item without a target
-  // is refused here too and never becomes an empty favourite.
+  // An item whose target cannot be read never becomes an empty favourite. It
+  // is refused with its own message, not taken for a duplicate of an empty slot.
+  if (path.empty()) {
+    SpeakText(app, FavouriteNoTargetText(item.name), 100);
+    return;
+  }
   if (LogHasPath(log, path)) {
     SpeakText(app, FavouriteDuplicateText(item.name), 100);
     return;

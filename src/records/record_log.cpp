@@ -87,4 +87,6 @@ std::string FavouriteDuplicateText(const std::string& name) {
 
 std::string FavouriteAddedText(const std::string& name) { return NameWithSuffix(name, kFavouriteAddedSuffix); }
 
+std::string FavouriteNoTargetText(const std::string& name) { return NameWithSuffix(name, kFavouriteNoTargetSuffix); }
+
 std::string RecordKeyName(const char* section, int index) { return section + std::to_string(index); }

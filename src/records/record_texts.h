@@ -13,3 +13,5 @@ constexpr char kHistoryClearCaption[] = "削除確認";
 constexpr char kFavouritesFullText[] = "お気に入りは上限の50件まで登録されています";
 constexpr char kFavouriteDuplicateSuffix[] = "はすでにお気に入りに登録されています";
 constexpr char kFavouriteAddedSuffix[] = "をお気に入りに登録しました";
+// An item whose target cannot be read is not a duplicate: say what is wrong.
+constexpr char kFavouriteNoTargetSuffix[] = "のリンク先を取得できませんでした";

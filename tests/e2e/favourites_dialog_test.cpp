@@ -79,6 +79,16 @@ TEST_F(FavouritesScenario, AddingAUrlTwiceIsRefusedTheSecondTime) {
   EXPECT_EQ(FindDialog(kTitle), nullptr);
 }
 
+TEST_F(FavouritesScenario, AnItemWithoutATargetIsRefusedAsSuch) {
+  PlantUrl(L"空", L"");
+  Start();
+  ShowList(kUrls);
+  ASSERT_TRUE(Add(L"空のリンク先を取得できませんでした", true));
+  EXPECT_GE(SpeechDelay(L"空のリンク先を取得できませんでした", 0), 90.0);
+  EXPECT_EQ(CountSpoken(L"空はすでにお気に入りに登録されています"), 0) << "it is no duplicate";
+  EXPECT_FALSE(FileExists(FavouritesFile())) << "nothing is written";
+}
+
 TEST_F(FavouritesScenario, AFullLogRefusesEvenADuplicate) {
   std::vector<Entry> entries = UrlEntries(50);
   entries[7] = {kUrl, L"既存"};
