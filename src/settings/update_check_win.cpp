@@ -10,6 +10,12 @@
 std::optional<std::string> ReadVersionFile(const std::string& address) {
   UniqueHinternet internet(InternetOpenA(kUpdateAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
   if (!internet) return std::nullopt;
+  // The check runs on the window's thread: a server that accepts but never
+  // answers must not freeze the program for WinINet's default minutes.
+  DWORD timeoutMs = 15000;
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    InternetSetOptionA(internet.get(), option, &timeoutMs, sizeof(timeoutMs));
+  }
   UniqueHinternet file(InternetOpenUrlA(internet.get(), address.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
   if (!file) return std::nullopt;
 
