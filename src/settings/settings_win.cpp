@@ -111,10 +111,19 @@ std::optional<int> ReadStoredHotKeyIndex() {
   return ReadDword(key.get(), "Option1");
 }
 
-void SaveGeneralSettings(const Settings& settings) {
+namespace {
+
+// Writes the values first..last of the table, in table order.
+void SaveSettingValues(const Settings& settings, int first, int last) {
   UniqueHkey key;
   if (!OpenSettingsKey(key)) return;  // the settings then change in memory only
-  for (int i = 0; i < kGeneralValueCount; ++i) {
-    WriteDword(key.get(), kSettingValues[i].name, settings.*kSettingValues[i].field);
-  }
+  for (int i = first; i <= last; ++i) WriteDword(key.get(), kSettingValues[i].name, settings.*kSettingValues[i].field);
+}
+
+}  // namespace
+
+void SaveGeneralSettings(const Settings& settings) { SaveSettingValues(settings, 0, kGeneralValueCount - 1); }
+
+void SaveSpeechSettings(const Settings& settings) {
+  SaveSettingValues(settings, kGeneralValueCount, static_cast<int>(std::size(kSettingValues)) - 1);
 }

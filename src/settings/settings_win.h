@@ -23,3 +23,6 @@ std::optional<int> ReadStoredHotKeyIndex();
 
 // Writes "Option0" to "Option3" from settings, in that order.
 void SaveGeneralSettings(const Settings& settings);
+
+// Writes "Option4" to "Option6" from settings, in that order.
+void SaveSpeechSettings(const Settings& settings);

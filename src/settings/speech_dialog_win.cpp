@@ -18,19 +18,18 @@ struct SpeechDialogState {
   AppState& app;
 };
 
-// The three drop-down lists, in the order OK reads and stores them; each
-// entry's index is the setting's value.
+// The three drop-down lists, in the order OK reads them; each entry's index
+// is the setting's value.
 struct ChoiceControl {
   int id;
-  const char* value;  // registry value
   int Settings::*field;
   const char* const* entries;
   int entryCount;
 };
 constexpr ChoiceControl kChoices[] = {
-    {IDC_SPEECH_ENGINE, "Option4", &Settings::speechEngine, kSpeechEngineEntries, 3},
-    {IDC_SPEECH_DATE, "Option5", &Settings::dateFormat, kDateFormatEntries, 4},
-    {IDC_SPEECH_TIME, "Option6", &Settings::timeFormat, kTimeFormatEntries, 2},
+    {IDC_SPEECH_ENGINE, &Settings::speechEngine, kSpeechEngineEntries, 3},
+    {IDC_SPEECH_DATE, &Settings::dateFormat, kDateFormatEntries, 4},
+    {IDC_SPEECH_TIME, &Settings::timeFormat, kTimeFormatEntries, 2},
 };
 
 BOOL OnInit(HWND dialog, SpeechDialogState& state) {
@@ -45,7 +44,7 @@ BOOL OnInit(HWND dialog, SpeechDialogState& state) {
   return TRUE;  // the focus goes to the engine box
 }
 
-// Registry first ("Option4", "Option5", "Option6"), then memory. A box with
+// Registry first ("Option6"), then memory. A box with
 // no selection keeps its setting as it was rather than storing -1.
 void OnOk(HWND dialog, SpeechDialogState& state) {
   Settings chosen = state.app.settings;
@@ -53,13 +52,7 @@ void OnOk(HWND dialog, SpeechDialogState& state) {
     LRESULT selection = SendDlgItemMessageA(dialog, choice.id, CB_GETCURSEL, 0, 0);
     if (selection != CB_ERR) chosen.*choice.field = static_cast<int>(selection);
   }
-  UniqueHkey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
-    for (const ChoiceControl& choice : kChoices) {
-      DWORD data = static_cast<DWORD>(chosen.*choice.field);
-      RegSetValueExA(key.get(), choice.value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
-    }
-  }  // without the key the choices hold in memory until the program ends
+  SaveSpeechSettings(chosen);  // without the key the choices hold in memory until the program ends
   for (const ChoiceControl& choice : kChoices) state.app.settings.*choice.field = chosen.*choice.field;
   state.app.openDialog = nullptr;
   EndDialog(dialog, IDOK);

@@ -55,21 +55,6 @@ std::vector<int> Selections() {
   return selections;
 }
 
-// The dialog's controls in tab order: class and text of each.
-std::vector<std::wstring> ControlOutline(HWND dialog) {
-  std::vector<std::wstring> outline;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
-    if (lstrcmpiW(className, L"ComboBox") != 0) entry += L" " + WindowText(child);
-    if (rect.right == rect.left && rect.bottom == rect.top) entry += L" (zero size)";
-    outline.push_back(entry);
-  }
-  return outline;
-}
 
 HWND OpenGeneralDialog() {
   PostCommand(kGeneralSettingsCommand);

@@ -11,22 +11,6 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-// The dialog's controls in tab order: class, id, text (not for combo boxes)
-// and whether the control has no size.
-std::vector<std::wstring> ControlOutline(HWND dialog) {
-  std::vector<std::wstring> outline;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
-    if (lstrcmpiW(className, L"ComboBox") != 0) entry += L" " + WindowText(child);
-    if (rect.right == rect.left && rect.bottom == rect.top) entry += L" (zero size)";
-    outline.push_back(entry);
-  }
-  return outline;
-}
 
 std::optional<DWORD> Stored(const wchar_t* name) { return ReadDword(name); }
 

@@ -247,6 +247,21 @@ std::vector<std::wstring> ComboItems(HWND combo) {
   return items;
 }
 
+std::vector<std::wstring> ControlOutline(HWND dialog) {
+  std::vector<std::wstring> outline;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
+    if (lstrcmpiW(className, L"ComboBox") != 0) entry += L" " + WindowText(child);
+    if (rect.right == rect.left && rect.bottom == rect.top) entry += L" (zero size)";
+    outline.push_back(entry);
+  }
+  return outline;
+}
+
 int ComboSelection(HWND combo) { return static_cast<int>(SendW(combo, CB_GETCURSEL, 0, 0)); }
 
 bool BringToFront(HWND window) {

@@ -70,6 +70,10 @@ struct ListState {
 };
 ListState ReadList(HWND list);
 std::vector<std::wstring> ComboItems(HWND combo);
+// A dialog's controls in tab order, one line each: class, id, text (not for
+// combo boxes) and " (zero size)" for a control without size, such as the
+// labels that name the next field for screen readers.
+std::vector<std::wstring> ControlOutline(HWND dialog);
 int ComboSelection(HWND combo);
 
 // ---- keyboard ----
