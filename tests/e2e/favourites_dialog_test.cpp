@@ -22,21 +22,6 @@ std::vector<Entry> UrlEntries(int count) {
   return entries;
 }
 
-// Shows list kind and waits until it has the focus and a selection. A
-// program that the shell just started may take the foreground for a moment.
-void ShowList(int kind) {
-  auto ready = [&] {
-    ListState state = ReadList(ListBox(kind));
-    return state.focused && state.selection >= 0;
-  };
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    BringToFront(MainWindow());
-    PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
-    if (WaitUntil(ready, 2000)) return;
-  }
-  ADD_FAILURE() << "list " << kind << " did not take the focus";
-}
-
 }  // namespace
 
 class FavouritesScenario : public RecordScenario {

@@ -11,21 +11,6 @@ constexpr int kPrograms = 0, kFiles = 1, kUrls = 2, kMail = 3;
 constexpr wchar_t kBrowserTitle[] = L"ブラウザ選択";
 const std::wstring kUrl = L"https://www.example.com/検索?q=ソフト";
 
-// Shows list kind and waits until it has the focus and a selection. A
-// program that the shell just started may take the foreground for a moment.
-void ShowList(int kind) {
-  auto ready = [&] {
-    ListState state = ReadList(ListBox(kind));
-    return state.focused && state.selection >= 0;
-  };
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    BringToFront(MainWindow());
-    PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
-    if (WaitUntil(ready, 2000)) return;
-  }
-  ADD_FAILURE() << "list " << kind << " did not take the focus";
-}
-
 }  // namespace
 
 class LaunchScenario : public RecordScenario {};
