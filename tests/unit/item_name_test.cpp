@@ -89,15 +89,17 @@ TEST(ProposeItemName, TakesTheLastComponentUpToItsFirstDot) {
   for (const Case& c : cases) EXPECT_EQ(ProposeItemName(c.link, c.path), c.name) << c.link << " | " << c.path;
 }
 
+// A path, the facts the dialog finds about it, and the kind of item it becomes.
+struct KindCase {
+  std::string path;
+  std::string extension;
+  bool isUrl;
+  bool exists;
+  ItemKind kind;
+};
+
 TEST(DecideAddKind, TestsImportUrlCopyShortcutAndMailInThatOrder) {
-  struct Case {
-    std::string path;
-    std::string extension;
-    bool isUrl;
-    bool exists;
-    ItemKind kind;
-  };
-  const Case cases[] = {
+  const KindCase cases[] = {
       {"D:\\Docs\\Plan.txt", ".txt", false, true, ItemKind::kShortcut},
       {"D:\\Fav\\News.url", ".url", false, true, ItemKind::kImportUrl},
       // Extensions compare with case.
@@ -114,21 +116,14 @@ TEST(DecideAddKind, TestsImportUrlCopyShortcutAndMailInThatOrder) {
       {"x" + kWideSpace + "y", "", false, false, ItemKind::kShortcut},
       {kSmallA + "@example.jp", ".jp", false, false, ItemKind::kMail},
   };
-  for (const Case& c : cases) {
+  for (const KindCase& c : cases) {
     PathFacts facts{c.extension, c.isUrl, c.exists};
     EXPECT_EQ(DecideAddKind(c.path, facts), c.kind) << c.path;
   }
 }
 
 TEST(DecideEditKind, MakesShortcutsOfUrlAndLnkFiles) {
-  struct Case {
-    std::string path;
-    std::string extension;
-    bool isUrl;
-    bool exists;
-    ItemKind kind;
-  };
-  const Case cases[] = {
+  const KindCase cases[] = {
       {"D:\\Fav\\News.url", ".url", false, true, ItemKind::kShortcut},
       {"D:\\Links\\Editor.lnk", ".lnk", false, true, ItemKind::kShortcut},
       {"https://example.com/", "", true, false, ItemKind::kUrl},
@@ -136,7 +131,7 @@ TEST(DecideEditKind, MakesShortcutsOfUrlAndLnkFiles) {
       {"user@example.jp", ".jp", false, true, ItemKind::kShortcut},
       {"D:\\" + kSmallA, "", false, false, ItemKind::kShortcut},
   };
-  for (const Case& c : cases) {
+  for (const KindCase& c : cases) {
     PathFacts facts{c.extension, c.isUrl, c.exists};
     EXPECT_EQ(DecideEditKind(c.path, facts), c.kind) << c.path;
   }
