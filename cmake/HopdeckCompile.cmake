@@ -2,7 +2,7 @@
 # Narrow literals become Shift-JIS, the ANSI code page the program runs in.
 function(hd_compile_options target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /utf-8 /source-charset:utf-8 /execution-charset:.932)
+    target_compile_options(${target} PRIVATE /W4 /source-charset:utf-8 /execution-charset:.932)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter
       -finput-charset=UTF-8 -fexec-charset=CP932)
