@@ -4,6 +4,10 @@
 constexpr char kAddedText[] = "ショートカットを追加しました";
 constexpr char kSavedText[] = "変更を保存しました";
 constexpr char kDeletedText[] = "削除しました";
+// Said instead of the confirmation when the change did not happen (or only in part).
+constexpr char kSavedOldKeptText[] = "保存しましたが、元の項目を削除できませんでした";
+constexpr char kNotDeletedText[] = "削除できませんでした";
+constexpr char kNotCopiedText[] = "クリップボードにコピーできませんでした";
 // Copy confirmations by ListKind: programs, files, URLs, mail.
 constexpr const char* kCopiedTexts[4] = {"パスをコピーしました", "パスをコピーしました", "URLをコピーしました",
                                          "メールアドレスをコピーしました"};

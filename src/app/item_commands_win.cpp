@@ -18,6 +18,7 @@
 #include "items/item_dialog_win.h"
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
+#include "platform/files_win.h"
 #include "platform/sjis.h"
 #include "speech/speech_win.h"
 
@@ -40,34 +41,36 @@ std::string ItemTarget(int listKind, const std::string& itemFile, std::string* a
   return BareMailAddress(ReadMailItem(itemFile));
 }
 
-std::string ListEntryText(HWND list, int index) {
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR || length <= 0) return {};
-  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  return std::string(FieldText(text.data(), text.size()));
-}
-
 void ReloadAndSelectFirst(AppState& app) {
-  ReloadItemLists(app);
+  LoadItemLists(app);
   SelectFirstEntries(app);
 }
 
-void PutOnClipboard(HWND owner, const std::string& text) {
-  ClipboardLock clipboard(owner);
-  if (!clipboard.open()) return;
-  EmptyClipboard();
+// Puts text on the clipboard as CF_TEXT. The block is filled before the
+// clipboard is opened and emptied, so a failure leaves the clipboard as it was
+// (but for a refused hand-over at the very end). False when it is not there.
+bool PutOnClipboard(HWND owner, const std::string& text) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE, text.size() + 1);
-  if (memory == nullptr) return;
+  if (memory == nullptr) return false;
   void* bytes = GlobalLock(memory);
   if (bytes == nullptr) {
     GlobalFree(memory);
-    return;
+    return false;
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(memory);
+
+  ClipboardLock clipboard(owner);
+  if (!clipboard.open() || !EmptyClipboard()) {
+    GlobalFree(memory);
+    return false;
+  }
   // Once accepted, the block belongs to the clipboard.
-  if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+  if (SetClipboardData(CF_TEXT, memory) == nullptr) {
+    GlobalFree(memory);
+    return false;
+  }
+  return true;
 }
 
 // Selects the next (or previous) entry of the list that holds the find term.
@@ -95,6 +98,7 @@ int ListCount(const AppState& app, int listKind) {
 }  // namespace
 
 void CmdAddItem(AppState& app, const CommandContext& command) {
+  if (FocusedListKind(app) < 0) return;
   SetForegroundWindow(app.mainWindow);
   if (!RunAddItemDialog(app, app.mainWindow)) return;
   ReloadAndSelectFirst(app);
@@ -109,16 +113,19 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   values.name = item.name;
   values.target = ItemTarget(item.listKind, values.file, &values.arguments);
   SetForegroundWindow(app.mainWindow);
-  if (!RunEditItemDialog(app, app.mainWindow, values)) return;
+  EditOutcome outcome = RunEditItemDialog(app, app.mainWindow, values);
+  if (outcome == EditOutcome::kCancelled) return;
   ReloadAndSelectFirst(app);
-  SpeakText(app, kSavedText, 0);
+  // Both files stay when the old one resisted deletion: the user has to know
+  // why the item is now listed twice.
+  SpeakText(app, outcome == EditOutcome::kSavedOldKept ? kSavedOldKeptText : kSavedText, 0);
 }
 
 void CmdCopyPath(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
   if (!item.valid()) return;
-  PutOnClipboard(app.mainWindow, ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
-  SpeakText(app, kCopiedTexts[item.listKind], 0);  // also when the clipboard was busy
+  bool copied = PutOnClipboard(app.mainWindow, ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
+  SpeakText(app, copied ? kCopiedTexts[item.listKind] : kNotCopiedText, 0);
 }
 
 void CmdOpenFolder(AppState& app, const CommandContext& command) {
@@ -141,8 +148,14 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
   if (MessageBoxA(app.mainWindow, question.data(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
 
   std::string itemFile = ItemFilePath(app, item.listKind, item.name);
-  DeleteFileA(itemFile.c_str());  // a file that stays shows up again after the reload
-  ReloadItemLists(app);
+  DeleteFileA(itemFile.c_str());
+  if (FileExists(itemFile)) {
+    // Read-only, or held open by another program: the entry and its
+    // selection stay as they are.
+    SpeakText(app, kNotDeletedText, 0);
+    return;
+  }
+  LoadItemLists(app);
 
   // The entry that took the deleted one's place, or the new last one.
   int count = ListCount(app, item.listKind);

@@ -97,13 +97,19 @@ bool RunBrowserChoiceDialog(AppState& app, HWND owner) {
   return result == IDOK;
 }
 
-void OpenUrlWithChosenBrowser(const AppState& app, const std::string& url) {
-  if (app.browserChoice >= 0 && app.browserChoice < kBrowserCount) {
-    const BrowserRow& row = kBrowsers[app.browserChoice];
-    ShellOpen(nullptr, std::string(FieldText(row.program, sizeof row.program)), url.c_str());
-  } else {
+bool OpenUrlWithChosenBrowser(const AppState& app, const std::string& url) {
+  if (app.browserChoice < 0 || app.browserChoice >= kBrowserCount) {
     ShellOpen(nullptr, url);
+    return true;
   }
+  // The browser gets the URL as its one argument: quoted, since a space
+  // would split it. A quote inside would end the argument early and hand
+  // the rest to the browser as arguments of its own.
+  if (url.find('"') != std::string::npos) return false;
+  const BrowserRow& row = kBrowsers[app.browserChoice];
+  std::string argument = "\"" + url + "\"";
+  ShellOpen(nullptr, std::string(FieldText(row.program, sizeof row.program)), argument.c_str());
+  return true;
 }
 
 void CmdRun(AppState& app, const CommandContext& command) {
@@ -126,8 +132,7 @@ void CmdRunSpecial(AppState& app, const CommandContext& command) {
     case kUrls: {
       if (!RunBrowserChoiceDialog(app, app.mainWindow)) return;
       std::string url = ItemTarget(app, item);
-      if (url.empty()) return;
-      OpenUrlWithChosenBrowser(app, url);
+      if (url.empty() || !OpenUrlWithChosenBrowser(app, url)) return;
       RecordLaunch(app, url, item.name);
       return;
     }

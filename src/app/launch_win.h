@@ -11,8 +11,10 @@ struct AppState;
 bool RunBrowserChoiceDialog(AppState& app, HWND owner);
 
 // Opens url with the browser of app.browserChoice ("msedge", "Firefox",
-// "Chrome" with the URL as parameters), or with the default handler.
-void OpenUrlWithChosenBrowser(const AppState& app, const std::string& url);
+// "Chrome" with the quoted URL as parameters), or with the default handler.
+// False, and nothing opened, for a URL holding a double quote, which cannot
+// be passed as one quoted argument.
+bool OpenUrlWithChosenBrowser(const AppState& app, const std::string& url);
 
 // Asks the shell to open target (verb nullptr for the default action, or
 // "runas"), shown normally. The result is not examined: a launch that fails

@@ -71,7 +71,7 @@ void OnCreate(AppState& app, HWND window) {
   AddTrayIcon(app, window);
   EnsureSendToShortcut(app);
   LoadSettings(app);
-  ReloadItemLists(app);
+  LoadItemLists(app);
   SelectFirstEntries(app);
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);

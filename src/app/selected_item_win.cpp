@@ -1,8 +1,23 @@
 #include "app/selected_item_win.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/app_state.h"
 #include "app/main_window_win.h"
 #include "platform/sjis.h"
+
+std::string ListEntryText(HWND list, int index) {
+  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR || length <= 0) return {};
+  // The length asked for first is an upper bound only: an ANSI list box may
+  // count the double-byte text of its UTF-16 store generously, and the bytes
+  // beyond the copy stay zero. What the copy returns is the true length.
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  if (copied == LB_ERR || copied <= 0) return {};
+  return std::string(text.data(), std::min(static_cast<std::size_t>(copied), static_cast<std::size_t>(length)));
+}
 
 SelectedItem GetSelectedItem(const AppState& app) {
   SelectedItem item;
@@ -15,11 +30,6 @@ SelectedItem GetSelectedItem(const AppState& app) {
     item.index = -1;
     return item;
   }
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, item.index, 0);
-  if (length == LB_ERR) return item;
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, item.index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  item.name = SjisCut(text, kPathTextBytes);
+  item.name = SjisCut(ListEntryText(list, item.index), kPathTextBytes);
   return item;
 }

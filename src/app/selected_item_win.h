@@ -1,5 +1,7 @@
 // The entry that the main window's commands act on.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 struct AppState;
@@ -11,6 +13,9 @@ struct SelectedItem {
   std::string name;   // the entry's text (at most 260 bytes)
   bool valid() const { return listKind >= 0 && index >= 0; }
 };
+
+// The text of entry index of a list box; "" when there is none.
+std::string ListEntryText(HWND list, int index);
 
 // The focused list box and its selection.
 SelectedItem GetSelectedItem(const AppState& app);

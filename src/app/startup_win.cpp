@@ -4,6 +4,7 @@
 // back at once. A first byte of zero means nothing is pending.
 #include "app/startup_win.h"
 
+#include <shlwapi.h>
 #include <stdlib.h>
 
 #include "app/app_state.h"
@@ -31,10 +32,13 @@ std::string TakeHandOverSlot() {
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return {};
   char slot[kPathBytes + 1] = {};
   DWORD size = kPathBytes;
-  LONG status = RegQueryValueExA(key.get(), kHandOverValue, nullptr, nullptr, reinterpret_cast<BYTE*>(slot), &size);
+  DWORD type = REG_NONE;
+  LONG status = RegQueryValueExA(key.get(), kHandOverValue, nullptr, &type, reinterpret_cast<BYTE*>(slot), &size);
   if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return {};
-  if (status == ERROR_SUCCESS && slot[0] == '\0') return {};
+  if (status == ERROR_SUCCESS && type == REG_SZ && slot[0] == '\0') return {};
   WriteHandOverSlot(key.get(), std::string());
+  // Only a string is a path: the bytes of a number or a binary value are not.
+  if (type != REG_SZ) return {};
   std::string_view path = FieldText(slot, kPathBytes);
   if (status == ERROR_MORE_DATA || path.size() >= kPathBytes) return {};
   return std::string(path);
@@ -47,17 +51,26 @@ bool LooksLikeShortcut(const std::string& path) {
 }
 
 void ReloadAfterAdd(AppState& app) {
-  ReloadItemLists(app);
+  LoadItemLists(app);
   SelectFirstEntries(app);
 }
 
 }  // namespace
 
+// A relative path names a file of the folder this process was started in;
+// by the time it is used, the current directory is the data folder (of this
+// instance or of the running one). A URL, an address or a bare command name
+// names nothing there and is kept as given.
 std::string FirstArgument() {
   if (__argc < 2 || __argv[1] == nullptr) return {};
   std::string argument = __argv[1];
   if (argument.size() > kPathTextBytes) return {};
-  return argument;
+  if (argument.empty() || PathIsURLA(argument.c_str()) || !PathIsRelativeA(argument.c_str())) return argument;
+  char full[MAX_PATH + 1] = {};
+  DWORD length = GetFullPathNameA(argument.c_str(), MAX_PATH, full, nullptr);
+  if (length >= MAX_PATH) return {};  // refused, as an overlong argument is
+  if (length == 0 || !PathFileExistsA(full)) return argument;
+  return std::string(full, length);
 }
 
 bool HandOffToRunningInstance(const std::string& argument) {

@@ -37,11 +37,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app.mainWindow = window;
 
   HACCEL accelerators = LoadAcceleratorsA(instance, "HDA");
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  MSG message{};
+  BOOL got;
+  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
     if (TranslateAcceleratorA(app.mainWindow, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  // -1: the loop itself failed, and no quit message carries a code.
+  if (got < 0) return -1;
   return static_cast<int>(message.wParam);
 }

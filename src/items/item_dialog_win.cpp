@@ -20,6 +20,7 @@
 #include "items/item_dialog_texts.h"
 #include "items/item_name.h"
 #include "items/item_store_win.h"
+#include "platform/files_win.h"
 #include "platform/sjis.h"
 #include "resources/resource.h"
 
@@ -36,6 +37,7 @@ struct ItemDialogState {
   std::string prefillArguments;
   // Edit mode.
   EditItemValues edit;
+  bool oldFileKept = false;  // the file under the old name could not be deleted
 };
 
 struct FieldLimit {
@@ -80,12 +82,6 @@ bool AskOverwrite(HWND dialog, const std::string& name) {
   return MessageBoxA(dialog, question.data(), kOverwriteCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-// A file, not a folder: a folder in the way must not be moved over an item.
-bool FileExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // Whether two item file paths name the same file: compared as the file
 // system compares names, without regard to case.
 bool SameItemFile(const std::string& first, const std::string& second) {
@@ -101,31 +97,24 @@ bool SameItemFile(const std::string& first, const std::string& second) {
          CSTR_EQUAL;
 }
 
-// A name for the next temporary file, never used before by this process.
-// Unique names matter: the profile functions may keep a copy of a file they
-// wrote and would take it for the content of a new file of the same name.
-std::string PendingFilePath(const AppState& app) {
-  static unsigned counter = 0;
-  char name[64] = {};
-  std::snprintf(name, sizeof(name), "\\hopdeck-%lu-%u.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
-                ++counter);
-  return app.itemFolder + name;
+// Whether the file at path is listed under exactly its own name. A file
+// system may store a name it cannot hold cut short while reporting success
+// (Wine on Linux holds a name to 255 bytes of UTF-8, about 85 kanji): the
+// item would then lose its extension and vanish from every list.
+bool ListedUnderItsName(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  UniqueFindHandle listing(FindFirstFileA(path.c_str(), &found));
+  if (!listing) return false;
+  return SameItemFile(found.cFileName, PathFindFileNameA(path.c_str()));
 }
 
 // Writes an item through write into a temporary file, then moves it to
-// itemPath, replacing a file that is there. write reports whether it wrote
-// the file. False when the new file could not be put in place; then itemPath
-// is as it was.
-bool PlaceItemFile(const AppState& app, const std::string& itemPath,
-                   const std::function<bool(const std::string&)>& write) {
-  std::string pending = PendingFilePath(app);
-  DeleteFileA(pending.c_str());  // left by a crashed run with the same process id, if ever
-  if (!write(pending) || !FileExists(pending)) {
-    DeleteFileA(pending.c_str());
-    return false;
-  }
-  if (!MoveFileExA(pending.c_str(), itemPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(pending.c_str());
+// itemPath, replacing a file that is there. False when the new file could
+// not be put in place under its name; then nothing of the write is left.
+bool PlaceItemFile(const std::string& itemPath, const std::function<bool(const std::string&)>& write) {
+  if (!ReplaceFileWith(itemPath, write)) return false;
+  if (!ListedUnderItsName(itemPath)) {
+    DeleteFileA(itemPath.c_str());  // the same path reaches the file under its cut name
     return false;
   }
   return true;
@@ -140,25 +129,32 @@ std::string AbsolutePath(const std::string& path) {
   return std::string(full, length);
 }
 
-bool WriteItem(const AppState& app, ItemKind kind, const std::string& path, const std::string& arguments,
-               const std::string& itemPath) {
-  return PlaceItemFile(app, itemPath, [&](const std::string& pending) {
+// Whether a URL or mail item replaces another item's file (kMerge: over a
+// copy of it, so that the sections beside its own survive) or rewrites its
+// own file afresh (kFresh).
+enum class Replace { kMerge, kFresh };
+
+bool WriteItem(ItemKind kind, const std::string& path, const std::string& arguments, const std::string& itemPath,
+               Replace replace = Replace::kMerge) {
+  auto start = [&](const std::string& pending) {
+    return replace == Replace::kFresh || StartFromCopy(itemPath, pending);
+  };
+  return PlaceItemFile(itemPath, [&](const std::string& pending) {
     switch (kind) {
-      case ItemKind::kImportUrl:
+      case ItemKind::kImportUrl: {
         // Only the URL is taken over from the internet-shortcut file.
-        WriteUrlItem(pending, ReadUrlItem(AbsolutePath(path)));
-        return true;
+        std::string url = ReadUrlItem(AbsolutePath(path));
+        return start(pending) && WriteUrlItem(pending, url);
+      }
       case ItemKind::kUrl:
-        WriteUrlItem(pending, path);
-        return true;
+        return start(pending) && WriteUrlItem(pending, path);
       case ItemKind::kCopyShortcut:
         return CopyFileA(path.c_str(), pending.c_str(), FALSE) != FALSE;
       case ItemKind::kShortcut:
         WriteShellLink(pending, path, arguments);
         return true;
       case ItemKind::kMail:
-        WriteMailItem(pending, path);
-        return true;
+        return start(pending) && WriteMailItem(pending, path);
     }
     return false;
   });
@@ -269,8 +265,15 @@ void OnAddOk(HWND dialog, ItemDialogState& state) {
   std::string itemPath;
   if (!FormItemPath(state.app, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  if (!WriteItem(state.app, kind, path, state.prefillArguments, itemPath)) return ShowWriteFailure(dialog);
+  if (!WriteItem(kind, path, state.prefillArguments, itemPath)) return ShowWriteFailure(dialog);
   Close(dialog, state, IDOK);
+}
+
+// The item now lives under its new name; the old file goes. One that cannot
+// be deleted stays beside the new one, and the caller says so.
+void RemoveOldItemFile(ItemDialogState& state) {
+  DeleteFileA(state.edit.file.c_str());
+  state.oldFileKept = FileExists(state.edit.file);
 }
 
 void OnEditOk(HWND dialog, ItemDialogState& state) {
@@ -285,13 +288,13 @@ void OnEditOk(HWND dialog, ItemDialogState& state) {
   if (SameItemFile(itemPath, oldFile)) {
     // The item is rewritten in its own place: the new file replaces the old
     // one only once it is complete.
-    if (!WriteItem(state.app, kind, path, state.edit.arguments, oldFile)) return ShowWriteFailure(dialog);
+    if (!WriteItem(kind, path, state.edit.arguments, oldFile, Replace::kFresh)) return ShowWriteFailure(dialog);
     RenameCaseOnly(oldFile, itemPath);
     return Close(dialog, state, IDOK);
   }
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  if (!WriteItem(state.app, kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
-  DeleteFileA(oldFile.c_str());
+  if (!WriteItem(kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
+  RemoveOldItemFile(state);
   Close(dialog, state, IDOK);
 }
 
@@ -310,11 +313,11 @@ void OnRenameOk(HWND dialog, ItemDialogState& state) {
     return Close(dialog, state, IDOK);
   }
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  bool placed = PlaceItemFile(state.app, itemPath, [&](const std::string& pending) {
+  bool placed = PlaceItemFile(itemPath, [&](const std::string& pending) {
     return CopyFileA(oldFile.c_str(), pending.c_str(), FALSE) != FALSE;
   });
   if (!placed) return ShowWriteFailure(dialog);
-  DeleteFileA(oldFile.c_str());
+  RemoveOldItemFile(state);
   Close(dialog, state, IDOK);
 }
 
@@ -385,9 +388,10 @@ bool RunAddItemDialog(AppState& app, HWND owner) {
   return written;
 }
 
-bool RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values) {
+EditOutcome RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values) {
   ItemDialogState state(app);
   state.editMode = true;
   state.edit = values;
-  return RunItemDialog(state, owner);
+  if (!RunItemDialog(state, owner)) return EditOutcome::kCancelled;
+  return state.oldFileKept ? EditOutcome::kSavedOldKept : EditOutcome::kSaved;
 }

@@ -18,5 +18,9 @@ struct EditItemValues {
 // closes; true when an item was written.
 bool RunAddItemDialog(AppState& app, HWND owner);
 
-// Edit mode for one item; true when the item was written.
-bool RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values);
+// How an edit ended. kSavedOldKept: the item was written under its new name
+// but the file under the old name could not be deleted, so both are there.
+enum class EditOutcome { kCancelled, kSaved, kSavedOldKept };
+
+// Edit mode for one item.
+EditOutcome RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values);

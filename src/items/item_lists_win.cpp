@@ -31,8 +31,8 @@ class ListFill {
   HWND list_;
 };
 
-void FillByFileName(HWND list, const char* pattern, int sortOrder) {
-  std::vector<std::string> names = NamesInOrder(ScanItemFiles(pattern), sortOrder);
+void FillByFileName(HWND list, const std::string& folder, const char* extension, int sortOrder) {
+  std::vector<std::string> names = NamesInOrder(ScanItemFiles(folder, extension), sortOrder);
   ListFill fill(list);
   for (const std::string& name : names) fill.Add(name);
 }
@@ -41,7 +41,7 @@ void FillByFileName(HWND list, const char* pattern, int sortOrder) {
 
 void LoadItemLists(AppState& app) {
   const int sortOrder = app.settings.sortOrder;
-  std::vector<std::string> shortcuts = NamesInOrder(ScanItemFiles("*.lnk"), sortOrder);
+  std::vector<std::string> shortcuts = NamesInOrder(ScanItemFiles(app.itemFolder, ".lnk"), sortOrder);
   {
     ListFill programs(app.lists[kPrograms]);
     ListFill files(app.lists[kFiles]);
@@ -52,14 +52,8 @@ void LoadItemLists(AppState& app) {
       (IsProgramTarget(target) ? programs : files).Add(name);
     }
   }
-  FillByFileName(app.lists[kUrls], "*.url", sortOrder);
-  FillByFileName(app.lists[kMail], "*.mail", sortOrder);
-}
-
-void ReloadItemLists(AppState& app) {
-  SetCurrentDirectoryA(app.itemFolder.c_str());
-  LoadItemLists(app);
-  SetCurrentDirectoryA(app.dataFolder.c_str());
+  FillByFileName(app.lists[kUrls], app.itemFolder, ".url", sortOrder);
+  FillByFileName(app.lists[kMail], app.itemFolder, ".mail", sortOrder);
 }
 
 void SelectFirstEntries(AppState& app) {

@@ -3,11 +3,8 @@
 
 struct AppState;
 
-// Rebuilds the four lists. The current directory must be the ItemFolder.
+// Rebuilds the four lists from app.itemFolder.
 void LoadItemLists(AppState& app);
-
-// LoadItemLists with the current directory set to the ItemFolder and back.
-void ReloadItemLists(AppState& app);
 
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(AppState& app);

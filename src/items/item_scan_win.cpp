@@ -17,12 +17,13 @@ std::u16string NameOrderKey(const char* fileName) {
 
 // Wine and FAT or network drives list files in no particular order, so the
 // names are put in order here, before the cap: a folder of 501 items then
-// shows the same 500 wherever it lives.
-std::vector<ScanEntry> ScanItemFiles(const char* pattern) {
-  const char* extension = pattern + 1;  // "*.lnk" -> ".lnk"
+// shows the same 500 wherever it lives. The pattern is absolute, so the scan
+// never depends on (or looks in) the current directory.
+std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* extension) {
   std::vector<ScanEntry> scan;
+  std::string pattern = folder + "\\*" + extension;
   WIN32_FIND_DATAA found;
-  UniqueFindHandle listing(FindFirstFileA(pattern, &found));
+  UniqueFindHandle listing(FindFirstFileA(pattern.c_str(), &found));
   if (!listing) return scan;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;

@@ -1,14 +1,14 @@
-// Listing the item files of one extension in the current directory.
+// Listing the item files of one extension in the item folder.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "items/item_order.h"
 
-// The files matching pattern ("*.lnk", "*.url", "*.mail") in the current
-// directory, in name order, at most kScanCapacity of them. Folders and files
-// whose name does not end in the pattern's extension are left out.
-std::vector<ScanEntry> ScanItemFiles(const char* pattern);
+// The files of folder with this extension (".lnk", ".url", ".mail"), in name
+// order, at most kScanCapacity of them. Folders and files whose name does not
+// end in the extension (8.3 matches) are left out; a missing folder gives none.
+std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* extension);
 
 // The key of the name order: fileName in UTF-16, upper-cased letter by letter
 // as the platform's file system folds case for its own directory order.

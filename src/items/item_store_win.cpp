@@ -14,6 +14,7 @@
 #include <shlwapi.h>
 
 #include "app/app_state.h"
+#include "platform/files_win.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
 
@@ -48,12 +49,12 @@ std::string ReadProfileValue(const std::string& file, const char* section, const
 }
 
 // Replaces the whole section with one "key=value" line; other sections stay.
-void WriteProfileLine(const std::string& file, const char* section, const std::string& line) {
+bool WriteProfileLine(const std::string& file, const char* section, const std::string& line) {
   // The section writer takes a list of lines, each ended by a zero byte, and
   // an empty line after the last one; c_str() supplies that second zero.
   std::string lines = line;
   lines.push_back('\0');
-  WritePrivateProfileSectionA(section, lines.c_str(), ProfilePath(file).c_str());  // failures go unreported
+  return WritePrivateProfileSectionA(section, lines.c_str(), ProfilePath(file).c_str()) != FALSE;
 }
 
 }  // namespace
@@ -69,6 +70,9 @@ void PrepareDataFolders(AppState& app) {
   DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
   app.dataFolder = (length > 0 && length < MAX_PATH) ? std::string(current, length) : kDataFolderPath;
   app.itemFolder = app.dataFolder + "\\Lnk";
+  // What an interrupted write left behind: the items' and the logs'.
+  RemovePendingFiles(app.itemFolder);
+  RemovePendingFiles(app.dataFolder);
 }
 
 // COM is initialised around each call. The UI thread keeps its own
@@ -146,13 +150,13 @@ std::string BareMailAddress(const std::string& mailValue) {
 
 // Values are cut as a reader would cut them, so that a file never holds more
 // than can be read back.
-void WriteUrlItem(const std::string& itemFile, const std::string& url) {
-  WriteProfileLine(itemFile, kUrlSection, std::string(kUrlKey) + "=" + SjisCut(url, kPathTextBytes));
+bool WriteUrlItem(const std::string& itemFile, const std::string& url) {
+  return WriteProfileLine(itemFile, kUrlSection, std::string(kUrlKey) + "=" + SjisCut(url, kPathTextBytes));
 }
 
-void WriteMailItem(const std::string& itemFile, const std::string& address) {
+bool WriteMailItem(const std::string& itemFile, const std::string& address) {
   std::string value = SjisCut(std::string(kMailPrefix) + address, kPathTextBytes);
-  WriteProfileLine(itemFile, kMailSection, std::string(kMailKey) + "=" + value);
+  return WriteProfileLine(itemFile, kMailSection, std::string(kMailKey) + "=" + value);
 }
 
 // Only the URL is taken over; the source's other sections and lines are dropped.

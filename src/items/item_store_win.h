@@ -6,8 +6,9 @@
 
 struct AppState;
 
-// Creates the data folders, makes the DataFolder the current directory and
-// fills app.dataFolder and app.itemFolder.
+// Creates the data folders, makes the DataFolder the current directory,
+// fills app.dataFolder and app.itemFolder, and removes the temporary item
+// files that an interrupted write left in the item folder.
 void PrepareDataFolders(AppState& app);
 
 // Item file of a list entry, formed from the DataFolder: "%s\Lnk\%s.lnk"
@@ -30,8 +31,9 @@ std::string ReadMailItem(const std::string& itemFile);
 std::string BareMailAddress(const std::string& mailValue);
 
 // Replaces section "InternetShortcut" with "URL=" + url; other sections stay.
-void WriteUrlItem(const std::string& itemFile, const std::string& url);
+// False when the file could not be written.
+bool WriteUrlItem(const std::string& itemFile, const std::string& url);
 // Replaces section "EMailShortcut" with "MailAddress=mailto:" + address.
-void WriteMailItem(const std::string& itemFile, const std::string& address);
+bool WriteMailItem(const std::string& itemFile, const std::string& address);
 // Writes a ".url" item named name in the ItemFolder with the URL of sourceFile.
 void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name);

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "pickers/fixed_lists.h"
+#include "platform/files_win.h"
 #include "platform/sjis.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
@@ -18,11 +19,6 @@ struct FixedListState {
   AppState& app;
   int commandId;  // 524..528: which table
 };
-
-bool FileExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 void LaunchRow(AppState& app, int commandId, std::size_t row) {
   FixedLaunch launch = ResolveFixedLaunch(commandId, row, FileExists);

@@ -137,6 +137,6 @@ void CmdGeneralSettings(AppState& app, const CommandContext& command) {
     return;
   }
   // The new sort order takes effect at once.
-  ReloadItemLists(app);
+  LoadItemLists(app);
   SelectFirstEntries(app);
 }

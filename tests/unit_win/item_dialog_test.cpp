@@ -135,7 +135,12 @@ class ItemDialog : public ::testing::Test {
     return Drive([&] { return RunAddItemDialog(app_, nullptr); }, script);
   }
   bool Edit(const EditItemValues& values, const std::function<void(HWND)>& script) {
-    return Drive([&] { return RunEditItemDialog(app_, nullptr, values); }, script, kEditTitle);
+    return Drive(
+        [&] {
+          lastEdit_ = RunEditItemDialog(app_, nullptr, values);
+          return lastEdit_ != EditOutcome::kCancelled;
+        },
+        script, kEditTitle);
   }
   // Types both fields and presses OK.
   bool AddItem(const std::string& name, const std::string& path) {
@@ -189,6 +194,7 @@ class ItemDialog : public ::testing::Test {
   AppState app_;
   DWORD uiThread_ = 0;
   HWND observedOpenDialog_ = nullptr;
+  EditOutcome lastEdit_ = EditOutcome::kCancelled;
 };
 
 // The kinds the scenarios do not reach: an internet-shortcut file imported by
@@ -302,6 +308,68 @@ TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
   EXPECT_EQ(target, "C:\\Tools\\tool.exe");
   EXPECT_EQ(arguments, "-v");
   EXPECT_EQ(app_.openDialog, nullptr);
+}
+// Wine on Linux stores a name of more than 255 bytes of UTF-8 cut short,
+// extension and all, and reports success; Windows keeps it whole.
+TEST_F(ItemDialog, ANameTheFileSystemWouldCutIsRefusedNotStoredCut) {
+  std::string name;
+  for (int i = 0; i < 100; ++i) name += "漢";
+  const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  bool written = Add([&](HWND dialog) {
+    Type(dialog, IDC_NAME, name);
+    Type(dialog, IDC_PATH, "https://long.example/");
+    Press(dialog, IDOK);
+    if (wine) {
+      EXPECT_NE(Answer(kWriteError, IDOK), "");
+      Press(dialog, IDCANCEL);
+    }
+  });
+  EXPECT_EQ(written, !wine);
+  EXPECT_EQ(ItemFiles(), wine ? std::vector<std::string>{} : std::vector<std::string>{name + ".url"});
+}
+
+// A URL or mail item written over another keeps that file's other sections.
+TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
+  WriteBytes(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=yes\r\n");
+  bool written = Add([&](HWND dialog) {
+    Type(dialog, IDC_NAME, "News");
+    Type(dialog, IDC_PATH, "https://new.example/");
+    Press(dialog, IDOK);
+    Answer(kOverwrite, IDYES);
+  });
+  EXPECT_TRUE(written);
+  EXPECT_EQ(ReadBytes(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n[Extra]\r\nkeep=yes\r\n");
+
+  WriteBytes(Item("Taro.mail"), "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:old@example.jp\r\n");
+  WriteMailItem(Item("Old.mail"), "new@example.jp");
+  EXPECT_TRUE(Edit({Item("Old.mail"), "Old", "new@example.jp", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Taro");
+    Press(dialog, IDOK);
+    Answer(kOverwrite, IDYES);
+  }));
+  EXPECT_EQ(ReadBytes(Item("Taro.mail")),
+            "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:new@example.jp\r\n");
+  EXPECT_EQ(ItemFiles().size(), 2u);
+}
+
+// Renamed, but the old file resists deletion: both stay, and the caller hears of it.
+TEST_F(ItemDialog, AnOldFileThatCannotBeDeletedIsReported) {
+  WriteUrlItem(Item("Old.url"), "https://a.example/");
+  SetFileAttributesA(Item("Old.url").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(Edit({Item("Old.url"), "Old", "https://a.example/", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "New");
+    Press(dialog, IDOK);
+  }));
+  EXPECT_EQ(lastEdit_, EditOutcome::kSavedOldKept);
+  EXPECT_TRUE(Exists("Old.url") && Exists("New.url"));
+  SetFileAttributesA(Item("Old.url").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  EXPECT_TRUE(Edit({Item("Old.url"), "Old", "https://a.example/", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Other");
+    Press(dialog, IDOK);
+  }));
+  EXPECT_EQ(lastEdit_, EditOutcome::kSaved);
+  EXPECT_FALSE(Exists("Old.url"));
 }
 
 TEST_F(ItemDialog, EditOntoAnotherItemReplacesItAfterYes) {

@@ -47,7 +47,7 @@ class ItemLists : public ::testing::Test {
 
   Names Load(int sortOrder, int kind) {
     app_.settings.sortOrder = sortOrder;
-    ReloadItemLists(app_);
+    LoadItemLists(app_);
     return ListNames(kind);
   }
 
@@ -110,11 +110,18 @@ TEST_F(ItemLists, FourSortOrdersAndAnOrderOutsideThemGivesEmptyLists) {
     EXPECT_EQ(ListNames(kUrls), c.urls) << "order " << c.sortOrder;
     EXPECT_EQ(ListNames(kMail), c.mail) << "order " << c.sortOrder;
   }
+}
 
-  // The load works in the item folder and leaves the data folder current.
-  char current[MAX_PATH + 1] = {};
-  GetCurrentDirectoryA(MAX_PATH, current);
-  EXPECT_STREQ(current, app_.dataFolder.c_str());
+TEST_F(ItemLists, ReadsTheItemFolderByItsPathNotTheCurrentDirectory) {
+  WriteUrlItem(Item("Kept.url"), "http://example.jp/");
+  WriteUrlItem(data_.File("Stray.url"), "http://example.jp/");
+  SetCurrentDirectoryA(data_.path().c_str());
+  EXPECT_EQ(Load(0, kUrls), Names{"Kept"});
+
+  // A missing item folder gives empty lists, not the data folder's files.
+  DeleteFileA(Item("Kept.url").c_str());
+  RemoveDirectoryA(app_.itemFolder.c_str());
+  EXPECT_EQ(Load(0, kUrls), Names{});
 }
 
 TEST_F(ItemLists, ExeAfterTheFirstByteMakesAProgram) {

@@ -1,0 +1,64 @@
+#include "platform/files_win.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include "platform/pending_name.h"
+#include "platform/win_handles.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const char* name = PathFindFileNameA(path.c_str());  // DBCS-aware: a trail byte 5C is no separator
+  std::size_t length = static_cast<std::size_t>(name - path.c_str());
+  return path.substr(0, length > 0 ? length - 1 : 0);
+}
+
+// A name never used before by this process. Unique names matter: the
+// profile functions may keep a copy of a file they wrote and would take it
+// for the content of a new file of the same name.
+std::string PendingPathBeside(const std::string& path) {
+  static unsigned counter = 0;
+  return FolderOf(path) + "\\" + PendingFileName(GetCurrentProcessId(), ++counter);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool ReplaceFileWith(const std::string& path, const std::function<bool(const std::string& pending)>& write) {
+  std::string pending = PendingPathBeside(path);
+  DeleteFileA(pending.c_str());  // left by a crashed run with the same process id, if ever
+  if (!write(pending) || !FileExists(pending)) {
+    DeleteFileA(pending.c_str());
+    return false;
+  }
+  if (!MoveFileExA(pending.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileA(pending.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool StartFromCopy(const std::string& path, const std::string& pending) {
+  if (!FileExists(path)) return true;
+  if (!CopyFileA(path.c_str(), pending.c_str(), FALSE)) return false;
+  // A read-only original must not make its successor unwritable; whether the
+  // original may be replaced is the move's question.
+  SetFileAttributesA(pending.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return true;
+}
+
+void RemovePendingFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  UniqueFindHandle listing(FindFirstFileA((folder + "\\hopdeck-*.tmp").c_str(), &found));
+  if (!listing) return;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (!IsPendingFileName(found.cFileName)) continue;  // an 8.3 match, or a name of the user's
+    DeleteFileA((folder + "\\" + found.cFileName).c_str());  // one that cannot go now may go next time
+  } while (FindNextFileA(listing.get(), &found));
+}
