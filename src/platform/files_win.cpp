@@ -30,6 +30,10 @@ bool FileExists(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& path, const std::function<bool(const std::string& pending)>& write) {
+  // Windows refuses to move a file over a read-only one; Wine does not. The
+  // attribute is the user's word that the file is to stay as it is.
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::string pending = PendingPathBeside(path);
   DeleteFileA(pending.c_str());  // left by a crashed run with the same process id, if ever
   if (!write(pending) || !FileExists(pending)) {

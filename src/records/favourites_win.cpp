@@ -57,7 +57,11 @@ void CmdAddFavourite(AppState& app, const CommandContext& command) {
     return;
   }
   AddFavourite(log, path, item.name);
-  SaveLog(app, log);
+  if (!SaveLog(app, log)) {
+    LoadLog(app, log);  // the memory copy follows the file, which is as it was
+    SpeakText(app, FavouriteNotSavedText(item.name), 0);
+    return;
+  }
   SpeakText(app, FavouriteAddedText(item.name), 0);
 }
 

@@ -69,7 +69,7 @@ void OnRun(HWND dialog, RecordDialogState& state) {
   } else if (PathIsURLA(entry.filePath.c_str())) {
     if (!RunBrowserChoiceDialog(state.app, dialog)) return;  // the dialog stays, nothing is run
     EndRecordDialog(dialog, state, IDOK);
-    OpenUrlWithChosenBrowser(state.app, entry.filePath);
+    if (!OpenUrlWithChosenBrowser(state.app, entry.filePath)) return;
   } else {
     EndRecordDialog(dialog, state, IDOK);
     ShellOpen("runas", entry.filePath, nullptr, folderOrNone);
@@ -77,17 +77,38 @@ void OnRun(HWND dialog, RecordDialogState& state) {
   RecordLaunch(state.app, entry.filePath, entry.fileName);
 }
 
+// The log could not be written, so the change did not happen: the dialog
+// shows the file as it is again, with the selection where it was.
+void ShowLogAsItIs(HWND dialog, RecordDialogState& state, int line) {
+  LoadLog(state.app, state.log);
+  FillRecordList(dialog, state.log);
+  HWND list = GetDlgItem(dialog, IDC_RECORD_LIST);
+  int count = ListedCount(state.log);
+  if (count > 0) {
+    SendMessageA(list, LB_SETCURSEL, line < count ? line : count - 1, 0);
+    EnableWindow(GetDlgItem(dialog, IDOK), TRUE);
+    if (state.history()) EnableWindow(GetDlgItem(dialog, IDC_HISTORY_CLEAR), TRUE);
+  }
+  SetFocus(list);
+}
+
 void OnClearAll(HWND dialog, RecordDialogState& state) {
   int answer = MessageBoxA(dialog, kHistoryClearQuestion, kHistoryClearCaption, MB_YESNO | MB_ICONQUESTION);
-  if (answer == IDYES) {
-    ClearLog(state.log);
-    FillRecordList(dialog, state.log);
-    SetFocus(GetDlgItem(dialog, IDC_RECORD_LIST));
-    DisableForEmptyList(dialog, state);
-    SpeakText(state.app, kDeletedText, 0);
+  if (answer != IDYES) {
+    SaveLog(state.app, state.log);  // written back after No as well, unchanged
+    return;
   }
-  // Written back after No as well, unchanged.
-  SaveLog(state.app, state.log);
+  int line = static_cast<int>(SendDlgItemMessageA(dialog, IDC_RECORD_LIST, LB_GETCURSEL, 0, 0));
+  ClearLog(state.log);
+  if (!SaveLog(state.app, state.log)) {
+    ShowLogAsItIs(dialog, state, line);
+    SpeakText(state.app, kNotDeletedText, 0);
+    return;
+  }
+  FillRecordList(dialog, state.log);
+  SetFocus(GetDlgItem(dialog, IDC_RECORD_LIST));
+  DisableForEmptyList(dialog, state);
+  SpeakText(state.app, kDeletedText, 0);
 }
 
 // Delete: the selected line leaves the list and the log alike, so line n
@@ -97,10 +118,14 @@ void DeleteSelectedLine(HWND list, RecordDialogState& state) {
   int line = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
   if (count <= 0 || line < 0 || line >= count) return;
   RemoveRecord(state.log, line);
+  if (!SaveLog(state.app, state.log)) {
+    ShowLogAsItIs(GetParent(list), state, line);
+    SpeakText(state.app, kNotDeletedText, 100);
+    return;
+  }
   SendMessageA(list, LB_DELETESTRING, line, 0);
   SendMessageA(list, LB_SETCURSEL, line == count - 1 ? line - 1 : line, 0);
   if (count == 1) DisableForEmptyList(GetParent(list), state);
-  SaveLog(state.app, state.log);
   SpeakText(state.app, kDeletedText, 100);
 }
 

@@ -89,4 +89,6 @@ std::string FavouriteAddedText(const std::string& name) { return NameWithSuffix(
 
 std::string FavouriteNoTargetText(const std::string& name) { return NameWithSuffix(name, kFavouriteNoTargetSuffix); }
 
+std::string FavouriteNotSavedText(const std::string& name) { return NameWithSuffix(name, kFavouriteNotSavedSuffix); }
+
 std::string RecordKeyName(const char* section, int index) { return section + std::to_string(index); }

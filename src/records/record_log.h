@@ -52,6 +52,7 @@ std::string FormatRecordLine(const RecordEntry& entry);
 std::string FavouriteDuplicateText(const std::string& name);
 std::string FavouriteAddedText(const std::string& name);
 std::string FavouriteNoTargetText(const std::string& name);
+std::string FavouriteNotSavedText(const std::string& name);
 
 // Private-profile key of entry index in a section: "FilePath0" .. "FileName49".
 std::string RecordKeyName(const char* section, int index);

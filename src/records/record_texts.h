@@ -7,6 +7,8 @@ constexpr char kFileNameSection[] = "FileName";
 constexpr char kMailtoPrefix[] = "mailto:";
 
 constexpr char kDeletedText[] = "削除しました";
+// The log file could not be written: the change is not made.
+constexpr char kNotDeletedText[] = "削除できませんでした";
 constexpr char kHistoryClearQuestion[] = "全てのファイル履歴を削除してもよろしいですか？";
 constexpr char kHistoryClearCaption[] = "削除確認";
 
@@ -15,3 +17,5 @@ constexpr char kFavouriteDuplicateSuffix[] = "はすでにお気に入りに登�
 constexpr char kFavouriteAddedSuffix[] = "をお気に入りに登録しました";
 // An item whose target cannot be read is not a duplicate: say what is wrong.
 constexpr char kFavouriteNoTargetSuffix[] = "のリンク先を取得できませんでした";
+// The favourites file could not be written.
+constexpr char kFavouriteNotSavedSuffix[] = "をお気に入りに登録できませんでした";

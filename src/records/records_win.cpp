@@ -11,10 +11,12 @@
 //   ...
 //
 // A save writes all 100 keys, empty entries as "key=", and never deletes a
-// key or section, so whatever else a user put in the file stays.
+// key or section, so whatever else a user put in the file stays. It is all or
+// nothing: the keys are written into a copy that then replaces the file.
 #include "records/records_win.h"
 
 #include "app/app_state.h"
+#include "platform/files_win.h"
 #include "platform/sjis.h"
 #include "records/record_log.h"
 #include "records/record_texts.h"
@@ -35,9 +37,9 @@ std::string ReadKey(const std::string& file, const char* section, int index) {
   return SjisCut(value, kPathTextBytes);
 }
 
-void WriteKey(const std::string& file, const char* section, int index, const std::string& value) {
-  // A failed write is not reported; the memory copy keeps the change.
-  WritePrivateProfileStringA(section, RecordKeyName(section, index).c_str(), value.c_str(), file.c_str());
+bool WriteKey(const std::string& file, const char* section, int index, const std::string& value) {
+  return WritePrivateProfileStringA(section, RecordKeyName(section, index).c_str(), value.c_str(), file.c_str()) !=
+         FALSE;
 }
 
 }  // namespace
@@ -52,10 +54,21 @@ void LoadLog(const AppState& app, RecordLog& log) {
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i].fileName = ReadKey(file, kFileNameSection, i);
 }
 
-void SaveLog(const AppState& app, const RecordLog& log) {
+// The keys go into a copy of the file, which then replaces it: a log that
+// cannot be written (read-only, or held open by another program) stays whole
+// as it was, rather than half old and half new.
+bool SaveLog(const AppState& app, const RecordLog& log) {
   std::string file = LogFilePath(app, log);
-  for (int i = 0; i < kRecordSlots; ++i) WriteKey(file, kFilePathSection, i, log.entries[i].filePath);
-  for (int i = 0; i < kRecordSlots; ++i) WriteKey(file, kFileNameSection, i, log.entries[i].fileName);
+  return ReplaceFileWith(file, [&](const std::string& pending) {
+    if (!StartFromCopy(file, pending)) return false;
+    for (int i = 0; i < kRecordSlots; ++i) {
+      if (!WriteKey(pending, kFilePathSection, i, log.entries[i].filePath)) return false;
+    }
+    for (int i = 0; i < kRecordSlots; ++i) {
+      if (!WriteKey(pending, kFileNameSection, i, log.entries[i].fileName)) return false;
+    }
+    return true;
+  });
 }
 
 void RecordLaunch(AppState& app, const std::string& path, const std::string& name) {

@@ -12,7 +12,8 @@ struct RecordLog;
 std::string LogFilePath(const AppState& app, const RecordLog& log);
 
 void LoadLog(const AppState& app, RecordLog& log);
-void SaveLog(const AppState& app, const RecordLog& log);
+// False when the file could not be written; it is then as it was.
+bool SaveLog(const AppState& app, const RecordLog& log);
 
 // Records one launch at the top of the history and saves it.
 void RecordLaunch(AppState& app, const std::string& path, const std::string& name);

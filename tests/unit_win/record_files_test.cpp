@@ -79,6 +79,25 @@ TEST_F(RecordFiles, ASaveAfterClearWritesEveryKeyEmpty) {
   EXPECT_EQ(ReadBytes(HistoryFile()), ExpectedFile(RecordLog{{}, "history.log"}));
 }
 
+// A log that cannot be written is reported, and stays whole as it was.
+TEST_F(RecordFiles, AFailedSaveIsReportedAndKeepsTheFile) {
+  RecordLog log{{}, "history.log"};
+  log.entries[0] = {"C:\\a.txt", "a"};
+  ASSERT_TRUE(SaveLog(app_, log));
+  const std::string before = ReadBytes(HistoryFile());
+  log.entries[0] = {"C:\\b.txt", "b"};
+
+  SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(SaveLog(app_, log));
+  SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadBytes(HistoryFile()), before);
+  WIN32_FIND_DATAA found;
+  EXPECT_EQ(FindFirstFileA(folder_.File("*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file is left";
+
+  EXPECT_TRUE(SaveLog(app_, log));
+  EXPECT_EQ(ReadBytes(HistoryFile()), ExpectedFile(log));
+}
+
 TEST_F(RecordFiles, LoadsHandEditedFiles) {
   // Keys out of order, a missing section, a value past 260 bytes whose cut
   // falls inside a double-byte character, and text the program does not know.
