@@ -177,3 +177,31 @@ TEST_F(FavouritesScenario, DeletingTheLastFavouriteDisablesOk) {
   EXPECT_TRUE(Launches().empty());
   EXPECT_TRUE(IsVisible(dialog));
 }
+
+// Another program holds the log open without letting it be replaced: neither
+// adding nor deleting may be confirmed, and the file stays as it was.
+TEST_F(FavouritesScenario, ALogThatCannotBeWrittenIsReportedAndKept) {
+  std::vector<Entry> entries = UrlEntries(1);
+  PlantLog(FavouritesFile(), entries);
+  const std::string before = ReadFileBytes(FavouritesFile());
+  PlantUrl(L"検索", kUrl);
+  HANDLE held = CreateFileW(FavouritesFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Start();
+  ShowList(kUrls);
+  ASSERT_TRUE(Add(L"検索をお気に入りに登録できませんでした", true));
+  EXPECT_EQ(CountSpoken(L"検索をお気に入りに登録しました"), 0);
+
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
+  PressKeys({VK_DELETE});
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(L"削除できませんでした") == 1; }));
+  EXPECT_EQ(CountSpoken(kDeleted), 0);
+  EXPECT_EQ(ReadList(list_).items.size(), 1u) << "the line stays, as in the file";
+  EXPECT_EQ(ReadList(list_).selection, 0);
+  CloseHandle(held);
+  EXPECT_EQ(ReadFileBytes(FavouritesFile()), before);
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+}

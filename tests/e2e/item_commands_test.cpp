@@ -1,5 +1,7 @@
 // The item commands on the focused list: position, list name, sort order,
 // find forwards and backwards, delete, copy and open the target's folder.
+#include <cstring>
+
 #include "item_scenario.h"
 
 using namespace item_e2e;
@@ -204,4 +206,44 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
   EXPECT_TRUE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 10000))
       << "the folder was not opened";
   if (HWND explorer = WindowTitled(L"hdfolder506")) PostMessageW(explorer, WM_CLOSE, 0, 0);
+}
+
+// What could not be done is said, and nothing changes: a clipboard another
+// program holds, a read-only item file, and add without a list in focus.
+TEST_F(ItemCommandsScenario, FailuresAreSpokenAndChangeNothing) {
+  PlantUrl(L"A", L"https://a.example/");
+  PlantUrl(L"B", L"https://b.example/");
+  Start();
+  ASSERT_TRUE(ShowList(2));
+  Select(2, 1);
+
+  ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+  EmptyClipboard();
+  const wchar_t kept[] = L"kept";
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof kept);
+  std::memcpy(GlobalLock(block), kept, sizeof kept);
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  EXPECT_EQ(Speaks(505), L"クリップボードにコピーできませんでした");
+  CloseClipboard();
+  EXPECT_EQ(ClipboardText(), L"kept");
+
+  SetFileAttributesW(ItemFile(L"B.url").c_str(), FILE_ATTRIBUTE_READONLY);
+  PostCommand(509);
+  HWND box = WaitForDialog(L"削除確認");
+  ASSERT_NE(box, nullptr);
+  std::size_t from = SpokenTexts().size();
+  AnswerMessageBox(box, IDYES);
+  EXPECT_TRUE(SpokenAfter(from, L"削除できませんでした"));
+  SetFileAttributesW(ItemFile(L"B.url").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(Entries(2), (std::vector<std::wstring>{L"A", L"B"}));
+  EXPECT_EQ(Selection(2), 1);
+
+  // Hidden, the window has no list in focus. The time is spoken after add
+  // has run, and whatever add opened would be open by then.
+  PostCommand(514);
+  ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+  PostCommand(503);
+  EXPECT_NE(Speaks(532), L"");
+  EXPECT_EQ(FindDialog(kAddTitle), nullptr);
 }
