@@ -184,6 +184,20 @@ TEST_F(ItemAddScenario, AShortcutOnTheCommandLineProposesTheTargetsName) {
   EXPECT_TRUE(WaitUntil([] { return Holds(0, L"editor") && FocusOf(MainWindow()) == ListBox(0); }));
 }
 
+// A relative path names a file of the folder Hopdeck was started in, not of
+// its data folder.
+TEST_F(ItemAddScenario, ARelativePathOnTheCommandLineIsOfferedInFull) {
+  const std::wstring folder = L"C:\\hdtest\\相対";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteFileBytes(folder + L"\\メモ.txt", "x");
+  Start(L"メモ.txt", folder);
+  HWND dialog = WaitForDialog(kAddTitle);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FieldText(dialog, kPathField), folder + L"\\メモ.txt");
+  ClickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+}
+
 TEST_F(ItemAddScenario, AHandOverWhileTheFindDialogIsOpenIsRefusedAndKeptForTheNextAdd) {
   Start();
   BringToFront(MainWindow());

@@ -48,6 +48,8 @@ TEST_F(LaunchScenario, EnterOpensEachKindOfItemAndRecordsIt) {
 
 TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
   BrowserCopies browsers;
+  // A space must not split the URL into two of the browser's arguments.
+  const std::wstring kUrl = L"https://www.example.com/検索?q=ソフト 2";
   PlantUrl(L"検索", kUrl);
   Start();
   ShowList(kUrls);
@@ -63,7 +65,7 @@ TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForLaunches(1));
   EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\Chrome.exe")) << ToSjis(Launches()[0]);
-  EXPECT_TRUE(Contains(Launches()[0], kUrl));
+  EXPECT_TRUE(Contains(Launches()[0], L"\"" + kUrl + L"\"")) << ToSjis(Launches()[0]);
 
   // The first entry left selected: msedge.
   ShowList(kUrls);

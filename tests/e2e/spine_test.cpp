@@ -31,6 +31,27 @@ void FillList(int kind, std::initializer_list<const wchar_t*> entries) {
 
 HWND PopupMenuWindow() { return FindWindowW(L"#32768", nullptr); }
 
+// Returns once Hopdeck's thread waits for messages again: a handler still
+// running has by then opened whatever dialog it was going to open.
+void Settle() {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
+// Shows the main window and gives it the focus, so it reads the hand-over slot.
+void GainFocus() {
+  BringToFront(MainWindow());
+  PressKeys({VK_ESCAPE});
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
+}
+
+bool SlotEmptied() {
+  return WaitUntil([] {
+    auto value = ReadValue(L"Option9");
+    return value && value->data == std::string(261, '\0');
+  });
+}
+
 }  // namespace
 
 class SpineScenario : public Scenario {};
@@ -103,16 +124,20 @@ TEST_F(SpineScenario, SecondStartWithAPathLeavesItInTheSlotForTheRunningInstance
 
 TEST_F(SpineScenario, HandOverSlotWithoutTerminatorOrOverlongArgumentOffersNothing) {
   Start();
-  // 261 bytes without a terminating zero, as any program could leave there.
+  // 261 bytes without a terminating zero, as any program could leave there;
+  // then a path, but not as a string value.
   WriteBinaryValue(L"Option9", REG_SZ, std::string(261, 'x'));
-  BringToFront(MainWindow());
-  PressKeys({VK_ESCAPE});
-  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});  // the next focus gain reads the slot
-  EXPECT_TRUE(WaitUntil([] {
-    auto value = ReadValue(L"Option9");
-    return value && value->data == std::string(261, '\0');
-  }));
+  GainFocus();
+  EXPECT_TRUE(SlotEmptied());
+  Settle();
   EXPECT_EQ(FindDialog(L"ファイルの追加"), nullptr);
+  for (DWORD type : {REG_BINARY, REG_EXPAND_SZ}) {
+    WriteBinaryValue(L"Option9", type, std::string("C:\\x.txt") + std::string(253, '\0'));
+    GainFocus();
+    EXPECT_TRUE(SlotEmptied()) << type;
+    Settle();
+    EXPECT_EQ(FindDialog(L"ファイルの追加"), nullptr) << type;
+  }
   EXPECT_TRUE(hopdeck_.running());
 
   // A first argument longer than a path field is refused, not cut.
@@ -121,6 +146,21 @@ TEST_F(SpineScenario, HandOverSlotWithoutTerminatorOrOverlongArgumentOffersNothi
   auto value = ReadValue(L"Option9");
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(value->data, std::string(261, '\0'));
+}
+
+TEST_F(SpineScenario, TemporaryFilesLeftByAnInterruptedWriteGoAtStart) {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(kDataFolder, nullptr);
+  CreateDirectoryW(kItemFolder, nullptr);
+  const std::wstring item = std::wstring(kItemFolder) + L"\\";
+  const std::wstring data = std::wstring(kDataFolder) + L"\\";
+  for (const std::wstring& path : {item + L"hopdeck-77-1.tmp", data + L"hopdeck-77-2.tmp", item + L"hopdeck-notes.tmp"}) {
+    WriteFileBytes(path, "x");
+  }
+  Start();
+  EXPECT_FALSE(FileExists(item + L"hopdeck-77-1.tmp"));
+  EXPECT_FALSE(FileExists(data + L"hopdeck-77-2.tmp"));
+  EXPECT_TRUE(FileExists(item + L"hopdeck-notes.tmp")) << "a name of the user's stays";
 }
 
 TEST_F(SpineScenario, EveryWayOfClosingAsksFirstAndNoKeepsRunning) {
