@@ -140,3 +140,16 @@ TEST_F(ItemEditScenario, AWriteThatFailsLeavesTheOldItemInPlace) {
             texts.end())
       << "a failed edit was announced as saved";
 }
+
+TEST_F(ItemEditScenario, ARenameWhoseOldFileStaysSaysSo) {
+  PlantMail(L"Old", L"old@example.jp");
+  SetFileAttributesW(ItemFile(L"Old.mail").c_str(), FILE_ATTRIBUTE_READONLY);
+  Start();
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenEditDialog(3, L"Old");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(FillAndConfirm(dialog, L"New", L"old@example.jp"));
+  EXPECT_TRUE(SpokenAfter(spoken, L"保存しましたが、元の項目を削除できませんでした"));
+  SetFileAttributesW(ItemFile(L"Old.mail").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(Entries(3), (std::vector<std::wstring>{L"New", L"Old"}));
+}
