@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "items/shortcut_cache.h"
 #include "platform/win_handles.h"
 #include "records/record_log.h"
 #include "settings/settings.h"
@@ -38,6 +39,7 @@ struct AppState {
   std::string programFolder;  // the current directory at start
   std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
   std::string itemFolder;     // DataFolder + "\Lnk"
+  ShortcutCache shortcuts;    // which list each shortcut went to at the last load
 
   // Handed to the add-item dialog; cleared when it closes.
   std::string addPrefillPath;

@@ -71,6 +71,7 @@ void OnCreate(AppState& app, HWND window) {
   AddTrayIcon(app, window);
   EnsureSendToShortcut(app);
   LoadSettings(app);
+  LoadShortcutCache(app);
   LoadItemLists(app);
   SelectFirstEntries(app);
   ShowWindow(window, SW_SHOW);

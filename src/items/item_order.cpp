@@ -26,13 +26,11 @@ void FinishScan(std::vector<ScanEntry>& scan) {
   if (scan.size() > kScanCapacity) scan.resize(kScanCapacity);
 }
 
+// Stable, so the order is the one an exchange sort of strictly earlier
+// neighbours gives, without its 124,750 comparisons for 500 entries.
 void SortByCreationTime(std::vector<ScanEntry>& scan) {
-  std::size_t count = scan.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    for (std::size_t j = count - 1; j > i; --j) {
-      if (scan[j].creationTime < scan[j - 1].creationTime) std::swap(scan[j], scan[j - 1]);
-    }
-  }
+  std::stable_sort(scan.begin(), scan.end(),
+                   [](const ScanEntry& a, const ScanEntry& b) { return a.creationTime < b.creationTime; });
 }
 
 std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder) {

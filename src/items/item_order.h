@@ -15,6 +15,8 @@ struct ScanEntry {
   std::string name;            // file name without its extension, Shift-JIS
   std::u16string nameKey;      // whole file name in UTF-16, upper-cased: the name order
   std::uint64_t creationTime;  // 100-ns units since 1601-01-01 UTC, as the file system reports it
+  std::uint64_t writeTime = 0;  // last write, in the same units
+  std::uint64_t size = 0;       // bytes
 };
 
 // The item name of a listed file: fileName without its extension. Nothing
@@ -25,7 +27,7 @@ std::optional<std::string> ItemNameOf(std::string_view fileName, std::string_vie
 // first kScanCapacity entries.
 void FinishScan(std::vector<ScanEntry>& scan);
 
-// Stable exchange sort, oldest first; entries with equal times keep their order.
+// Oldest first; entries with equal times keep their order.
 void SortByCreationTime(std::vector<ScanEntry>& scan);
 
 // The names of a finished scan in the order sortOrder gives: 0 by name,

@@ -15,6 +15,13 @@ std::u16string NameOrderKey(const char* fileName) {
   return std::u16string(wide.begin(), wide.end());
 }
 
+namespace {
+
+std::uint64_t Join(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+std::uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time.dwLowDateTime); }
+
+}  // namespace
+
 // Wine and FAT or network drives list files in no particular order, so the
 // names are put in order here, before the cap: a folder of 501 items then
 // shows the same 500 wherever it lives. The pattern is absolute, so the scan
@@ -29,9 +36,8 @@ std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* exte
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::optional<std::string> name = ItemNameOf(found.cFileName, extension);
     if (!name) continue;
-    std::uint64_t created =
-        (static_cast<std::uint64_t>(found.ftCreationTime.dwHighDateTime) << 32) | found.ftCreationTime.dwLowDateTime;
-    scan.push_back(ScanEntry{std::move(*name), NameOrderKey(found.cFileName), created});
+    scan.push_back(ScanEntry{std::move(*name), NameOrderKey(found.cFileName), Join(found.ftCreationTime),
+                             Join(found.ftLastWriteTime), Join(found.nFileSizeHigh, found.nFileSizeLow)});
   } while (FindNextFileA(listing.get(), &found));
   FinishScan(scan);
   return scan;

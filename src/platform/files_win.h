@@ -1,6 +1,8 @@
 // Small file-system operations that several subsystems share.
 #pragma once
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 // Whether path names a file, not a folder: a folder in the way must never be
@@ -21,3 +23,10 @@ bool StartFromCopy(const std::string& path, const std::string& pending);
 
 // Deletes the temporary files that an interrupted replacement left in folder.
 void RemovePendingFiles(const std::string& folder);
+
+// The whole content of a file of at most maxBytes; nothing when it cannot be
+// read or is larger.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Creates (or empties) the file at path and writes bytes; false on any failure.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);

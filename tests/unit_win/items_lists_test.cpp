@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
@@ -13,6 +14,7 @@
 #include "platform/sjis.h"
 #include "items_scratch.h"
 
+using items_test::ReadBytes;
 using items_test::ScratchFolder;
 using items_test::WriteBytes;
 
@@ -161,6 +163,62 @@ TEST_F(ItemLists, RealWorldShortcutsLandInTheirLists) {
   EXPECT_EQ(ListNames(kUrls), (Names{"url-docs-lf", "url-github"}));
   EXPECT_EQ(ReadUrlItem(Item("url-github.url")), "https://github.com/carlbennett/BNRBot");
   EXPECT_EQ(ReadUrlItem(Item("url-docs-lf.url")), "http://ajaxmin.codeplex.com/Documentation/");
+}
+
+// A reload opens only what changed; it must give exactly what a full load,
+// with nothing remembered, gives.
+TEST_F(ItemLists, AReloadGivesWhatAFullLoadGives) {
+  auto programsAndFiles = [&] { return std::make_pair(ListNames(kPrograms), ListNames(kFiles)); };
+  auto expectSameAsFullLoad = [&](const char* after) {
+    Load(3, kPrograms);
+    auto incremental = programsAndFiles();
+    ShortcutCache remembered = app_.shortcuts;
+    app_.shortcuts = ShortcutCache();
+    Load(3, kPrograms);
+    EXPECT_EQ(incremental, programsAndFiles()) << after;
+    EXPECT_EQ(remembered, app_.shortcuts) << after;
+  };
+  WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.exe", "");
+  WriteShellLink(Item("Plan.lnk"), "C:\\x\\plan.txt", "");
+  WriteShellLink(Item("Gone.lnk"), "C:\\x\\gone.exe", "");
+  expectSameAsFullLoad("the first load");
+  EXPECT_EQ(ListNames(kPrograms), (Names{"Gone", "Tool"}));
+
+  NextBirth();
+  WriteShellLink(Item("New.lnk"), "C:\\x\\new.exe", "");
+  expectSameAsFullLoad("an add");
+  WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.txt", "");  // rewritten in place, same size
+  expectSameAsFullLoad("an edit in place");
+  DeleteFileA(Item("Gone.lnk").c_str());
+  MoveFileA(Item("Plan.lnk").c_str(), Item("Plan2.lnk").c_str());
+  expectSameAsFullLoad("a delete and a rename");
+  EXPECT_EQ(ListNames(kPrograms), (Names{"New"}));
+  EXPECT_EQ(ListNames(kFiles), (Names{"Tool", "Plan2"}));
+}
+
+// Across runs: a shortcut that did not change is not opened again (one that
+// cannot be opened keeps its list), and a cache that is not whole is ignored
+// and written anew.
+TEST_F(ItemLists, TheNextStartTrustsOnlyAWholeCache) {
+  WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.exe", "");
+  Load(0, kPrograms);
+  const std::string cacheFile = data_.File("itemcache.dat");
+  const std::string saved = ReadBytes(cacheFile);
+  ASSERT_FALSE(saved.empty());
+
+  HANDLE locked = CreateFileA(Item("Tool.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  LoadShortcutCache(app_);
+  EXPECT_EQ(Load(0, kPrograms), Names{"Tool"}) << "the shortcut was opened again";
+  CloseHandle(locked);
+
+  for (const std::string& broken : {std::string("garbage"), saved.substr(0, saved.size() / 2)}) {
+    WriteBytes(cacheFile, broken);
+    LoadShortcutCache(app_);
+    EXPECT_EQ(app_.shortcuts.size(), 0u);
+    EXPECT_EQ(Load(0, kPrograms), Names{"Tool"});
+    EXPECT_EQ(ReadBytes(cacheFile), saved);
+  }
 }
 
 TEST_F(ItemLists, OnlyTheFirst500ByNameOfOneExtensionAreShown) {

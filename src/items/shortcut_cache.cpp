@@ -1,0 +1,87 @@
+#include "items/shortcut_cache.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+constexpr std::string_view kHeader = "HopdeckItemCache 1\r\n";
+constexpr std::string_view kEnd = "END ";
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::uint64_t Fnv1a64(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (unsigned char byte : bytes) {
+    hash ^= byte;
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+std::string Hex16(std::uint64_t value) {
+  char text[17] = {};
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
+// Takes a decimal number and the one space after it off the front of text.
+bool TakeNumber(std::string_view& text, std::uint64_t& value) {
+  std::size_t space = text.find(' ');
+  if (space == 0 || space == std::string_view::npos) return false;
+  auto [end, error] = std::from_chars(text.data(), text.data() + space, value);
+  if (error != std::errc() || end != text.data() + space) return false;
+  text.remove_prefix(space + 1);
+  return true;
+}
+
+}  // namespace
+
+std::optional<bool> ShortcutCache::IsProgram(const std::string& name, const ShortcutStamp& stamp) const {
+  auto found = entries_.find(name);
+  if (found == entries_.end() || !(found->second.stamp == stamp)) return std::nullopt;
+  return found->second.isProgram;
+}
+
+void ShortcutCache::Remember(const std::string& name, const ShortcutStamp& stamp, bool isProgram) {
+  entries_[name] = Entry{stamp, isProgram};
+}
+
+std::string ShortcutCache::Serialize() const {
+  std::string bytes(kHeader);
+  for (const auto& [name, entry] : entries_) {
+    bytes += std::to_string(entry.stamp.size) + " " + std::to_string(entry.stamp.writeTime) + " " +
+             std::to_string(entry.stamp.creationTime) + (entry.isProgram ? " 1 " : " 0 ") + name + "\r\n";
+  }
+  std::string checksum = Hex16(Fnv1a64(bytes));
+  bytes += std::string(kEnd) + std::to_string(entries_.size()) + " " + checksum + "\r\n";
+  return bytes;
+}
+
+std::optional<ShortcutCache> ShortcutCache::Parse(std::string_view bytes) {
+  if (bytes.size() > kShortcutCacheMaxBytes || bytes.substr(0, kHeader.size()) != kHeader) return std::nullopt;
+  ShortcutCache cache;
+  std::size_t position = kHeader.size();
+  while (true) {
+    std::size_t end = bytes.find(kLineEnd, position);
+    if (end == std::string_view::npos) return std::nullopt;
+    std::string_view line = bytes.substr(position, end - position);
+    std::size_t next = end + kLineEnd.size();
+    if (line.substr(0, kEnd.size()) == kEnd) {
+      // The last line: the count, then the checksum of all that came before.
+      std::string_view rest = line.substr(kEnd.size());
+      std::uint64_t count = 0;
+      if (!TakeNumber(rest, count) || count != cache.entries_.size()) return std::nullopt;
+      if (rest != Hex16(Fnv1a64(bytes.substr(0, position))) || next != bytes.size()) return std::nullopt;
+      return cache;
+    }
+    Entry entry;
+    std::uint64_t flag = 0;
+    if (!TakeNumber(line, entry.stamp.size) || !TakeNumber(line, entry.stamp.writeTime) ||
+        !TakeNumber(line, entry.stamp.creationTime) || !TakeNumber(line, flag) || flag > 1 || line.empty()) {
+      return std::nullopt;
+    }
+    entry.isProgram = flag == 1;
+    if (!cache.entries_.emplace(std::string(line), entry).second) return std::nullopt;  // a name twice
+    position = next;
+  }
+}
