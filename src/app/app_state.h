@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "items/shortcut_cache.h"
 #include "platform/win_handles.h"
@@ -29,6 +30,7 @@ struct AppState {
 
   std::array<HWND, kListCount> lists{};
   std::array<HWND, kListCount> labels{};
+  std::array<std::vector<std::string>, kListCount> listedNames;  // what the last load put in each list
   HWND savedFocus = nullptr;
   HWND openDialog = nullptr;  // the modal dialog that is open, or none
 

@@ -1,6 +1,7 @@
 // The four list boxes hold nothing but item names. Every load rebuilds all of
 // them from the ItemFolder: shortcuts split into programs and files by their
-// targets, then the URL and mail items by their file names alone.
+// targets (opening only those the shortcut cache does not know as they are
+// now), then the URL and mail items by their file names alone.
 #include "items/item_lists_win.h"
 
 #include "app/app_state.h"
@@ -16,31 +17,22 @@ namespace {
 
 constexpr char kShortcutCacheName[] = "itemcache.dat";
 
-// Empties a list box and keeps it from redrawing until it is filled.
-class ListFill {
- public:
-  explicit ListFill(HWND list) : list_(list) {
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-  }
-  ListFill(const ListFill&) = delete;
-  ListFill& operator=(const ListFill&) = delete;
-  ~ListFill() {
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
-  }
-  void Add(const std::string& name) const {
-    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  }
-
- private:
-  HWND list_;
-};
-
-void FillByFileName(HWND list, const std::string& folder, const char* extension, int sortOrder) {
-  std::vector<std::string> names = NamesInOrder(ScanItemFiles(folder, extension), sortOrder);
-  ListFill fill(list);
-  for (const std::string& name : names) fill.Add(name);
+// Puts names into list box kind, unless it shows exactly these already: a
+// reload after one change then redraws only the list that changed. The box
+// is filled with its redrawing suspended and its storage reserved at once.
+void ShowNames(AppState& app, int kind, std::vector<std::string> names) {
+  HWND list = app.lists[kind];
+  std::vector<std::string>& shown = app.listedNames[kind];
+  if (names == shown && SendMessageA(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(names.size())) return;
+  std::size_t bytes = 0;
+  for (const std::string& name : names) bytes += name.size() + 1;
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  SendMessageA(list, LB_INITSTORAGE, names.size(), bytes);
+  for (const std::string& name : names) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  shown = std::move(names);
 }
 
 std::string ShortcutCacheFile(const AppState& app) { return app.dataFolder + "\\" + kShortcutCacheName; }
@@ -68,25 +60,25 @@ void LoadItemLists(AppState& app) {
 
   ShortcutCache known = std::move(app.shortcuts);
   app.shortcuts = ShortcutCache();
-  {
-    ListFill programs(app.lists[kPrograms]);
-    ListFill files(app.lists[kFiles]);
-    for (const std::string& name : NamesInOrder(std::move(scan), sortOrder)) {
-      const ShortcutStamp& stamp = stamps[name];
-      std::optional<bool> isProgram = known.IsProgram(name, stamp);
-      if (!isProgram) {
-        std::string target;
-        std::string arguments;
-        ReadShellLink(app.itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
-        isProgram = IsProgramTarget(target);
-      }
-      app.shortcuts.Remember(name, stamp, *isProgram);
-      (*isProgram ? programs : files).Add(name);
+  std::vector<std::string> programs;
+  std::vector<std::string> files;
+  for (std::string& name : NamesInOrder(std::move(scan), sortOrder)) {
+    const ShortcutStamp& stamp = stamps[name];
+    std::optional<bool> isProgram = known.IsProgram(name, stamp);
+    if (!isProgram) {
+      std::string target;
+      std::string arguments;
+      ReadShellLink(app.itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
+      isProgram = IsProgramTarget(target);
     }
+    app.shortcuts.Remember(name, stamp, *isProgram);
+    (*isProgram ? programs : files).push_back(std::move(name));
   }
+  ShowNames(app, kPrograms, std::move(programs));
+  ShowNames(app, kFiles, std::move(files));
   if (!(app.shortcuts == known)) SaveShortcutCache(app);
-  FillByFileName(app.lists[kUrls], app.itemFolder, ".url", sortOrder);
-  FillByFileName(app.lists[kMail], app.itemFolder, ".mail", sortOrder);
+  ShowNames(app, kUrls, NamesInOrder(ScanItemFiles(app.itemFolder, ".url"), sortOrder));
+  ShowNames(app, kMail, NamesInOrder(ScanItemFiles(app.itemFolder, ".mail"), sortOrder));
 }
 
 void SelectFirstEntries(AppState& app) {

@@ -30,7 +30,9 @@ std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* exte
   std::vector<ScanEntry> scan;
   std::string pattern = folder + "\\*" + extension;
   WIN32_FIND_DATAA found;
-  UniqueFindHandle listing(FindFirstFileA(pattern.c_str(), &found));
+  // Without the 8.3 name, which the scan never uses and Wine works out for every file.
+  UniqueFindHandle listing(
+      FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!listing) return scan;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
