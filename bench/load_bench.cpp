@@ -1,11 +1,24 @@
-// How long loading the lists takes with 500 shortcut, 500 URL and 500 mail
-// items, set against the floor of listing and reading the same files' bytes,
-// and how long Hopdeck.exe takes from its start to the focused start list.
+// How long Hopdeck takes to fill its lists and to start, with 500 shortcut,
+// 500 URL and 500 mail items, each set against a floor measured in the same
+// iteration (floor, subject, floor, subject ...) so that the ratio of the
+// medians holds on a machine whose speed drifts:
 //
-// Usage: load_bench [runs]   (Hopdeck.exe must sit beside this program and
-// must not be running). It plants its items in Hopdeck's own item folder,
-// sets "Option0" (sort order) and "Option3" (start list) to 0, and removes
-// the items again at the end.
+//   cold load        LoadItemLists with nothing remembered / listing the three
+//                    patterns and reading the 500 shortcuts' bytes
+//   reload           LoadItemLists after one shortcut was added / listing the
+//                    three patterns without reading anything
+//   first start      Hopdeck.exe without its item cache, until the programs
+//                    list is filled and focused / a bare window program of
+//                    ours until its window shows
+//   later start      the same with the cache the previous start left
+//
+// Usage: load_bench [iterations, at least 15]   (Hopdeck.exe and
+// bare_window.exe must sit beside this program; Hopdeck must not be
+// running). It plants its items in Hopdeck's own item folder, sets "Option0"
+// (sort order) and "Option3" (start list) to 0, and removes the items again
+// at the end. A row that cannot be measured ends the run with a message and
+// exit code 1. "load_bench --plant" and "load_bench --remove" only plant or
+// remove the items.
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +30,7 @@
 
 #include "app/app_state.h"
 #include "items/item_lists_win.h"
+#include "items/shortcut_cache.h"
 #include "items/item_store_win.h"
 #include "settings/settings_win.h"
 
@@ -44,20 +58,42 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::vector<double> TimeRuns(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    double start = NowMs();
-    work();
-    times.push_back(NowMs() - start);
-  }
-  return times;
+[[noreturn]] void CannotMeasure(const std::string& what) {
+  std::fprintf(stderr, "cannot measure: %s\n", what.c_str());
+  std::exit(1);
 }
 
-void Report(const char* what, const std::vector<double>& times) {
-  std::printf("%-52s median %8.1f ms  (runs:", what, Median(times));
-  for (double t : times) std::printf(" %.0f", t);
-  std::printf(")\n");
+double TimeMs(const std::function<void()>& work) {
+  double start = NowMs();
+  work();
+  return NowMs() - start;
+}
+
+// One row: floor and subject measured alternately, iterations times each.
+struct Row {
+  const char* name;
+  std::vector<double> floor;
+  std::vector<double> subject;
+  double ratio() const { return Median(subject) / Median(floor); }
+};
+
+Row Alternate(const char* name, int iterations, const std::function<double()>& floor,
+              const std::function<double()>& subject) {
+  Row row{name, {}, {}};
+  for (int i = 0; i < iterations; ++i) {
+    row.floor.push_back(floor());
+    row.subject.push_back(subject());
+  }
+  return row;
+}
+
+void Report(const Row& row, const char* floorName) {
+  std::printf("%-12s median %8.1f ms   floor (%s) median %8.1f ms   ratio %.2f\n", row.name, Median(row.subject),
+              floorName, Median(row.floor), row.ratio());
+}
+
+void Goal(const char* what, double value, double limit) {
+  std::printf("  goal %-58s %8.1f <= %8.1f  %s\n", what, value, limit, value <= limit ? "met" : "MISSED");
 }
 
 std::string ItemPath(const char* stem, int index, const char* extension) {
@@ -101,13 +137,14 @@ int CountItemFiles() {
   return count;
 }
 
-// The floor: the same three listings, and the files' bytes read plainly
-// (every file's, or only the shortcuts', which are all a load opens).
-std::size_t ListAndReadFiles(bool shortcutsOnly) {
+// The floors: the same three listings, with the shortcuts' bytes read
+// plainly (all a cold load opens), or with nothing read (all a reload after
+// one change needs but for that one file).
+std::size_t ListAndReadFiles(bool readShortcuts) {
   std::size_t total = 0;
   std::vector<char> buffer(64 * 1024);
   for (const char* pattern : {"*.lnk", "*.url", "*.mail"}) {
-    const bool read = !shortcutsOnly || pattern[2] == 'l';
+    const bool read = readShortcuts && pattern[2] == 'l';
     WIN32_FIND_DATAA found;
     HANDLE listing = FindFirstFileA(pattern, &found);
     if (listing == INVALID_HANDLE_VALUE) continue;
@@ -153,9 +190,11 @@ HWND FocusedWindowOf(HWND window) {
   return info.hwndFocus;
 }
 
-// From CreateProcess until the programs list of the new main window has the
-// focus and holds all its entries.
-double TimeOneStart(const std::string& exePath, const std::string& folder, LRESULT programCount) {
+// From CreateProcess until ready() holds. The process is ended afterwards and
+// its windows waited away, so every start finds the same state.
+double TimeStart(const std::string& exePath, const std::string& folder, const char* windowClass,
+                 const std::function<bool()>& ready) {
+  if (FindWindowA(windowClass, nullptr) != nullptr) CannotMeasure(std::string("a window of class ") + windowClass + " is still there");
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -163,14 +202,11 @@ double TimeOneStart(const std::string& exePath, const std::string& folder, LRESU
   double start = NowMs();
   if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &process)) {
-    return -1;
+    CannotMeasure("cannot start " + exePath);
   }
   double elapsed = -1;
   while (NowMs() - start < 60000) {
-    HWND main = FindWindowA("Hopdeck", "Hopdeck");
-    HWND programs = main ? GetDlgItem(main, 101) : nullptr;
-    if (programs != nullptr && FocusedWindowOf(main) == programs &&
-        SendMessageA(programs, LB_GETCOUNT, 0, 0) == programCount) {
+    if (ready()) {
       elapsed = NowMs() - start;
       break;
     }
@@ -180,73 +216,112 @@ double TimeOneStart(const std::string& exePath, const std::string& folder, LRESU
   WaitForSingleObject(process.hProcess, 10000);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  // Let the window and the tray icon of the ended process go before the next start.
-  for (int i = 0; i < 500 && FindWindowA("Hopdeck", "Hopdeck") != nullptr; ++i) Sleep(10);
+  for (int i = 0; i < 1000 && FindWindowA(windowClass, nullptr) != nullptr; ++i) Sleep(10);
+  if (elapsed < 0) CannotMeasure(exePath + " did not get ready within 60 s");
   return elapsed;
+}
+
+// Hopdeck is ready when its programs list has the focus and all its entries.
+bool HopdeckReady(LRESULT programCount) {
+  HWND main = FindWindowA("Hopdeck", "Hopdeck");
+  HWND programs = main ? GetDlgItem(main, 101) : nullptr;
+  return programs != nullptr && FocusedWindowOf(main) == programs &&
+         SendMessageA(programs, LB_GETCOUNT, 0, 0) == programCount;
+}
+
+bool BareReady() {
+  HWND window = FindWindowA("HopdeckBenchBare", nullptr);
+  return window != nullptr && IsWindowVisible(window);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (first == "--plant" || first == "--remove") {
+    // The items alone, for profiling a start by hand.
+    ComInit com;
+    first == "--plant" ? PlantItems() : RemoveItems();
+    return 0;
+  }
+  const int iterations = argc > 1 ? std::max(15, std::atoi(argv[1])) : 15;
   char self[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string folder = self;
   folder.erase(folder.find_last_of('\\'));
-  std::string exePath = folder + "\\Hopdeck.exe";
-  if (FindWindowA("Hopdeck", "Hopdeck") != nullptr) {
-    std::fprintf(stderr, "Hopdeck is running; close it first\n");
-    return 1;
-  }
+  const std::string hopdeck = folder + "\\Hopdeck.exe";
+  const std::string bare = folder + "\\bare_window.exe";
+  const std::string dataFolder = "c:\\ProgramData\\Velmora\\Hopdeck";
+  const std::string cacheFile = dataFolder + "\\itemcache.dat";
+  if (FindWindowA("Hopdeck", "Hopdeck") != nullptr) CannotMeasure("Hopdeck is running; close it first");
 
-  {
-    ComInit com;
-    PlantItems();
-  }
+  // As in Hopdeck: the thread keeps COM initialised, so each shortcut's own
+  // initialisation only counts a reference.
+  ComInit com;
+  PlantItems();
   StoreDword("Option0", 0);
   StoreDword("Option3", 0);
   char previous[MAX_PATH + 1] = {};
   GetCurrentDirectoryA(MAX_PATH, previous);
   SetCurrentDirectoryA(kItemFolder);
-  std::printf("items in the folder: %d (%d of each kind planted), %d runs each\n", CountItemFiles(), kItemsPerKind,
-              runs);
+  std::printf("items in the folder: %d (%d of each kind planted), %d iterations per row\n", CountItemFiles(),
+              kItemsPerKind, iterations);
 
   AppState app;
-  app.dataFolder = "c:\\ProgramData\\Velmora\\Hopdeck";
+  app.dataFolder = dataFolder;
   app.itemFolder = kItemFolder;
   ListWindow lists(app);
 
-  std::size_t bytes = 0;
-  std::size_t shortcutBytes = 0;
-  std::vector<double> floor = TimeRuns(runs, [&] { bytes = ListAndReadFiles(false); });
-  std::vector<double> shortcutFloor = TimeRuns(runs, [&] { shortcutBytes = ListAndReadFiles(true); });
-  std::vector<double> bare = TimeRuns(std::min(runs, 3), [&] { LoadItemLists(app); });
-  std::vector<double> load;
-  {
-    // As in Hopdeck: the thread keeps COM initialised, so each shortcut's
-    // own initialisation only counts a reference.
-    ComInit com;
-    load = TimeRuns(runs, [&] { LoadItemLists(app); });
-  }
+  Row cold = Alternate(
+      "cold load", iterations, [&] { return TimeMs([] { ListAndReadFiles(true); }); },
+      [&] {
+        // As at a first start: nothing remembered, nothing in the lists.
+        app.shortcuts = ShortcutCache();
+        app.listedNames = {};
+        return TimeMs([&] { LoadItemLists(app); });
+      });
   LRESULT counts[kListCount];
   for (int k = 0; k < kListCount; ++k) counts[k] = SendMessageA(app.lists[k], LB_GETCOUNT, 0, 0);
   std::printf("lists after a load: %ld programs, %ld files, %ld URLs, %ld mail\n", static_cast<long>(counts[0]),
               static_cast<long>(counts[1]), static_cast<long>(counts[2]), static_cast<long>(counts[3]));
+  if (counts[0] + counts[1] != kItemsPerKind) CannotMeasure("the load did not list every shortcut");
+
+  // One shortcut that sorts among the others, added before and removed after
+  // each timed reload.
+  const std::string added = std::string(kItemFolder) + "\\bench-a-added.lnk";
+  Row reload = Alternate(
+      "reload", iterations, [&] { return TimeMs([] { ListAndReadFiles(false); }); },
+      [&] {
+        WriteShellLink(added, "C:\\Tools\\added.exe", "");
+        double ms = TimeMs([&] { LoadItemLists(app); });
+        DeleteFileA(added.c_str());
+        LoadItemLists(app);
+        return ms;
+      });
   SetCurrentDirectoryA(previous);
 
-  std::vector<double> starts;
-  for (int i = 0; i < runs; ++i) starts.push_back(TimeOneStart(exePath, folder, counts[0]));
-
-  Report("floor: list 3 patterns + read all files' bytes", floor);
-  std::printf("%-52s %zu bytes\n", "  bytes read", bytes);
-  Report("floor: list 3 patterns + read the shortcuts' bytes", shortcutFloor);
-  std::printf("%-52s %zu bytes\n", "  bytes read", shortcutBytes);
-  Report("LoadItemLists, COM initialised per call only", bare);
-  Report("LoadItemLists, COM held by the thread (as Hopdeck)", load);
-  Report("Hopdeck.exe start to focused programs list", starts);
-  std::printf("ratio LoadItemLists / floor (all files): %.1f\n", Median(load) / Median(floor));
-  std::printf("ratio LoadItemLists / floor (shortcuts): %.1f\n", Median(load) / Median(shortcutFloor));
-
+  auto bareStart = [&] { return TimeStart(bare, folder, "HopdeckBenchBare", BareReady); };
+  Row firstStart = Alternate("first start", iterations, bareStart, [&] {
+    DeleteFileA(cacheFile.c_str());
+    return TimeStart(hopdeck, folder, "Hopdeck", [&] { return HopdeckReady(counts[0]); });
+  });
+  Row laterStart = Alternate("later start", iterations, bareStart, [&] {
+    if (GetFileAttributesA(cacheFile.c_str()) == INVALID_FILE_ATTRIBUTES) CannotMeasure("no item cache was left");
+    return TimeStart(hopdeck, folder, "Hopdeck", [&] { return HopdeckReady(counts[0]); });
+  });
   RemoveItems();
+  DeleteFileA(cacheFile.c_str());
+
+  Report(cold, "list + read shortcuts");
+  Report(reload, "list only");
+  Report(firstStart, "bare window");
+  Report(laterStart, "bare window");
+  const double listing = Median(reload.floor);
+  Goal("reload <= 2x listing floor", Median(reload.subject), 2 * listing);
+  Goal("cold load <= 3x shortcut-read floor", Median(cold.subject), 3 * Median(cold.floor));
+  Goal("first start <= 1.2x (bare start + cold load)", Median(firstStart.subject),
+       1.2 * (Median(firstStart.floor) + Median(cold.subject)));
+  Goal("later start <= 1.5x bare start + listing floor", Median(laterStart.subject),
+       1.5 * Median(laterStart.floor) + listing);
   return 0;
 }
