@@ -23,18 +23,26 @@ endforeach()
 add_custom_target(hd_docs ALL DEPENDS ${HD_DOC_OUTPUTS})
 add_dependencies(Hopdeck hd_docs)
 
-# The Wine tests install Hopdeck with the installer script itself. Their
-# machine may run no 32-bit programs, so they get the script's 64-bit twin,
-# packed with this build's Hopdeck.exe (scripts/release.sh makes the real one).
-if(HD_BUILD_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+# The Wine tests install Hopdeck with the installer script itself, packed with
+# this build's Hopdeck.exe (scripts/release.sh makes the real one). A 32-bit
+# build packs the installer as it ships; a 64-bit build packs the script's
+# 64-bit twin, for machines that run no 32-bit programs.
+if(HD_BUILD_TESTS)
   find_program(HD_MAKENSIS makensis)
   if(HD_MAKENSIS)
     set(setup ${CMAKE_BINARY_DIR}/hd-test-setup.exe)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+      set(HD_NSIS_TARGET -DHD_AMD64)
+      set(HD_NSIS_COMMENT "Packing the 64-bit test installer")
+    else()
+      set(HD_NSIS_TARGET)
+      set(HD_NSIS_COMMENT "Packing the 32-bit test installer")
+    endif()
     add_custom_command(OUTPUT ${setup}
-      COMMAND ${HD_MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DHD_AMD64 -DHD_STAGE=${CMAKE_BINARY_DIR}
+      COMMAND ${HD_MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 ${HD_NSIS_TARGET} -DHD_STAGE=${CMAKE_BINARY_DIR}
               -DHD_OUTFILE=${setup} ${PROJECT_SOURCE_DIR}/packaging/hopdeck.nsi
       DEPENDS Hopdeck ${HD_DOC_OUTPUTS} ${PROJECT_SOURCE_DIR}/packaging/hopdeck.nsi
-      COMMENT "Packing the 64-bit test installer"
+      COMMENT "${HD_NSIS_COMMENT}"
       VERBATIM)
     add_custom_target(hd_test_installer ALL DEPENDS ${setup})
   else()

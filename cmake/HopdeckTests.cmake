@@ -30,6 +30,13 @@ endif()
 # Everything below runs under Wine. ctest starts each test program through
 # wine-exec.sh, and the wine_setup fixture prepares the prefix and display once.
 set(HD_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+# The Wine scripts take the run's bitness from this file: a 32-bit build runs
+# under the 32-bit loader in a 32-bit prefix, a 64-bit build under the 64-bit one.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  file(WRITE ${HD_WINE_DIR}/arch "win32\n")
+else()
+  file(WRITE ${HD_WINE_DIR}/arch "win64\n")
+endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-exec.sh ${HD_WINE_DIR})
 
 add_test(NAME wine_setup COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh setup ${HD_WINE_DIR} ${CMAKE_BINARY_DIR})

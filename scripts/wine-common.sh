@@ -1,11 +1,28 @@
 # Sourced by the Wine scripts: chooses the loader and sets the environment of
 # one test run's prefix. $1 of the caller is the run's folder (prefix, display).
+# The folder's file "arch", written by the build, says which Wine runs it:
+# win32 (a 32-bit build) takes the 32-bit loader and a 32-bit-only prefix;
+# win64, or no file, the 64-bit loader and a 64-bit prefix.
 hd_wine_env() {
   local dir="$1"
-  HD_WINE=/usr/lib/wine/wine64
-  [ -x "$HD_WINE" ] || HD_WINE=$(command -v wine64 || command -v wine)
+  HD_WINE_ARCH=win64
+  if [ -f "$dir/arch" ]; then HD_WINE_ARCH=$(cat "$dir/arch"); fi
+  case "$HD_WINE_ARCH" in
+    win32)
+      HD_WINE=/usr/lib/wine/wine
+      [ -x "$HD_WINE" ] || HD_WINE=$(command -v wine) ;;
+    win64)
+      HD_WINE=/usr/lib/wine/wine64
+      [ -x "$HD_WINE" ] || HD_WINE=$(command -v wine64 || command -v wine) ;;
+    *)
+      echo "$dir/arch: unknown Wine architecture '$HD_WINE_ARCH'" >&2
+      return 1 ;;
+  esac
+  # One server for both: it serves 32-bit programs, and WINEARCH decides the
+  # kind of prefix it makes.
   HD_WINESERVER=/usr/lib/wine/wineserver64
   [ -x "$HD_WINESERVER" ] || HD_WINESERVER=$(command -v wineserver)
+  export WINEARCH="$HD_WINE_ARCH"
   export WINEPREFIX="$dir/prefix"
   export WINELOADER="$HD_WINE"
   export WINESERVER="$HD_WINESERVER"

@@ -28,7 +28,8 @@ hd_wine_env "$dir"
 "$HD_WINESERVER" -k 2>/dev/null || true
 sleep 0.5
 
-if [ ! -f "$WINEPREFIX/.hd-ready" ]; then
+# A prefix of the other architecture (left by an earlier build) is made anew.
+if [ ! -f "$WINEPREFIX/.hd-ready" ] || ! grep -qx "#arch=$WINEARCH" "$WINEPREFIX/system.reg" 2>/dev/null; then
   rm -rf "$WINEPREFIX"
   "$HD_WINE" wineboot -i >/dev/null 2>&1 || true
   "$HD_WINESERVER" -w

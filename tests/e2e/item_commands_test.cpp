@@ -19,7 +19,7 @@ HWND WindowTitled(const std::wstring& text) {
     HWND found;
   } search{&text, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
         if (!IsWindowVisible(window)) return TRUE;
         if (WindowText(window).find(*s->text) == std::wstring::npos) return TRUE;

@@ -76,7 +76,7 @@ std::vector<std::wstring> EligibleTitles(HWND skip) {
     std::vector<std::wstring> titles;
   } walk{skip, {}};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto& w = *reinterpret_cast<Walk*>(data);
         if (window == w.skip || !IsWindowVisible(window)) return TRUE;
         if (static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & WS_POPUP) return TRUE;
@@ -95,7 +95,7 @@ int HopdeckDialogCount(DWORD processId) {
     int dialogs;
   } count{processId, 0};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto& c = *reinterpret_cast<Count*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);

@@ -36,7 +36,7 @@ HWND FindOwnDialog(const char* caption) {
     HWND found;
   } search{caption, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto* s = static_cast<Search*>(reinterpret_cast<void*>(data));
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
