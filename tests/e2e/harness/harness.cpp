@@ -160,7 +160,7 @@ HWND FindDialog(const std::wstring& caption) {
     HWND found;
   } search{&caption, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
         wchar_t className[32] = {};
         GetClassNameW(window, className, 32);
@@ -173,9 +173,24 @@ HWND FindDialog(const std::wstring& caption) {
   return search.found;
 }
 
+// Whether window is the foreground window with the keyboard focus on it or
+// inside it, and its thread takes messages again: keys sent now reach it. A
+// dialog is visible a moment before it is in front, and a busy machine makes
+// that moment long.
+bool InFrontWithFocus(HWND window) {
+  if (GetForegroundWindow() != window) return false;
+  HWND focus = FocusOf(window);
+  if (focus == nullptr || (focus != window && !IsChild(window, focus))) return false;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+}
+
+// The program puts its dialogs in front by itself; this waits for that (and
+// returns the dialog even if it never comes, so a check can say so).
 HWND WaitForDialog(const std::wstring& caption, int timeoutMs) {
   HWND found = nullptr;
-  WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; }, timeoutMs);
+  if (!WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; }, timeoutMs)) return found;
+  WaitUntil([&] { return !IsWindow(found) || InFrontWithFocus(found); }, 3000);
   return found;
 }
 
@@ -188,7 +203,7 @@ std::wstring MessageBoxText(HWND box) {
   std::wstring best;
   EnumChildWindows(
       box,
-      [](HWND child, LPARAM data) -> BOOL {
+      [](HWND child, LPARAM data) CALLBACK -> BOOL {
         wchar_t className[32] = {};
         GetClassNameW(child, className, 32);
         if (lstrcmpiW(className, L"Static") != 0) return TRUE;
@@ -265,9 +280,28 @@ std::vector<std::wstring> ControlOutline(HWND dialog) {
 int ComboSelection(HWND combo) { return static_cast<int>(SendW(combo, CB_GETCURSEL, 0, 0)); }
 
 bool BringToFront(HWND window) {
-  if (GetForegroundWindow() == window) return true;
-  SetForegroundWindow(window);
-  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3000);
+  DWORD asked = 0;
+  return WaitUntil(
+      [&] {
+        if (InFrontWithFocus(window)) return true;
+        // Asked again now and then: a program the shell just started may take the front back.
+        if (GetForegroundWindow() != window && GetTickCount() - asked > 500) {
+          SetForegroundWindow(window);
+          asked = GetTickCount();
+        }
+        return false;
+      },
+      5000);
+}
+
+// Keys go to the foreground window's focus. While a modal window opens or
+// closes, the front may briefly be a disabled owner, or no window has the
+// focus: keys sent then are lost.
+bool ReadyForKeys() {
+  HWND front = GetForegroundWindow();
+  if (front == nullptr || !IsWindowVisible(front) || !IsWindowEnabled(front)) return false;
+  HWND focus = FocusOf(front);
+  return focus != nullptr && IsWindowEnabled(focus);
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -286,6 +320,7 @@ void PressKeys(std::initializer_list<WORD> keys) {
     if (up) in.ki.dwFlags |= KEYEVENTF_KEYUP;
     return in;
   };
+  WaitUntil(ReadyForKeys, 3000);
   std::vector<INPUT> inputs;
   for (WORD key : keys) inputs.push_back(input(key, false));
   for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(input(*it, true));

@@ -53,7 +53,10 @@ HWND FocusOf(HWND window);  // the focused window of window's thread
 HWND Foreground();
 // A top-level dialog (class #32770) of the Hopdeck process with this caption.
 HWND FindDialog(const std::wstring& caption);
+// Waits for the dialog, then until it is in front with the focus inside it.
 HWND WaitForDialog(const std::wstring& caption, int timeoutMs = 5000);
+// Whether window is in front, has the keyboard focus on or in it, and takes messages.
+bool InFrontWithFocus(HWND window);
 bool WaitForDialogGone(HWND dialog, int timeoutMs = 5000);
 // The static text of a message box.
 std::wstring MessageBoxText(HWND box);
@@ -77,9 +80,11 @@ std::vector<std::wstring> ControlOutline(HWND dialog);
 int ComboSelection(HWND combo);
 
 // ---- keyboard ----
-// Brings window to the front (waiting until it is) so keys reach it.
+// Brings window to the front and waits until it is there with the focus
+// inside it, so keys reach it.
 bool BringToFront(HWND window);
-// Presses a chord: all keys down in order, then up in reverse ({VK_CONTROL, '3'}).
+// Presses a chord: all keys down in order, then up in reverse ({VK_CONTROL, '3'}),
+// once the foreground window is enabled and has a focus to take them.
 void PressKeys(std::initializer_list<WORD> keys);
 // Posts WM_COMMAND id to the main window (does not wait for a dialog it opens).
 void PostCommand(int id);
