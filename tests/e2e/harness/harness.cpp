@@ -570,9 +570,21 @@ Process Scenario::Launch(const std::wstring& argument, const std::wstring& curre
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   std::wstring exe = std::wstring(kAppFolder) + L"\\Hopdeck.exe";
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDir.c_str(),
-                      &startup, &info)) {
-    ADD_FAILURE() << "cannot start Hopdeck.exe: " << GetLastError();
+  // On a machine loaded to the full, Wine now and then refuses a process
+  // start as an internal error (1359); that says nothing of Hopdeck, so it is
+  // asked again a few times.
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDir.c_str(),
+                       &startup, &info)) {
+      error = 0;
+      break;
+    }
+    error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR) break;
+  }
+  if (error != 0) {
+    ADD_FAILURE() << "cannot start Hopdeck.exe: " << error;
     return {};
   }
   CloseHandle(info.hThread);
