@@ -139,7 +139,6 @@ TEST_F(HistoryScenario, RunningLineFiveClosesTheDialogAndMovesItToTheTop) {
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(WaitForLaunches(2));
-  Sleep(300);
   EXPECT_TRUE(WaitForLog(HistoryFile(), expected));
 }
 

@@ -199,19 +199,13 @@ class RecordScenario : public e2e::Scenario {
   }
 };
 
-// Shows list kind and waits until it has the focus and a selection. A
-// program that the shell just started may take the foreground for a moment.
+// Shows list kind and waits until it has the focus and a selection.
 inline void ShowList(int kind) {
-  auto ready = [&] {
+  e2e::PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
+  EXPECT_TRUE(e2e::WaitUntil([&] {
     e2e::ListState state = e2e::ReadList(e2e::ListBox(kind));
     return state.focused && state.selection >= 0;
-  };
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    e2e::BringToFront(e2e::MainWindow());
-    e2e::PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
-    if (e2e::WaitUntil(ready, 2000)) return;
-  }
-  ADD_FAILURE() << "list " << kind << " did not take the focus";
+  })) << "list " << kind << " did not take the focus";
 }
 
 }  // namespace records_e2e

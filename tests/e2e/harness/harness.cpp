@@ -173,14 +173,15 @@ HWND FindDialog(const std::wstring& caption) {
   return search.found;
 }
 
-// Whether window is the foreground window with the keyboard focus on it or
-// inside it, and its thread takes messages again: keys sent now reach it. A
-// dialog is visible a moment before it is in front, and a busy machine makes
-// that moment long.
+// Whether window is the foreground window with the keyboard focus on one of
+// its controls, and its thread takes messages again: keys sent now reach it.
+// A dialog is visible a moment before it is in front, and a busy machine
+// makes that moment long. The main window holds the focus itself only while
+// the program is still starting, when keys can be lost.
 bool InFrontWithFocus(HWND window) {
   if (GetForegroundWindow() != window) return false;
   HWND focus = FocusOf(window);
-  if (focus == nullptr || (focus != window && !IsChild(window, focus))) return false;
+  if (focus == nullptr || !IsChild(window, focus)) return false;
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
@@ -195,7 +196,7 @@ HWND WaitForDialog(const std::wstring& caption, int timeoutMs) {
 }
 
 bool WaitForDialogGone(HWND dialog, int timeoutMs) {
-  return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
+  return WaitUntil([&] { return !IsWindow(dialog); }, timeoutMs);
 }
 
 std::wstring MessageBoxText(HWND box) {
@@ -230,7 +231,6 @@ void AnswerMessageBox(HWND box, int buttonId) {
   WaitForDialogGone(box);
   // Right after a box closes the foreground still names it for a moment.
   WaitUntil([&] { return GetForegroundWindow() != box; }, 2000);
-  Sleep(100);
 }
 
 ListState ReadList(HWND list) {
@@ -279,30 +279,73 @@ std::vector<std::wstring> ControlOutline(HWND dialog) {
 
 int ComboSelection(HWND combo) { return static_cast<int>(SendW(combo, CB_GETCURSEL, 0, 0)); }
 
-bool BringToFront(HWND window) {
-  DWORD asked = 0;
+namespace {
+
+bool IsHopdecks(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  std::vector<DWORD> ids = HopdeckProcessIds();
+  return process != 0 && std::find(ids.begin(), ids.end(), process) != ids.end();
+}
+
+// Hopdeck's front-most visible, enabled top-level window other than a menu:
+// where its keys go. A modal window disables its owner, so this is the
+// innermost one open. Null when Hopdeck shows no window.
+HWND KeyWindow() {
+  struct Search {
+    std::vector<DWORD> ids;
+    HWND found;
+  } search{HopdeckProcessIds(), nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (std::find(s->ids.begin(), s->ids.end(), process) == s->ids.end()) return TRUE;
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (lstrcmpW(className, L"#32768") == 0) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Describe(HWND window) {
+  if (window == nullptr) return "no window";
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  return ToSjis(std::wstring(className) + L" \"" + WindowText(window) + L"\"") + (IsHopdecks(window) ? " of Hopdeck" : "");
+}
+
+// Waits until keys pressed now reach window, or Hopdeck's key window when
+// window is null: the window is in front with the focus on one of its
+// controls. Asks for the front again now and then while another program's
+// window holds it, or none does, or a window that is closing: a request made
+// in the moment a message box closes is lost.
+bool SettleKeyboard(HWND window, int timeoutMs) {
+  DWORD asked = GetTickCount() - 1000;
   return WaitUntil(
       [&] {
-        if (InFrontWithFocus(window)) return true;
-        // Asked again now and then: a program the shell just started may take the front back.
-        if (GetForegroundWindow() != window && GetTickCount() - asked > 500) {
-          SetForegroundWindow(window);
+        HWND target = window != nullptr ? window : KeyWindow();
+        if (target == nullptr) return true;  // Hopdeck shows no window: keys can only be for its hot key
+        if (InFrontWithFocus(target)) return true;
+        HWND front = GetForegroundWindow();
+        bool hopdeckInFront = front != nullptr && IsWindowVisible(front) && IsHopdecks(front);
+        if ((window != nullptr ? front != window : !hopdeckInFront) && GetTickCount() - asked >= 500) {
+          SetForegroundWindow(target);
           asked = GetTickCount();
         }
         return false;
       },
-      5000);
+      timeoutMs);
 }
 
-// Keys go to the foreground window's focus. While a modal window opens or
-// closes, the front may briefly be a disabled owner, or no window has the
-// focus: keys sent then are lost.
-bool ReadyForKeys() {
-  HWND front = GetForegroundWindow();
-  if (front == nullptr || !IsWindowVisible(front) || !IsWindowEnabled(front)) return false;
-  HWND focus = FocusOf(front);
-  return focus != nullptr && IsWindowEnabled(focus);
-}
+}  // namespace
+
+bool BringToFront(HWND window) { return SettleKeyboard(window, 5000); }
 
 void PressKeys(std::initializer_list<WORD> keys) {
   auto input = [](WORD key, bool up) {
@@ -320,7 +363,11 @@ void PressKeys(std::initializer_list<WORD> keys) {
     if (up) in.ki.dwFlags |= KEYEVENTF_KEYUP;
     return in;
   };
-  WaitUntil(ReadyForKeys, 3000);
+  if (!SettleKeyboard(nullptr, 5000)) {
+    ADD_FAILURE() << "keys not pressed: " << Describe(GetForegroundWindow()) << " is in front, Hopdeck's window is "
+                  << Describe(KeyWindow());
+    return;
+  }
   std::vector<INPUT> inputs;
   for (WORD key : keys) inputs.push_back(input(key, false));
   for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(input(*it, true));

@@ -55,8 +55,10 @@ HWND Foreground();
 HWND FindDialog(const std::wstring& caption);
 // Waits for the dialog, then until it is in front with the focus inside it.
 HWND WaitForDialog(const std::wstring& caption, int timeoutMs = 5000);
-// Whether window is in front, has the keyboard focus on or in it, and takes messages.
+// Whether window is in front, has the keyboard focus on one of its controls, and takes messages.
 bool InFrontWithFocus(HWND window);
+// Waits until the dialog is destroyed: a modal dialog is destroyed only after
+// the handler that ended it has returned, so all that handler did is done.
 bool WaitForDialogGone(HWND dialog, int timeoutMs = 5000);
 // The static text of a message box.
 std::wstring MessageBoxText(HWND box);
@@ -80,11 +82,13 @@ std::vector<std::wstring> ControlOutline(HWND dialog);
 int ComboSelection(HWND combo);
 
 // ---- keyboard ----
-// Brings window to the front and waits until it is there with the focus
-// inside it, so keys reach it.
+// Brings window to the front and waits until it is there with the focus on
+// one of its controls, so keys reach it.
 bool BringToFront(HWND window);
 // Presses a chord: all keys down in order, then up in reverse ({VK_CONTROL, '3'}),
-// once the foreground window is enabled and has a focus to take them.
+// once Hopdeck's front-most enabled window is brought to the front as
+// BringToFront does (a modal window's, while one is open). While Hopdeck
+// shows no window, the keys can only be for its hot key and go at once.
 void PressKeys(std::initializer_list<WORD> keys);
 // Posts WM_COMMAND id to the main window (does not wait for a dialog it opens).
 void PostCommand(int id);
