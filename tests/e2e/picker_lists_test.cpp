@@ -18,6 +18,7 @@ struct HistoryEntry {
 };
 
 HistoryEntry History(int index) {
+  WaitForIdle();  // the program cannot replace the file while it is open here
   wchar_t path[600] = {}, name[600] = {};
   std::wstring key = std::to_wstring(index);
   GetPrivateProfileStringW(L"FilePath", (L"FilePath" + key).c_str(), L"", path, 600, HistoryFile().c_str());

@@ -25,11 +25,10 @@ inline std::ostream& operator<<(std::ostream& out, const Entry& entry) {
   return out << "{" << e2e::ToSjis(entry.path) << " | " << e2e::ToSjis(entry.name) << "}";
 }
 
-// All 50 entries of a log file, or nothing while the program is still
-// writing it: a save rewrites the whole file once per key, so a read may
-// catch it half written. Parsed here rather than through the profile
-// functions, which cache the file in this process and can miss a rewrite
-// that lands within the same file-time tick. A missing file is an empty log.
+// All 50 entries of a log file, or nothing while it is not whole. Parsed
+// here rather than through the profile functions, which cache the file in
+// this process and can miss a rewrite that lands within the same file-time
+// tick. A missing file is an empty log.
 inline std::optional<std::vector<Entry>> TryReadLog(const std::wstring& file) {
   std::vector<Entry> entries(50);
   if (!e2e::FileExists(file)) return entries;
@@ -81,11 +80,15 @@ inline std::vector<Entry> ListedEntries(const std::wstring& file) { return Liste
 // Waits until the file holds exactly these listed entries. The way to check
 // a log the program is saving: the shell may start a program before the
 // launch is recorded, and no state halfway through a save equals the end.
-inline bool WaitForLog(const std::wstring& file, const std::vector<Entry>& expected) {
-  return e2e::WaitUntil([&] {
-    std::optional<std::vector<Entry>> entries = TryReadLog(file);
-    return entries && Listed(*entries) == expected;
-  });
+inline ::testing::AssertionResult WaitForLog(const std::wstring& file, const std::vector<Entry>& expected) {
+  std::optional<std::vector<Entry>> entries;
+  if (e2e::WaitUntil([&] { return (entries = TryReadLog(file)) && Listed(*entries) == expected; })) {
+    return ::testing::AssertionSuccess();
+  }
+  if (!entries) return ::testing::AssertionFailure() << "the log was never whole";
+  ::testing::AssertionResult failure = ::testing::AssertionFailure() << "the log lists";
+  for (const Entry& entry : Listed(*entries)) failure << " " << entry;
+  return failure;
 }
 
 // The bytes of a log file as the program writes one (all 100 keys).

@@ -377,6 +377,11 @@ void PressKeys(std::initializer_list<WORD> keys) {
 
 void PostCommand(int id) { PostMessageW(MainWindow(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
+void WaitForIdle() {
+  DWORD_PTR result = 0;
+  if (HWND main = MainWindow()) SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
 std::optional<RegValue> ReadValue(const std::wstring& name, const std::wstring& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
@@ -438,6 +443,7 @@ bool KeyExists(const std::wstring& key) {
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadFileBytes(const std::wstring& path) {
+  WaitForIdle();
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};

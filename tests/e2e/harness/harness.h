@@ -92,6 +92,9 @@ bool BringToFront(HWND window);
 void PressKeys(std::initializer_list<WORD> keys);
 // Posts WM_COMMAND id to the main window (does not wait for a dialog it opens).
 void PostCommand(int id);
+// Returns once Hopdeck's thread takes messages again: the command or key it
+// was handling is done, and no file it writes is half written or held open.
+void WaitForIdle();
 
 // ---- registry (HKEY_CURRENT_USER\Software\Velmora\Hopdeck unless a key is given) ----
 std::optional<DWORD> ReadDword(const std::wstring& name, const std::wstring& key = kSettingsKey);
@@ -108,6 +111,8 @@ bool KeyExists(const std::wstring& key = kSettingsKey);
 
 // ---- files ----
 bool FileExists(const std::wstring& path);
+// Reads only while Hopdeck is idle: the program replaces the files it saves,
+// and a replace fails while the file is open here (under Wine as on Windows).
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 void DeleteTree(const std::wstring& path);
