@@ -31,13 +31,6 @@ void FillList(int kind, std::initializer_list<const wchar_t*> entries) {
 
 HWND PopupMenuWindow() { return FindWindowW(L"#32768", nullptr); }
 
-// Returns once Hopdeck's thread waits for messages again: a handler still
-// running has by then opened whatever dialog it was going to open.
-void Settle() {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-}
-
 // Shows the main window and gives it the focus, so it reads the hand-over slot.
 void GainFocus() {
   BringToFront(MainWindow());
@@ -129,13 +122,13 @@ TEST_F(SpineScenario, HandOverSlotWithoutTerminatorOrOverlongArgumentOffersNothi
   WriteBinaryValue(L"Option9", REG_SZ, std::string(261, 'x'));
   GainFocus();
   EXPECT_TRUE(SlotEmptied());
-  Settle();
+  WaitForIdle();
   EXPECT_EQ(FindDialog(L"ファイルの追加"), nullptr);
   for (DWORD type : {REG_BINARY, REG_EXPAND_SZ}) {
     WriteBinaryValue(L"Option9", type, std::string("C:\\x.txt") + std::string(253, '\0'));
     GainFocus();
     EXPECT_TRUE(SlotEmptied()) << type;
-    Settle();
+    WaitForIdle();
     EXPECT_EQ(FindDialog(L"ファイルの追加"), nullptr) << type;
   }
   EXPECT_TRUE(hopdeck_.running());
