@@ -1,0 +1,43 @@
+// Finding an item in all four lists as the user types: folding the bytes a
+// person reads as the same (case, widths, hiragana and katakana), reading a
+// word typed in ASCII letters as romaji, and putting the matches in order.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// text (Shift-JIS) with ASCII letters in lower case, full-width ASCII letters,
+// digits and signs as ASCII, half-width katakana as full-width (a voiced or
+// semi-voiced mark joined to the kana before it), and hiragana as katakana.
+std::string FoldForFind(std::string_view text);
+
+struct FindItem {
+  std::string name;    // Shift-JIS, as the list shows it
+  std::string target;  // path, URL or mail address; may be empty
+  int list = 0;        // 0 programs, 1 files, 2 URLs, 3 mail
+  int recency = -1;    // index in the history (0 = launched last), -1 when not there
+};
+
+// The items of the four lists with their folded forms, made once per load.
+class QuickFindIndex {
+ public:
+  void Clear();
+  void Add(FindItem item);
+  std::size_t size() const { return items_.size(); }
+  const FindItem& item(std::size_t index) const { return items_[index].item; }
+  void SetRecency(std::size_t index, int recency) { items_[index].item.recency = recency; }
+
+  // The indices of the items that every word of term (split at ASCII and
+  // full-width spaces) occurs in, by name or by target, best first. Empty
+  // for a term without words.
+  std::vector<std::size_t> Search(std::string_view term) const;
+
+ private:
+  struct Entry {
+    FindItem item;
+    std::string foldedName;
+    std::string foldedTarget;
+  };
+  std::vector<Entry> items_;
+};
