@@ -24,6 +24,8 @@ if(NOT WIN32)
   target_link_libraries(unit_tests PRIVATE hopdeck_logic gtest_main)
   hd_compile_options(unit_tests)
   gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+  # The find-as-you-type benchmark: built, never run as a test.
+  add_subdirectory(${PROJECT_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)
   return()
 endif()
 

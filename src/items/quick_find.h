@@ -8,8 +8,9 @@
 #include <vector>
 
 // text (Shift-JIS) with ASCII letters in lower case, full-width ASCII letters,
-// digits and signs as ASCII, half-width katakana as full-width (a voiced or
-// semi-voiced mark joined to the kana before it), and hiragana as katakana.
+// digits, signs and the full-width space as ASCII, half-width katakana as
+// full-width (a voiced or semi-voiced mark joined to the kana before it), and
+// hiragana as katakana.
 std::string FoldForFind(std::string_view text);
 
 struct FindItem {
@@ -38,6 +39,7 @@ class QuickFindIndex {
     FindItem item;
     std::string foldedName;
     std::string foldedTarget;
+    std::vector<bool> nameWordStarts;  // by offset in foldedName: where a word of the name begins
   };
   std::vector<Entry> items_;
 };

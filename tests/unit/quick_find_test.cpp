@@ -1,0 +1,123 @@
+#include "items/quick_find.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Bytes written out where a trail byte is the point of the case.
+const std::string kPo = "\x83\x7C";   // ポ: trail byte "|"
+const std::string kSo = "\x83\x5C";   // ソ: trail byte "\"
+const std::string kA = "\x83\x41";    // ア: trail byte "A"
+const std::string kUtage = "\x89\x83";  // 宴: trail byte 83, a kana's lead byte
+
+bool Matches(const std::string& name, const std::string& term, const std::string& target = "") {
+  QuickFindIndex index;
+  index.Add({name, target, 0, -1});
+  return index.Search(term).size() == 1;
+}
+
+std::vector<std::string> Names(const QuickFindIndex& index, const std::string& term) {
+  std::vector<std::string> names;
+  for (std::size_t found : index.Search(term)) names.push_back(index.item(found).name);
+  return names;
+}
+
+TEST(FoldForFind, FoldsCaseWidthsAndKanaButNeverATrailByte) {
+  struct Case {
+    std::string text;
+    std::string folded;
+  };
+  const Case cases[] = {
+      {"Memo PDF", "memo pdf"},
+      {"ＰＤＦ　ｆｉｌｅ１２３！＠～", "pdf file123!@~"},
+      {"ﾒﾓﾁｮｳ", "メモチョウ"},
+      {"ｶﾞｷﾞﾊﾞﾊﾟｳﾞｰ", "ガギバパヴー"},
+      {"ｱﾞﾏﾟ", "ア゛マ゜"},  // no kana of their own: the marks stay
+      {"めもちょうゝ", "メモチョウヽ"},
+      {"ぁゐんミム", "ァヰンミム"},  // across the gap in the katakana row after ミ
+      {kA + kPo + kSo, kA + kPo + kSo},
+      {"A\x83", "a\x83"},  // a lone lead byte at the end stays as it is
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FoldForFind(c.text), c.folded) << c.text;
+}
+
+TEST(QuickFindSearch, MatchesEveryWordInTheNameOrTheTarget) {
+  EXPECT_TRUE(Matches("ﾒﾓ帳", "めも"));
+  EXPECT_TRUE(Matches("ＰＤＦ閲覧", "pdf"));
+  EXPECT_TRUE(Matches("Memo", "ME\x81\x40mo"));  // split at the full-width space
+  EXPECT_TRUE(Matches("議事録", "議事 docx", "d:\\Work\\minutes.docx"));
+  EXPECT_FALSE(Matches("議事録", "議事 xlsx", "d:\\Work\\minutes.docx"));
+  EXPECT_FALSE(Matches("Memo", "  "));
+}
+
+TEST(QuickFindSearch, NeverStartsOrEndsAMatchInsideADoubleByteCharacter) {
+  EXPECT_FALSE(Matches(kPo, "|"));
+  EXPECT_FALSE(Matches(kPo + kPo, "|" + kPo));
+  EXPECT_FALSE(Matches(kSo + "x", "\\x"));
+  EXPECT_FALSE(Matches(kPo, "\x83"));  // half a character is no word
+  EXPECT_TRUE(Matches("a|" + kPo, "|"));
+  // 宴 + "J" folds to 89 83 6A, whose last two bytes are ニ: no "ni" there.
+  EXPECT_FALSE(Matches(kUtage + "J", "ni"));
+  EXPECT_TRUE(Matches(kUtage + "\x83\x6A", "ni"));
+}
+
+TEST(QuickFindSearch, ReadsAsciiLettersAsRomaji) {
+  struct Case {
+    std::string name;
+    std::string term;
+    bool found;
+  };
+  const Case cases[] = {
+      {"メモ帳", "memo", true},         {"ギジロク", "gijiroku", true},
+      {"ぎじろく", "GIJIROKU", true},   {"ｷﾞｼﾞﾛｸ", "gizi", true},
+      {"シチツフジ", "shichitsufuji", true}, {"シチツフジ", "sitituhuzi", true},
+      {"シャジャ", "shaja", true},      {"シャジャ", "syazya", true},
+      {"ジャム", "jyamu", true},        {"チャ", "cha", true},
+      {"カンナ", "kanna", true},        {"カンナ", "kannna", true},
+      {"コンニチハ", "konnichiha", true}, {"カンジ", "kanji", true},
+      {"ホンヤ", "hon'ya", true},       {"ホンヤ", "honya", false},   // "nya" is ニャ
+      {"ホニャ", "honya", true},        {"ンア", "n'a", true},
+      {"ンア", "na", false},            {"ナ", "n'a", false},
+      {"キッテ", "kitte", true},        {"マッチャ", "matcha", true},
+      {"ラーメン", "ra-men", true},     {"ラメン", "ra-men", false},
+      {"ファイル", "fairu", true},      {"ヴァイオリン", "vaiorin", true},
+      {"メモ帳", "mem", true},          {"メマイ", "mem", true},
+      {"メ", "mem", false},             {"キョウ", "ky", true},
+      {"キ", "ky", false},              {"マッテ", "mat", true},
+      {"ホン", "hon", true},            {"ホン", "honn", true},
+      {"memo.txt", "memo", true},       {"記録", "kiroku", false},  // kanji are not guessed
+      {"メモ", "memo2", false},         // not all letters: literal only
+  };
+  for (const Case& c : cases) EXPECT_EQ(Matches(c.name, c.term), c.found) << c.name << " / " << c.term;
+}
+
+TEST(QuickFindSearch, OrdersByPlaceThenRecencyListAndName) {
+  QuickFindIndex index;
+  index.Add({"Old memo", "", 0, -1});                // a word starts with it
+  index.Add({"Text", "c:\\memo\\text.txt", 1, 0});    // only the target: last
+  index.Add({"ＭＥＭＯ帳", "", 3, -1});              // starts with it
+  index.Add({"メモ帳", "", 2, -1});                  // starts with it (romaji)
+  index.Add({"Notememo", "", 0, 1});                 // holds it
+  index.Add({"memo", "", 2, 4});                     // starts with it, launched
+  index.Add({"Memo", "", 2, -1});                    // ties with "ＭＥＭＯ帳"'s class
+  index.Add({"NoteMemo", "", 0, -1});                // an upper-case letter starts a word
+  index.Add({"議事メモ", "", 0, -1});                // a change of script starts a word
+  EXPECT_EQ(Names(index, "memo"),
+            (std::vector<std::string>{"memo", "Memo", "メモ帳", "ＭＥＭＯ帳", "NoteMemo", "Old memo",
+                                      "議事メモ", "Notememo", "Text"}));
+
+  index.SetRecency(3, 0);
+  EXPECT_EQ(Names(index, "memo").front(), "メモ帳");
+
+  // A term of several words is placed by its first word, as long as the name
+  // holds them all.
+  EXPECT_EQ(Names(index, "note memo"), (std::vector<std::string>{"Notememo", "NoteMemo"}));
+  EXPECT_EQ(Names(index, "text memo"), (std::vector<std::string>{"Text"}));
+  EXPECT_TRUE(index.Search("").empty());
+}
+
+}  // namespace
