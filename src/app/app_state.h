@@ -5,9 +5,12 @@
 #include <shellapi.h>
 
 #include <array>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "items/quick_find.h"
 #include "items/shortcut_cache.h"
 #include "platform/win_handles.h"
 #include "records/record_log.h"
@@ -21,6 +24,17 @@ constexpr int kListCount = 4;
 constexpr char kHandOverMessageName[] = "HDSetDialog";
 constexpr int kHotKeyId = 101;
 constexpr UINT kTrayMessage = WM_USER;
+
+// The search over all four lists: its index, made on first use after a load,
+// and what it needs to make the next one cheaply.
+struct QuickFindState {
+  QuickFindIndex index;
+  std::vector<std::string> launchTargets;  // by index entry: what a launch of it records in the history
+  bool stale = true;                       // every list load sets it
+  // The URL and mail targets read so far, by file name and the stamp they were read with.
+  std::map<std::string, std::pair<ShortcutStamp, std::string>> itemTargets;
+  std::string term;  // the last term, at most 127 bytes
+};
 
 struct AppState {
   HINSTANCE instance = nullptr;
@@ -49,6 +63,7 @@ struct AppState {
   std::string addPrefillArguments;
 
   std::string findTerm;    // at most 127 bytes
+  QuickFindState quickFind;
   int browserChoice = -1;  // set by the browser choice dialog
 
   RecordLog historyLog{{}, "history.log"};

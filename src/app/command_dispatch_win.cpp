@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/quick_find_dialog_win.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ constexpr CommandHandlerRow kCommandHandlers[] = {
     {570, 570, CmdContextMenu},
     {571, 571, CmdNextList},
     {572, 572, CmdPreviousList},
+    {580, 580, CmdQuickFind},
     {601, 626, CmdRadio},
     {701, 792, CmdRadio},
 };

@@ -23,3 +23,10 @@ constexpr char kDeleteCaption[] = "削除確認";
 // The find dialog "FindDialog".
 constexpr char kNoFindTermText[] = "検索語句が入力されていません";
 constexpr char kInputErrorCaption[] = "入力エラー";
+
+// The search over all lists "QuickFindDialog": a result line is the name, then
+// the list's name in full-width brackets; the count of results is spoken.
+constexpr char kQuickFindListOpen[] = "（";
+constexpr char kQuickFindListClose[] = "）";
+constexpr char kQuickFindCountFormat[] = "%u件";
+constexpr char kQuickFindNoneText[] = "見つかりません";

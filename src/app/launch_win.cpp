@@ -28,9 +28,9 @@ constexpr int kBrowserCount = static_cast<int>(sizeof kBrowsers / sizeof kBrowse
 // The launch target of an item: the shortcut file itself for programs and
 // files (the shell follows it with its own folder and arguments), the URL or
 // the whole "mailto:" value for the other two lists.
-std::string ItemTarget(const AppState& app, const SelectedItem& item) {
-  std::string itemFile = ItemFilePath(app, item.listKind, item.name);
-  switch (item.listKind) {
+std::string ItemTarget(const AppState& app, int listKind, const std::string& name) {
+  std::string itemFile = ItemFilePath(app, listKind, name);
+  switch (listKind) {
     case kUrls:
       return ReadUrlItem(itemFile);
     case kMail:
@@ -112,29 +112,34 @@ bool OpenUrlWithChosenBrowser(const AppState& app, const std::string& url) {
   return true;
 }
 
+void RunListItem(AppState& app, int listKind, const std::string& name, bool special) {
+  std::string target = ItemTarget(app, listKind, name);
+  if (!special) {
+    LaunchAndRecord(app, nullptr, target, name);
+    return;
+  }
+  switch (listKind) {
+    case kPrograms:
+    case kFiles:
+      LaunchAndRecord(app, "runas", target, name);
+      return;
+    case kMail:
+      LaunchAndRecord(app, nullptr, target, name);
+      return;
+    case kUrls:
+      if (!RunBrowserChoiceDialog(app, app.mainWindow)) return;
+      if (target.empty() || !OpenUrlWithChosenBrowser(app, target)) return;
+      RecordLaunch(app, target, name);
+      return;
+  }
+}
+
 void CmdRun(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
-  if (!item.valid()) return;
-  LaunchAndRecord(app, nullptr, ItemTarget(app, item), item.name);
+  if (item.valid()) RunListItem(app, item.listKind, item.name, false);
 }
 
 void CmdRunSpecial(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
-  if (!item.valid()) return;
-  switch (item.listKind) {
-    case kPrograms:
-    case kFiles:
-      LaunchAndRecord(app, "runas", ItemTarget(app, item), item.name);
-      return;
-    case kMail:
-      LaunchAndRecord(app, nullptr, ItemTarget(app, item), item.name);
-      return;
-    case kUrls: {
-      if (!RunBrowserChoiceDialog(app, app.mainWindow)) return;
-      std::string url = ItemTarget(app, item);
-      if (url.empty() || !OpenUrlWithChosenBrowser(app, url)) return;
-      RecordLaunch(app, url, item.name);
-      return;
-    }
-  }
+  if (item.valid()) RunListItem(app, item.listKind, item.name, true);
 }

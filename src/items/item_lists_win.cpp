@@ -56,7 +56,7 @@ void LoadItemLists(AppState& app) {
   const int sortOrder = app.settings.sortOrder;
   std::vector<ScanEntry> scan = ScanItemFiles(app.itemFolder, ".lnk");
   std::map<std::string, ShortcutStamp> stamps;
-  for (const ScanEntry& entry : scan) stamps[entry.name] = {entry.size, entry.writeTime, entry.creationTime};
+  for (const ScanEntry& entry : scan) stamps[entry.name] = StampOf(entry);
 
   ShortcutCache known = std::move(app.shortcuts);
   app.shortcuts = ShortcutCache();
@@ -65,13 +65,15 @@ void LoadItemLists(AppState& app) {
   for (std::string& name : NamesInOrder(std::move(scan), sortOrder)) {
     const ShortcutStamp& stamp = stamps[name];
     std::optional<bool> isProgram = known.IsProgram(name, stamp);
-    if (!isProgram) {
-      std::string target;
+    std::string target;
+    if (isProgram) {
+      target = known.TargetOf(name);
+    } else {
       std::string arguments;
       ReadShellLink(app.itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
       isProgram = IsProgramTarget(target);
     }
-    app.shortcuts.Remember(name, stamp, *isProgram);
+    app.shortcuts.Remember(name, stamp, *isProgram, std::move(target));
     (*isProgram ? programs : files).push_back(std::move(name));
   }
   ShowNames(app, kPrograms, std::move(programs));
@@ -79,6 +81,7 @@ void LoadItemLists(AppState& app) {
   if (!(app.shortcuts == known)) SaveShortcutCache(app);
   ShowNames(app, kUrls, NamesInOrder(ScanItemFiles(app.itemFolder, ".url"), sortOrder));
   ShowNames(app, kMail, NamesInOrder(ScanItemFiles(app.itemFolder, ".mail"), sortOrder));
+  app.quickFind.stale = true;
 }
 
 void SelectFirstEntries(AppState& app) {

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::string_view kHeader = "HopdeckItemCache 1\r\n";
+constexpr std::string_view kHeader = "HopdeckItemCache 2\r\n";
 constexpr std::string_view kEnd = "END ";
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -42,15 +42,21 @@ std::optional<bool> ShortcutCache::IsProgram(const std::string& name, const Shor
   return found->second.isProgram;
 }
 
-void ShortcutCache::Remember(const std::string& name, const ShortcutStamp& stamp, bool isProgram) {
-  entries_[name] = Entry{stamp, isProgram};
+void ShortcutCache::Remember(const std::string& name, const ShortcutStamp& stamp, bool isProgram,
+                             std::string target) {
+  entries_[name] = Entry{stamp, isProgram, std::move(target)};
+}
+
+std::string ShortcutCache::TargetOf(const std::string& name) const {
+  auto found = entries_.find(name);
+  return found == entries_.end() ? std::string() : found->second.target;
 }
 
 std::string ShortcutCache::Serialize() const {
   std::string bytes(kHeader);
   for (const auto& [name, entry] : entries_) {
     bytes += std::to_string(entry.stamp.size) + " " + std::to_string(entry.stamp.writeTime) + " " +
-             std::to_string(entry.stamp.creationTime) + (entry.isProgram ? " 1 " : " 0 ") + name + "\r\n";
+             std::to_string(entry.stamp.creationTime) + (entry.isProgram ? " 1 " : " 0 ") + name + "\t" + entry.target + "\r\n";
   }
   std::string checksum = Hex16(Fnv1a64(bytes));
   bytes += std::string(kEnd) + std::to_string(entries_.size()) + " " + checksum + "\r\n";
@@ -81,7 +87,11 @@ std::optional<ShortcutCache> ShortcutCache::Parse(std::string_view bytes) {
       return std::nullopt;
     }
     entry.isProgram = flag == 1;
-    if (!cache.entries_.emplace(std::string(line), entry).second) return std::nullopt;  // a name twice
+    std::size_t tab = line.find('\t');
+    if (tab == 0 || tab == std::string_view::npos) return std::nullopt;
+    entry.target = std::string(line.substr(tab + 1));
+    // A name twice makes the file suspect.
+    if (!cache.entries_.emplace(std::string(line.substr(0, tab)), std::move(entry)).second) return std::nullopt;
     position = next;
   }
 }

@@ -23,6 +23,10 @@
 #define IDC_ITEM_BROWSE 103
 #define IDC_FIND_TERM 101
 
+// Search over all lists "QuickFindDialog": the term, the matches.
+#define IDC_QUICK_TERM 101
+#define IDC_QUICK_RESULTS 102
+
 // Browser choice "WBDialog".
 #define IDC_BROWSER_COMBO 101
 

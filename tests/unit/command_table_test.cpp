@@ -68,7 +68,7 @@ TEST(CommandTable, MenuBarHasTheNinePopupsInOrderAndEveryIdOnce) {
     // Each public-broadcaster page is reachable by channel and by area.
     EXPECT_EQ(count, (id >= 601 && id <= 624) ? 2 : 1) << id;
   }
-  EXPECT_EQ(seen.size(), 8u + 3 + 4 + 2 + 8 + 5 + 2 + 8 + 26 + 92);
+  EXPECT_EQ(seen.size(), 8u + 4 + 4 + 2 + 8 + 5 + 2 + 8 + 26 + 92);
 }
 
 TEST(CommandTable, RadioIdsOpenTheirConstantAddresses) {

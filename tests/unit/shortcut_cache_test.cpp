@@ -10,8 +10,8 @@ const ShortcutStamp kStamp{1234, 133000000000000001ull, 133000000000000000ull};
 
 ShortcutCache TwoEntries() {
   ShortcutCache cache;
-  cache.Remember("メモ帳", kStamp, true);
-  cache.Remember("Report final", {99, 5, 4}, false);  // a space inside the name
+  cache.Remember("メモ帳", kStamp, true, "C:\\Windows\\notepad.exe");
+  cache.Remember("Report final", {99, 5, 4}, false, "");  // a space inside the name, no target
   return cache;
 }
 
@@ -34,12 +34,13 @@ TEST(ShortcutCache, ReadsBackWhatItWroteAndNothingElse) {
   std::optional<ShortcutCache> read = ShortcutCache::Parse(bytes);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(*read, TwoEntries());
+  EXPECT_EQ(read->TargetOf("メモ帳"), "C:\\Windows\\notepad.exe");
   EXPECT_EQ(ShortcutCache::Parse(ShortcutCache().Serialize()), std::optional<ShortcutCache>(ShortcutCache()));
 
   std::string flipped = bytes;
   flipped[bytes.find("1234")] = '7';  // another size, checksum unchanged
   std::string otherVersion = bytes;
-  otherVersion[bytes.find(" 1\r\n")] = '2';
+  otherVersion[bytes.find(" 2\r\n") + 1] = '1';  // the same lines under the previous version
   const std::string foreign[] = {
       "",
       flipped,

@@ -1,0 +1,92 @@
+// Control+E: one search over all four lists as the user types, its spoken
+// count, the keys between the term and the results, and running a match.
+#include "item_scenario.h"
+#include "record_scenario.h"
+
+using namespace e2e;
+using namespace records_e2e;
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"すべてのリストから検索";
+constexpr wchar_t kBrowserTitle[] = L"ブラウザ選択";
+constexpr int kTerm = 101, kResults = 102;
+constexpr int kPrograms = 0, kUrls = 2;
+
+HWND OpenQuickFind(int fromList) {
+  ShowList(fromList);
+  PressKeys({VK_CONTROL, 'E'});
+  return WaitForDialog(kTitle);
+}
+
+// Types term as the edit receives it and waits for the count it speaks.
+bool Search(HWND dialog, const std::wstring& term, const std::wstring& count) {
+  std::size_t spoken = SpokenTexts().size();
+  SetWindowTextOf(GetDlgItem(dialog, kTerm), term);
+  return item_e2e::SpokenAfter(spoken, count);
+}
+
+}  // namespace
+
+class QuickFindScenario : public RecordScenario {};
+
+TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatchAndRecordsIt) {
+  PlantProgram(L"メモ帳", L"from-memo");
+  PlantProgram(L"電卓", L"from-calc");
+  PlantUrl(L"めもサイト", L"https://memo.example.jp/");
+  PlantMail(L"友人", L"mailto:memo@example.com");  // only its address holds the term
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+
+  ASSERT_TRUE(Search(dialog, L"zzz", L"見つかりません"));
+  ASSERT_TRUE(Search(dialog, L"memo", L"3件"));
+  EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items,
+            (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"友人（メールアドレス一覧）"}));
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kTerm)) << "the focus stays in the term";
+
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], L"from-memo")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"c:\\ProgramData\\Velmora\\Hopdeck\\Lnk\\メモ帳.lnk", L"メモ帳"}}));
+}
+
+TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsListAndEscapeGoesBack) {
+  BrowserCopies browsers;
+  PlantUrl(L"サンプル", L"https://www.example.com/");
+  PlantUrl(L"サンプル集", L"https://www.example.org/");
+  Start();
+  HWND dialog = OpenQuickFind(kUrls);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Search(dialog, L"sanpuru", L"2件"));
+
+  HWND term = GetDlgItem(dialog, kTerm), results = GetDlgItem(dialog, kResults);
+  PressKeys({VK_DOWN});
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && ReadList(results).selection == 0; }));
+  PressKeys({VK_UP});
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == term; })) << "Up on the first result goes back to the term";
+  PressKeys({VK_DOWN});
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return ReadList(results).selection == 1; }));
+
+  // Shift+Enter on a URL asks for the browser, as it does in the URL list.
+  PressKeys({VK_SHIFT, VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  HWND browser = WaitForDialog(kBrowserTitle);
+  ASSERT_NE(browser, nullptr);
+  ClickButton(browser, IDOK);
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\msedge.exe")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"https://www.example.org/")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"https://www.example.org/", L"サンプル集"}}));
+
+  // The term is kept; Escape closes and puts the focus back on the list.
+  dialog = OpenQuickFind(kUrls);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kTerm)), L"sanpuru");
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(WaitUntil([] { return FocusOf(MainWindow()) == ListBox(kUrls); }));
+  EXPECT_EQ(Launches().size(), 1u);
+}
