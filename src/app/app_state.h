@@ -24,6 +24,9 @@ constexpr int kListCount = 4;
 constexpr char kHandOverMessageName[] = "HDSetDialog";
 constexpr int kHotKeyId = 101;
 constexpr UINT kTrayMessage = WM_USER;
+// The main window's timer that saves the shortcut cache a moment after a load changed it.
+constexpr UINT_PTR kSaveCacheTimer = 1;
+constexpr UINT kSaveCacheDelayMs = 1000;
 
 // The search over all four lists: its index, made on first use after a load,
 // and what it needs to make the next one cheaply.
@@ -56,6 +59,7 @@ struct AppState {
   std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
   std::string itemFolder;     // DataFolder + "\Lnk"
   ShortcutCache shortcuts;    // which list each shortcut went to at the last load
+  bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
 
   // Handed to the add-item dialog; cleared when it closes.
   std::string addPrefillPath;

@@ -89,6 +89,7 @@ void OnClose(HWND window) {
 }
 
 void OnDestroy(AppState& app, HWND window) {
+  SaveShortcutCacheIfChanged(app);
   Shell_NotifyIconA(NIM_DELETE, &app.trayIcon);
   UnregisterHotKey(window, kHotKeyId);
   PostQuitMessage(0);
@@ -239,6 +240,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
       DispatchCommand(app, LOWORD(wParam), lParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kSaveCacheTimer) {
+        KillTimer(window, kSaveCacheTimer);
+        SaveShortcutCacheIfChanged(app);
+      }
+      return 0;
+    case WM_ENDSESSION:
+      // Windows ends the process after this, without a WM_DESTROY.
+      if (wParam) SaveShortcutCacheIfChanged(app);
       return 0;
     case WM_HOTKEY:
       OnHotKey(app, wParam);

@@ -78,10 +78,20 @@ void LoadItemLists(AppState& app) {
   }
   ShowNames(app, kPrograms, std::move(programs));
   ShowNames(app, kFiles, std::move(files));
-  if (!(app.shortcuts == known)) SaveShortcutCache(app);
+  if (!(app.shortcuts == known)) {
+    // Saved a moment later, so neither a start nor a change waits for the disk.
+    app.shortcutsUnsaved = true;
+    if (app.mainWindow != nullptr) SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
+  }
   ShowNames(app, kUrls, NamesInOrder(ScanItemFiles(app.itemFolder, ".url"), sortOrder));
   ShowNames(app, kMail, NamesInOrder(ScanItemFiles(app.itemFolder, ".mail"), sortOrder));
   app.quickFind.stale = true;
+}
+
+void SaveShortcutCacheIfChanged(AppState& app) {
+  if (!app.shortcutsUnsaved) return;
+  app.shortcutsUnsaved = false;  // one that cannot be saved is tried again only after the next change
+  SaveShortcutCache(app);
 }
 
 void SelectFirstEntries(AppState& app) {
