@@ -46,6 +46,7 @@ constexpr CommandHandlerRow kCommandHandlers[] = {
     {570, 570, CmdContextMenu},
     {571, 571, CmdNextList},
     {572, 572, CmdPreviousList},
+    {581, 581, CmdImportFromStartMenu},
     {601, 626, CmdRadio},
     {701, 792, CmdRadio},
 };
