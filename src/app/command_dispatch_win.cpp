@@ -48,6 +48,7 @@ constexpr CommandHandlerRow kCommandHandlers[] = {
     {571, 571, CmdNextList},
     {572, 572, CmdPreviousList},
     {580, 580, CmdQuickFind},
+    {581, 581, CmdImportFromStartMenu},
     {601, 626, CmdRadio},
     {701, 792, CmdRadio},
 };

@@ -40,6 +40,9 @@ void CmdSpeakPosition(AppState& app, const CommandContext& command);   // 531
 void CmdSpeakListName(AppState& app, const CommandContext& command);   // 534
 void CmdSpeakSortOrder(AppState& app, const CommandContext& command);  // 535
 
+// items/import_dialog_win.cpp
+void CmdImportFromStartMenu(AppState& app, const CommandContext& command);  // 581
+
 // app/launch_win.cpp
 void CmdRun(AppState& app, const CommandContext& command);         // 501
 void CmdRunSpecial(AppState& app, const CommandContext& command);  // 502

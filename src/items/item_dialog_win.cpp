@@ -395,3 +395,7 @@ EditOutcome RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& v
   if (!RunItemDialog(state, owner)) return EditOutcome::kCancelled;
   return state.oldFileKept ? EditOutcome::kSavedOldKept : EditOutcome::kSaved;
 }
+
+bool WriteItemFile(ItemKind kind, const std::string& path, const std::string& arguments, const std::string& itemPath) {
+  return WriteItem(kind, path, arguments, itemPath);
+}

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "items/item_name.h"
+
 struct AppState;
 
 // What the edit command hands to the dialog for the selected item.
@@ -24,3 +26,9 @@ enum class EditOutcome { kCancelled, kSaved, kSavedOldKept };
 
 // Edit mode for one item.
 EditOutcome RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values);
+
+// Writes one item file all or nothing, as OK in the add dialog does: from
+// path, which for kCopyShortcut and kImportUrl is the shortcut or internet
+// shortcut to take in. False when it could not be put in place under its
+// name; nothing of it is then left.
+bool WriteItemFile(ItemKind kind, const std::string& path, const std::string& arguments, const std::string& itemPath);

@@ -75,10 +75,12 @@ void PrepareDataFolders(AppState& app) {
   RemovePendingFiles(app.dataFolder);
 }
 
+namespace {
+
 // COM is initialised around each call. The UI thread keeps its own
 // initialisation for the whole run, so these pairs only count references and
 // the shell-link class stays loaded between calls.
-bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments) {
+bool ReadLink(const std::string& linkPath, bool resolve, std::string& target, std::string& arguments) {
   target.clear();
   arguments.clear();
   // A longer path would be cut on its way to UTF-16 and name another file.
@@ -95,7 +97,7 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
   wchar_t widePath[kPathBytes] = {};
   ConvertToUnicode(linkPath.c_str(), widePath, kPathBytes);
   if (FAILED(file->Load(widePath, STGM_READ))) return false;
-  if (FAILED(link->Resolve(nullptr, 0))) return false;
+  if (resolve && FAILED(link->Resolve(nullptr, 0))) return false;
 
   // One byte beyond what the object may fill, so the terminator is ours.
   char targetBuffer[kPathBytes + 1] = {};
@@ -107,6 +109,18 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
     arguments = SjisCut(FieldText(argumentBuffer, kPathBytes), kPathTextBytes);
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments) {
+  return ReadLink(linkPath, true, target, arguments);
+}
+
+// Without Resolve nothing is searched for and no window can appear, however
+// many shortcuts are read and wherever their targets went.
+bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments) {
+  return ReadLink(linkPath, false, target, arguments);
 }
 
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {

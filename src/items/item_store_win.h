@@ -18,6 +18,10 @@ std::string ItemFilePath(const AppState& app, int listKind, const std::string& n
 // Reads a shortcut's target and argument string. False (and both empty) when
 // the file cannot be loaded or resolved.
 bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments);
+// The same as the shortcut holds them, without resolving it: for reading
+// many shortcuts at once, where a search for a moved target (or a window
+// asking about it) would be out of place.
+bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments);
 
 // Writes (or replaces) a shortcut to target, its working folder the target's
 // folder. Failures are not reported.

@@ -48,5 +48,10 @@
 #define IDC_SPEECH_DATE 102
 #define IDC_SPEECH_TIME 103
 
+// Taking in from the Start menu "ImportDialog": the check-box list and its two buttons.
+#define IDC_IMPORT_LIST 101
+#define IDC_IMPORT_CHECK_ALL 102
+#define IDC_IMPORT_CHECK_NONE 103
+
 // Zero-size labels that name the next field for screen readers.
 #define IDC_LABEL_STATIC -1

@@ -1,0 +1,236 @@
+// Taking in shortcuts from the Start menu and the desktop: command 581 finds
+// them and works out which to offer, the dialog "ImportDialog" lets the user
+// check by ear which to take, and each checked one is written as an item the
+// way the add dialog writes a dropped shortcut or internet shortcut: a byte
+// copy of the ".lnk" (arguments, working folder and icon kept), or a ".url"
+// item with the URL, each all or nothing. One reload follows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/main_window_win.h"
+#include "items/import_choice.h"
+#include "items/import_sources_win.h"
+#include "items/import_texts.h"
+#include "items/item_dialog_win.h"
+#include "items/item_lists_win.h"
+#include "platform/files_win.h"
+#include "resources/resource.h"
+#include "speech/speech_win.h"
+
+namespace {
+
+// Posted by the dialog to itself as it opens, so that the announcement comes
+// once the dialog shows with the focus on the first entry.
+constexpr UINT kAnnounceMessage = WM_APP + 1;
+
+struct ImportDialogState {
+  AppState& app;
+  ImportChoice& choice;  // OK writes the check boxes back into it
+};
+
+std::string Formatted(const char* format, std::size_t first) {
+  char text[256] = {};
+  std::snprintf(text, sizeof(text), format, static_cast<int>(first));
+  return text;
+}
+
+std::string Formatted(const char* format, std::size_t first, std::size_t second) {
+  char text[256] = {};
+  std::snprintf(text, sizeof(text), format, static_cast<int>(first), static_cast<int>(second));
+  return text;
+}
+
+// What is said as the dialog opens, or instead of it when nothing is offered.
+std::string FoundText(const ImportChoice& choice) {
+  std::string text = choice.offers.empty()
+                         ? std::string(kImportNothingFoundText)
+                         : Formatted(kImportFoundFormat, choice.offers.size(), choice.CheckedCount());
+  if (choice.leftOut > 0) text += Formatted(kImportLeftOutFormat, choice.leftOut);
+  return text;
+}
+
+int EntryCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+void SetChecked(HWND list, int index, bool checked) { ListView_SetCheckState(list, index, checked ? TRUE : FALSE); }
+
+void SetAllChecked(HWND dialog, bool checked) {
+  HWND list = GetDlgItem(dialog, IDC_IMPORT_LIST);
+  for (int i = 0; i < EntryCount(list); ++i) SetChecked(list, i, checked);
+}
+
+void AddColumn(HWND list, int index, const char* title, int width) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = const_cast<char*>(title);
+  column.cx = width;
+  column.iSubItem = index;
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void FillList(HWND list, const ImportChoice& choice) {
+  const DWORD styles = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
+  RECT client{};
+  GetClientRect(list, &client);
+  int width = std::max(0, static_cast<int>(client.right) - GetSystemMetrics(SM_CXVSCROLL));
+  AddColumn(list, 0, kImportNameColumn, width * 3 / 5);
+  AddColumn(list, 1, kImportLocationColumn, width - width * 3 / 5);
+  for (const ImportOffer& offer : choice.offers) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = EntryCount(list);
+    item.pszText = const_cast<char*>(offer.name.c_str());
+    int index = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    // Out of memory: this and the later entries are not offered. Entry i
+    // stays offer i, which is how OK reads the check boxes back.
+    if (index < 0) break;
+    LVITEMA location{};
+    location.iSubItem = 1;
+    location.pszText = const_cast<char*>(offer.candidate.location.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&location));
+    SetChecked(list, index, offer.checked);
+  }
+  const UINT focused = LVIS_FOCUSED | LVIS_SELECTED;
+  ListView_SetItemState(list, 0, focused, focused);
+}
+
+BOOL OnInit(HWND dialog, ImportDialogState& state) {
+  state.app.openDialog = dialog;
+  HWND list = GetDlgItem(dialog, IDC_IMPORT_LIST);
+  FillList(list, state.choice);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+  PostMessageA(dialog, kAnnounceMessage, 0, 0);
+  return FALSE;  // the focus is set
+}
+
+// The check boxes as the user left them; an offer the list could not hold stays unchecked.
+void ReadChecks(HWND dialog, ImportChoice& choice) {
+  HWND list = GetDlgItem(dialog, IDC_IMPORT_LIST);
+  int count = EntryCount(list);
+  for (std::size_t i = 0; i < choice.offers.size(); ++i) {
+    int index = static_cast<int>(i);
+    choice.offers[i].checked = index < count && ListView_GetCheckState(list, index) != 0;
+  }
+}
+
+void Close(HWND dialog, ImportDialogState& state, INT_PTR result) {
+  state.app.openDialog = nullptr;
+  EndDialog(dialog, result);
+}
+
+void OnCommand(HWND dialog, ImportDialogState& state, int id) {
+  switch (id) {
+    case IDOK:
+      ReadChecks(dialog, state.choice);
+      Close(dialog, state, IDOK);
+      break;
+    case IDCANCEL: Close(dialog, state, IDCANCEL); break;
+    case IDC_IMPORT_CHECK_ALL: SetAllChecked(dialog, true); break;
+    case IDC_IMPORT_CHECK_NONE: SetAllChecked(dialog, false); break;
+    default: break;
+  }
+}
+
+INT_PTR CALLBACK ImportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      return OnInit(dialog, *reinterpret_cast<ImportDialogState*>(lParam));
+    }
+    auto* state = reinterpret_cast<ImportDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (state == nullptr) return FALSE;
+    if (message == kAnnounceMessage) {
+      SpeakText(state->app, FoundText(state->choice), 0);
+      return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+      OnCommand(dialog, *state, LOWORD(wParam));
+      return TRUE;
+    }
+  } catch (...) {
+    // Out of memory: the dialog stays as it is rather than letting the
+    // exception cross the dialog manager.
+  }
+  return FALSE;
+}
+
+// True when the user chose "取り込む"; the offers then hold the user's checks.
+bool RunImportDialog(AppState& app, ImportChoice& choice) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  ImportDialogState state{app, choice};
+  INT_PTR result =
+      DialogBoxParamA(app.instance, "ImportDialog", app.mainWindow, ImportDialogProc, reinterpret_cast<LPARAM>(&state));
+  app.openDialog = nullptr;  // also when the dialog could not be created
+  return result == IDOK;
+}
+
+struct ImportOutcome {
+  std::size_t added = 0;
+  std::size_t failed = 0;
+  std::vector<std::string> addedShortcuts;  // names of the new ".lnk" items
+};
+
+ImportOutcome TakeIn(const AppState& app, const ImportChoice& choice) {
+  ImportOutcome outcome;
+  for (const ImportOffer& offer : choice.offers) {
+    if (!offer.checked) continue;
+    const ImportCandidate& candidate = offer.candidate;
+    std::string itemPath = app.itemFolder + "\\" + offer.name + (candidate.isUrl ? ".url" : ".lnk");
+    // An item that appeared since the choice was made is the user's: never replaced.
+    bool written = !FileExists(itemPath) &&
+                   WriteItemFile(candidate.isUrl ? ItemKind::kImportUrl : ItemKind::kCopyShortcut,
+                                 candidate.sourceFile, "", itemPath);
+    if (!written) {
+      ++outcome.failed;
+      continue;
+    }
+    ++outcome.added;
+    if (!candidate.isUrl) outcome.addedShortcuts.push_back(offer.name);
+  }
+  return outcome;
+}
+
+// Shows the programs list with its first new entry selected and focused.
+// Nothing moves when no new shortcut went to that list.
+void FocusFirstNewProgram(AppState& app, const std::vector<std::string>& added) {
+  const std::vector<std::string>& programs = app.listedNames[kPrograms];
+  auto first = std::find_if(programs.begin(), programs.end(), [&](const std::string& name) {
+    return std::find(added.begin(), added.end(), name) != added.end();
+  });
+  if (first == programs.end()) return;
+  for (int k = 0; k < kListCount; ++k) ShowWindow(app.lists[k], k == kPrograms ? SW_SHOW : SW_HIDE);
+  SendMessageA(app.lists[kPrograms], LB_SETCURSEL, static_cast<WPARAM>(first - programs.begin()), 0);
+  FocusVisibleList(app);
+}
+
+}  // namespace
+
+void CmdImportFromStartMenu(AppState& app, const CommandContext& command) {
+  // A command posted while a dialog is open would nest a second one.
+  if (app.openDialog != nullptr || ListIndexOf(app, GetFocus()) < 0) return;
+  SetForegroundWindow(app.mainWindow);
+  ImportChoice choice =
+      ChooseImports(FindImportCandidates(), ReadExistingItems(app.itemFolder), app.itemFolder, CaseBlindKeyOf);
+  if (choice.offers.empty()) {
+    SpeakText(app, FoundText(choice), 0);
+    return;
+  }
+  if (!RunImportDialog(app, choice)) return;
+
+  ImportOutcome outcome = TakeIn(app, choice);
+  if (outcome.added > 0) {
+    LoadItemLists(app);
+    SelectFirstEntries(app);
+    FocusFirstNewProgram(app, outcome.addedShortcuts);
+  }
+  SpeakText(app,
+            outcome.failed == 0 ? Formatted(kImportAddedFormat, outcome.added)
+                                : Formatted(kImportPartlyAddedFormat, outcome.added, outcome.failed),
+            0);
+}

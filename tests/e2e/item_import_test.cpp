@@ -1,0 +1,180 @@
+// Taking in shortcuts from the Start menu and the desktop (command 581,
+// Control+I). The shortcuts are made through the shell-link object in a
+// folder of the test's own and copied into place: a shortcut saved straight
+// into a Start-menu folder would have Wine add it to the Linux desktop's menus.
+#include "item_scenario.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+using namespace item_e2e;
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"スタートメニューから取り込む";
+constexpr wchar_t kStaging[] = L"C:\\hdtest\\import";
+// The user's desktop is a link to the Linux home folder in a Wine prefix;
+// the scenarios point it at a folder of their own instead.
+constexpr wchar_t kUserDesktop[] = L"C:\\hdtest\\desktop";
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr wchar_t kSubfolder[] = L"HdTest";
+
+std::wstring CommonPrograms() { return ShellFolder(CSIDL_COMMON_PROGRAMS); }
+std::wstring UserPrograms() { return ShellFolder(CSIDL_PROGRAMS); }
+std::wstring CommonDesktop() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY); }
+
+void PlantLink(const std::wstring& folder, const std::wstring& name, const std::wstring& target,
+               const std::wstring& arguments = L"") {
+  std::wstring staged = std::wstring(kStaging) + L"\\" + name + L".lnk";
+  WriteShortcut(staged, target, arguments);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(staged.c_str(), (folder + L"\\" + name + L".lnk").c_str(), FALSE)) << ToSjis(name);
+}
+
+// An entry's check box, read without a pointer so that it crosses processes.
+bool Checked(HWND list, int index) {
+  return (SendMessageW(list, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+std::vector<bool> Checks(HWND list) {
+  std::vector<bool> checks;
+  LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) checks.push_back(Checked(list, i));
+  return checks;
+}
+
+std::vector<std::wstring> ItemFiles() {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((std::wstring(kItemFolder) + L"\\*.*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+}  // namespace
+
+class ImportScenario : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    RemovePlanted();
+    savedDesktop_ = ReadValue(L"Desktop", kShellFolders);
+    std::wstring desktop = kUserDesktop;
+    WriteBinaryValue(L"Desktop", REG_EXPAND_SZ, ToSjis(desktop) + '\0', kShellFolders);
+    CreateDirectoryW(kUserDesktop, nullptr);
+    CreateDirectoryW(kStaging, nullptr);
+
+    // Offered: Editor and Viewer checked; Manual, Site and the uninstaller not.
+    PlantLink(CommonPrograms() + L"\\" + kSubfolder, L"Editor", L"C:\\Tools\\Editor.exe", L"--new");
+    PlantLink(UserPrograms() + L"\\" + kSubfolder, L"Uninstall Editor", L"C:\\Tools\\unins000.exe");
+    PlantLink(UserPrograms(), L"Viewer", L"C:\\Tools\\viewer.exe");
+    PlantLink(CommonDesktop(), L"Manual", L"C:\\Docs\\manual.pdf");
+    WriteFileBytes(std::wstring(kUserDesktop) + L"\\Site.url", "[InternetShortcut]\r\nURL=https://site.example/\r\n");
+    // Not offered: a folder, and a name found before on the Start menu.
+    PlantLink(CommonDesktop(), L"Windows", L"C:\\windows");
+    PlantLink(kUserDesktop, L"Viewer", L"C:\\Other\\viewer.exe");
+    PlantShortcut(L"Aaa", L"C:\\Tools\\aaa.exe");
+
+    WriteDword(L"Option4", 1);  // PC-Talker, whose stand-in logs what is spoken
+    PlaceSpeechDoubles(true, Nvda::kNone);
+  }
+
+  void TearDown() override {
+    Scenario::TearDown();
+    RemovePlanted();
+    if (savedDesktop_) {
+      WriteBinaryValue(L"Desktop", savedDesktop_->type, savedDesktop_->data, kShellFolders);
+    } else {
+      DeleteValue(L"Desktop", kShellFolders);
+    }
+  }
+
+  HWND OpenImportDialog(bool byKey) {
+    BringToFront(MainWindow());
+    if (byKey) {
+      PressKeys({VK_CONTROL, 'I'});
+    } else {
+      PostCommand(581);
+    }
+    return WaitForDialog(kTitle);
+  }
+
+  static constexpr wchar_t kFound[] = L"5件見つかりました。うち2件を選択しています";
+
+ private:
+  static void RemovePlanted() {
+    DeleteTree(CommonPrograms() + L"\\" + kSubfolder);
+    DeleteTree(UserPrograms() + L"\\" + kSubfolder);
+    DeleteFileW((UserPrograms() + L"\\Viewer.lnk").c_str());
+    DeleteFileW((CommonDesktop() + L"\\Manual.lnk").c_str());
+    DeleteFileW((CommonDesktop() + L"\\Windows.lnk").c_str());
+    DeleteTree(kUserDesktop);
+    DeleteTree(kStaging);
+  }
+
+  std::optional<RegValue> savedDesktop_;
+};
+
+TEST_F(ImportScenario, TakesInTheCheckedShortcutsAndFocusesTheFirstNewProgram) {
+  Start();
+  ASSERT_TRUE(ShowList(2));
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenImportDialog(true);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(SpokenAfter(spoken, kFound));
+
+  // Editor, Manual, Site, Uninstall Editor, Viewer; the focus on the first.
+  HWND list = Field(dialog, 101);
+  EXPECT_EQ(Checks(list), (std::vector<bool>{true, false, false, false, true}));
+  EXPECT_TRUE(FocusIn(dialog, 101));
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_FOCUSED), LVIS_FOCUSED);
+  PressKeys({VK_DOWN});
+  PressKeys({VK_DOWN});
+  PressKeys({VK_SPACE});
+  EXPECT_TRUE(WaitUntil([&] { return Checked(list, 2); })) << "Space checks Site";
+
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(SpokenAfter(spoken, L"3件の項目を追加しました"));
+  EXPECT_TRUE(WaitUntil([] {
+    return FocusOf(MainWindow()) == ListBox(0) && Selection(0) == 1 && !IsVisible(ListBox(2));
+  })) << "the focus is on Editor in the programs list";
+  EXPECT_EQ(Entries(0), (std::vector<std::wstring>{L"Aaa", L"Editor", L"Viewer"}));
+  EXPECT_EQ(Entries(1), std::vector<std::wstring>{});
+  EXPECT_EQ(Entries(2), std::vector<std::wstring>{L"Site"});
+
+  auto editor = ReadShortcut(ItemFile(L"Editor.lnk"));
+  ASSERT_TRUE(editor.has_value());
+  EXPECT_EQ(editor->target, L"C:\\Tools\\Editor.exe");
+  EXPECT_EQ(editor->arguments, L"--new");
+  EXPECT_EQ(editor->workingDirectory, L"C:\\Tools");
+  EXPECT_EQ(ReadShortcut(ItemFile(L"Viewer.lnk"))->target, L"C:\\Tools\\viewer.exe");
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Site.url")), "[InternetShortcut]\r\nURL=https://site.example/\r\n");
+  EXPECT_EQ(ItemFiles().size(), 4u) << "nothing else was written, Hopdeck's own shortcut not taken either";
+}
+
+TEST_F(ImportScenario, CancelChangesNothing) {
+  Start();
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenImportDialog(false);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(SpokenAfter(spoken, kFound));
+  EXPECT_EQ(ControlOutline(dialog), (std::vector<std::wstring>{
+                                        L"Static -1 取り込む項目(&L) (zero size)",
+                                        L"SysListView32 101 ",
+                                        L"Button 102 すべて選択(&A)",
+                                        L"Button 103 すべて解除(&N)",
+                                        L"Button 1 取り込む",
+                                        L"Button 2 キャンセル",
+                                    }));
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  WaitForIdle();
+  EXPECT_EQ(ItemFiles(), std::vector<std::wstring>{L"Aaa.lnk"});
+  EXPECT_EQ(Entries(0), std::vector<std::wstring>{L"Aaa"});
+  EXPECT_TRUE(WaitUntil([] { return FocusOf(MainWindow()) == ListBox(0); }));
+  EXPECT_EQ(SpokenTexts().size(), spoken + 1) << "only the opening announcement was spoken";
+}
