@@ -43,6 +43,7 @@
 #define IDC_SPEECH_ENGINE 101
 #define IDC_SPEECH_DATE 102
 #define IDC_SPEECH_TIME 103
+#define IDC_SPEECH_TEST 104
 
 // Zero-size labels that name the next field for screen readers.
 #define IDC_LABEL_STATIC -1

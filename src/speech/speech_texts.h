@@ -32,4 +32,4 @@ constexpr char kSpeechTestText[] = "音声のテストです";
 constexpr const char* kFoundReaderTexts[5] = {nullptr, "PC-Talkerで読み上げています", "NVDAで読み上げています",
                                               "JAWSで読み上げています", "ナレーターで読み上げています"};
 constexpr char kNoReaderFoundText[] = "起動中のスクリーンリーダーが見つかりません。";
-constexpr char kSpeechDialogCaption[] = "音声設定";
+constexpr char kSpeechTestCaption[] = "音声のテスト";
