@@ -149,6 +149,13 @@ class SpeechDispatcher {
   bool speechThreadStarted_ = false;  // user-interface thread only
 };
 
+// Whether the reader of engine (found already when the setting is
+// kAutomatic) must be told the text of an entry the program selects by
+// itself, as find does: PC-Talker does not read such a change, and a SAPI
+// voice reads nothing it is not given. NVDA, JAWS and Narrator follow the
+// selection themselves.
+constexpr bool NeedsSelectionSpoken(int engine) { return engine == kPcTalker || engine == kSapi; }
+
 // What the speech dialog's test button says: chosen is the box's engine,
 // found what FindRunningReader answered when chosen is kAutomatic. nullptr
 // when kAutomatic found no reader: nothing could speak, so the dialog shows

@@ -168,3 +168,8 @@ void SpeakTextThrough(const AppState& app, int engine, std::string_view text, un
 }
 
 int FindRunningReader() { return Speech().dispatcher.FindRunningReader(); }
+
+bool NeedsSelectionSpoken(const AppState& app) {
+  int engine = app.settings.speechEngine;
+  return NeedsSelectionSpoken(engine == kAutomatic ? FindRunningReader() : engine);
+}

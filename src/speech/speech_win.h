@@ -13,6 +13,9 @@ void SpeakText(const AppState& app, std::string_view text, unsigned delayMs);
 void SpeakTextThrough(const AppState& app, int engine, std::string_view text, unsigned delayMs);
 // The reader "自動" speaks through now (a SpeechEngineId; kNoSpeech for none).
 int FindRunningReader();
+// Whether the reader SpeakText reaches now needs the text of an entry the
+// program selected (see NeedsSelectionSpoken).
+bool NeedsSelectionSpoken(const AppState& app);
 
 // The Shift-JIS text as NVDA receives it: UTF-16, cut at 10239 code units.
 std::wstring ToNvdaText(std::string_view text);

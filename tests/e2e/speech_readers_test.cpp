@@ -232,3 +232,12 @@ TEST_F(SpeechReadersScenario, TheWindowAnswersWhileAReaderTakesTwoSecondsAndTheN
     ASSERT_TRUE(Quit().has_value()) << "engine " << engine;
   }
 }
+
+TEST_F(SpeechReadersScenario, WhatOnlyPcTalkerWasToldASapiVoiceIsToldToo) {
+  // Nothing reads the screen for a SAPI user: the context menu is announced
+  // as it is to PC-Talker, where NVDA, JAWS and Narrator hear the menu itself.
+  StartWith(5, false, Nvda::kNone);
+  PostCommand(570);
+  ASSERT_TRUE(WaitForCalls(kSapiSays, 1));
+  EXPECT_EQ(TextsOf(kSapiSays), Texts{L"メニューオープン"});
+}
