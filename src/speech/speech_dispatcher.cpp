@@ -1,5 +1,6 @@
 #include "speech/speech_dispatcher.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "speech/speech_texts.h"
@@ -107,7 +108,8 @@ unsigned SpeechDispatcher::ServeSpeechThread() {
     std::lock_guard<std::mutex> lock(pendingLock_);
     if (!pending_) return kWaitForever;
     unsigned long long now = system_.NowMs();
-    if (pending_->dueMs > now) return static_cast<unsigned>(pending_->dueMs - now);
+    // Never kWaitForever itself, which would wait for a newer text instead.
+    if (pending_->dueMs > now) return static_cast<unsigned>(std::min(pending_->dueMs - now, kWaitForever - 1ull));
     due = std::move(*pending_);
     pending_.reset();
   }

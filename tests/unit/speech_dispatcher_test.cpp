@@ -339,6 +339,10 @@ TEST(SpeechDispatcher, SpeechThreadSpeaksOnlyTheNewestTextOnceItIsDue) {
   EXPECT_EQ(rig.system.sleptMs, 0u) << "the caller was held up";
   EXPECT_EQ(rig.system.speechThreadsStarted, 1) << "one speech thread for every reader";
   EXPECT_EQ(rig.system.wakes, 7);
+
+  // However long the delay, the thread waits for the text, not for a newer one.
+  rig.dispatcher.Speak(kSapi, "far", kWaitForever);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), kWaitForever - 1);
 }
 
 // Real threads: the user-interface thread keeps rewriting the text while
