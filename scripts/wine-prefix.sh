@@ -41,6 +41,12 @@ mkdir -p "$WINEPREFIX/drive_c/hdtest"
 cp -f "$build"/doubles/recorder.exe "$WINEPREFIX/drive_c/hdtest/" 2>/dev/null || true
 # "taskmgr" reaches the stand-in only with the override to native below.
 cp -f "$build"/doubles/taskmgr.exe "$WINEPREFIX/drive_c/windows/system32/taskmgr.exe" 2>/dev/null || true
+# Screen readers reached through COM (registered below) and UI Automation
+# (Wine's own uiautomationcore.dll lacks the notification event).
+cp -f "$build"/doubles/readers/hd_jaws_api.dll "$build"/doubles/readers/hd_sapi_voice.dll \
+  "$WINEPREFIX/drive_c/hdtest/" 2>/dev/null || true
+cp -f "$build"/doubles/readers/uiautomationcore.dll "$WINEPREFIX/drive_c/windows/system32/uiautomationcore.dll" \
+  2>/dev/null || true
 
 rec='"C:\\hdtest\\recorder.exe"'
 reg="$dir/hd-test.reg"
@@ -55,6 +61,21 @@ reg="$dir/hd-test.reg"
   echo
   echo '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]'
   echo '"taskmgr.exe"="native"'
+  echo '"uiautomationcore"="native"'
+  # The JAWS API stand-in under JAWS's ProgID (the class id is its own), and
+  # the SAPI stand-in in place of Wine's voice.
+  jaws='{7A3D5C2E-4B1F-4E8A-9C6D-2F0B8E1A5D34}'
+  echo
+  echo '[HKEY_CLASSES_ROOT\FreedomSci.JawsApi\CLSID]'
+  echo "@=\"$jaws\""
+  echo
+  echo "[HKEY_CLASSES_ROOT\\CLSID\\$jaws\\InprocServer32]"
+  echo '@="C:\\hdtest\\hd_jaws_api.dll"'
+  echo '"ThreadingModel"="Apartment"'
+  echo
+  echo '[HKEY_CLASSES_ROOT\CLSID\{96749377-3391-11D2-9EE3-00C04F797396}\InprocServer32]'
+  echo '@="C:\\hdtest\\hd_sapi_voice.dll"'
+  echo '"ThreadingModel"="Both"'
   for scheme in http https mailto; do
     echo
     echo "[HKEY_CLASSES_ROOT\\$scheme]"

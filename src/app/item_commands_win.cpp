@@ -85,8 +85,9 @@ void SearchList(AppState& app, int listKind, bool forward) {
     return;
   }
   SendMessageA(list, LB_SETCURSEL, found, 0);
-  // NVDA reads the selection change by itself; PC-Talker needs the text.
-  if (app.settings.speechEngine == 1) SpeakText(app, SjisCut(ListEntryText(list, found), kPathTextBytes), 0);
+  // NVDA, JAWS and Narrator read the selection change by themselves;
+  // PC-Talker and a SAPI voice need the text.
+  if (NeedsSelectionSpoken(app)) SpeakText(app, SjisCut(ListEntryText(list, found), kPathTextBytes), 0);
 }
 
 int FocusedListKind(const AppState& app) { return GetSelectedItem(app).listKind; }

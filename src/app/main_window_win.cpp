@@ -202,7 +202,7 @@ void CmdCloseMainWindow(AppState& app, const CommandContext& command) { SendMess
 void CmdContextMenu(AppState& app, const CommandContext& command) {
   POINT point{static_cast<short>(LOWORD(command.lParam)), static_cast<short>(HIWORD(command.lParam))};
   ClientToScreen(app.mainWindow, &point);
-  if (app.settings.speechEngine == 1) SpeakText(app, kMenuOpenText, 0);
+  if (NeedsSelectionSpoken(app)) SpeakText(app, kMenuOpenText, 0);
   switch (ListIndexOf(app, GetFocus())) {
     case kPrograms:
     case kFiles: TrackPopup(app, kPopupProgramsFiles, point); break;

@@ -1,11 +1,23 @@
 #include "platform/screen_readers_win.h"
 
+#include <oleauto.h>
 #include <shlwapi.h>
+#include <uiautomationcore.h>
+
+#include <new>
 
 namespace {
 
 constexpr char kPcTalkerFile[] = "PCTKUSR.dll";
 constexpr char kNvdaFile[] = "nvdaControllerClient32.dll";
+constexpr char kUiAutomationFile[] = "uiautomationcore.dll";
+
+// NotificationKind_Other and NotificationProcessing_MostRecent: the header
+// shipped with the compiler predates them.
+constexpr int kNotificationKindOther = 4;
+constexpr int kNotificationProcessingMostRecent = 3;
+// Names where the notifications come from, for a reader that sorts them.
+constexpr wchar_t kNotificationActivity[] = L"Hopdeck";
 
 // PC-Talker's exports have no names, only ordinals.
 constexpr WORD kPcTalkerStatusOrdinal = 8;
@@ -48,6 +60,10 @@ HMODULE LoadFromTrustedFolders(const char* fileName) {
   if (length > 0 && length < MAX_PATH && PathRemoveFileSpecA(programFolder)) {
     if (HMODULE module = LoadFromFolder(programFolder, fileName)) return module;
   }
+  return LoadFromSystemFolder(fileName);
+}
+
+HMODULE LoadFromSystemFolder(const char* fileName) {
   char systemFolder[MAX_PATH + 1] = {};
   UINT systemLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
   if (systemLength > 0 && systemLength < MAX_PATH) return LoadFromFolder(systemFolder, fileName);
@@ -73,7 +89,8 @@ void PcTalkerLibrary::Speak(const char* text) const {
 }
 
 NvdaControllerLibrary::NvdaControllerLibrary(HMODULE module)
-    : braille_(Export<TextFunction>(module, "nvdaController_brailleMessage")),
+    : testIfRunning_(Export<PlainFunction>(module, "nvdaController_testIfRunning")),
+      braille_(Export<TextFunction>(module, "nvdaController_brailleMessage")),
       cancel_(Export<PlainFunction>(module, "nvdaController_cancelSpeech")),
       speak_(Export<TextFunction>(module, "nvdaController_speakText")),
       isSpeaking_(Export<PlainFunction>(module, "nvdaController_isSpeaking")) {}
@@ -82,6 +99,8 @@ const NvdaControllerLibrary& NvdaControllerLibrary::Instance() {
   static const NvdaControllerLibrary library(LoadFromTrustedFolders(kNvdaFile));
   return library;
 }
+
+bool NvdaControllerLibrary::IsRunning() const { return testIfRunning_ != nullptr && testIfRunning_() == 0; }
 
 // The results of braille, cancel and speak change nothing: a failing reader is silent.
 void NvdaControllerLibrary::BrailleMessage(const wchar_t* text) const {
@@ -99,3 +118,82 @@ void NvdaControllerLibrary::SpeakText(const wchar_t* text) const {
 bool NvdaControllerLibrary::HasIsSpeaking() const { return isSpeaking_ != nullptr; }
 
 bool NvdaControllerLibrary::IsSpeaking() const { return isSpeaking_ != nullptr && isSpeaking_() != 0; }
+
+// The least a provider must do to carry a notification: it stands for the
+// window, and everything else about it comes from the window's own host
+// provider. Immutable, so any thread UI Automation calls it on is safe.
+class UiAutomationLibrary::WindowProvider final : public IRawElementProviderSimple {
+ public:
+  WindowProvider(HWND window, HostFunction hostFromWindow) : window_(window), hostFromWindow_(hostFromWindow) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IRawElementProviderSimple)) {
+      *object = static_cast<IRawElementProviderSimple*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+  }
+
+  HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions* options) override {
+    if (options == nullptr) return E_POINTER;
+    *options = ProviderOptions_ServerSideProvider;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown** pattern) override {
+    if (pattern == nullptr) return E_POINTER;
+    *pattern = nullptr;  // no patterns of its own
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT* value) override {
+    if (value == nullptr) return E_POINTER;
+    VariantInit(value);  // VT_EMPTY: the host provider answers instead
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** host) override {
+    if (host == nullptr) return E_POINTER;
+    *host = nullptr;
+    return hostFromWindow_(window_, host);
+  }
+
+ private:
+  ~WindowProvider() = default;  // only Release deletes
+
+  LONG references_ = 1;
+  HWND window_;
+  HostFunction hostFromWindow_;
+};
+
+UiAutomationLibrary::UiAutomationLibrary(HMODULE module)
+    : notify_(Export<NotifyFunction>(module, "UiaRaiseNotificationEvent")),
+      hostFromWindow_(Export<HostFunction>(module, "UiaHostProviderFromHwnd")) {}
+
+// A system library: a copy beside the program has no business being loaded.
+const UiAutomationLibrary& UiAutomationLibrary::Instance() {
+  static const UiAutomationLibrary library(LoadFromSystemFolder(kUiAutomationFile));
+  return library;
+}
+
+bool UiAutomationLibrary::Notify(HWND window, const wchar_t* text) const {
+  if (notify_ == nullptr || hostFromWindow_ == nullptr) return false;
+  auto* provider = new (std::nothrow) WindowProvider(window, hostFromWindow_);
+  if (provider == nullptr) return false;
+  BSTR message = SysAllocString(text);
+  BSTR activity = SysAllocString(kNotificationActivity);
+  HRESULT result = E_OUTOFMEMORY;
+  if (message != nullptr && activity != nullptr) {
+    result = notify_(provider, kNotificationKindOther, kNotificationProcessingMostRecent, message, activity);
+  }
+  SysFreeString(message);  // either may be null, which it ignores
+  SysFreeString(activity);
+  provider->Release();  // UI Automation holds its own reference while it needs one
+  return SUCCEEDED(result);
+}

@@ -1,14 +1,23 @@
-// The client libraries of the two screen readers. Each is loaded the first
-// time it is needed, from the program's own folder or the system folder only,
-// and stays loaded until the process ends. A missing library or export makes
-// only the calls that need it do nothing.
+// The screen readers' client libraries and objects. Each library is loaded
+// the first time it is needed, from the program's own folder or the system
+// folder only, and stays loaded until the process ends; the COM objects are
+// created through their registration. A missing library, export or object
+// makes only the calls that need it do nothing.
 #pragma once
 #include <windows.h>
+#include <oaidl.h>
+
+#include "platform/win_handles.h"
+
+struct IRawElementProviderSimple;
+struct ISpVoice;
 
 // Loads fileName from the folder of the running program, else from the system
 // folder. Never from the current directory (the data folder, which every user
 // may write) nor from PATH. nullptr when neither folder holds it.
 HMODULE LoadFromTrustedFolders(const char* fileName);
+// Loads fileName from the system folder only; nullptr when it is not there.
+HMODULE LoadFromSystemFolder(const char* fileName);
 
 // PC-Talker's user library, "PCTKUSR.dll": status by ordinal 8, speech by
 // ordinal 69.
@@ -38,6 +47,8 @@ class NvdaControllerLibrary {
   explicit NvdaControllerLibrary(HMODULE module);
   static const NvdaControllerLibrary& Instance();
 
+  // Whether NVDA answers (testIfRunning returns 0); false without the export.
+  bool IsRunning() const;
   void BrailleMessage(const wchar_t* text) const;
   void CancelSpeech() const;
   void SpeakText(const wchar_t* text) const;
@@ -50,8 +61,61 @@ class NvdaControllerLibrary {
  private:
   using TextFunction = unsigned long(__stdcall*)(const wchar_t* text);
   using PlainFunction = unsigned long(__stdcall*)();
+  PlainFunction testIfRunning_ = nullptr;
   TextFunction braille_ = nullptr;
   PlainFunction cancel_ = nullptr;
   TextFunction speak_ = nullptr;
   PlainFunction isSpeaking_ = nullptr;
+};
+
+// UI Automation's notification event, which Narrator reads out (and current
+// NVDA and JAWS too): "uiautomationcore.dll" from the system folder, its
+// exports looked up at run time since Windows before 10 1709 lacks
+// UiaRaiseNotificationEvent.
+class UiAutomationLibrary {
+ public:
+  explicit UiAutomationLibrary(HMODULE module);
+  static const UiAutomationLibrary& Instance();
+
+  // Raises a notification of kind "other", "most recent" processing, on a
+  // provider for window. False without the export or when it fails.
+  bool Notify(HWND window, const wchar_t* text) const;
+
+ private:
+  class WindowProvider;
+  using NotifyFunction = HRESULT(WINAPI*)(IRawElementProviderSimple* provider, int kind, int processing, BSTR text,
+                                          BSTR activity);
+  using HostFunction = HRESULT(WINAPI*)(HWND window, IRawElementProviderSimple** host);
+  NotifyFunction notify_ = nullptr;
+  HostFunction hostFromWindow_ = nullptr;
+};
+
+// The JAWS API object (ProgID "FreedomSci.JawsApi"), driven through IDispatch
+// by name. Use on one COM thread only; the object is created by the first
+// call and made again after a call fails.
+class JawsApi {
+ public:
+  // Whether JAWS runs: its main window exists. Any thread.
+  static bool IsRunning();
+  bool SayString(const wchar_t* text, bool flush);
+  bool StopSpeech();
+
+ private:
+  bool Call(const wchar_t* method, VARIANT* arguments, UINT argumentCount);
+  ComPtr<IDispatch> api_;
+};
+
+// A SAPI 5 voice (CLSID_SpVoice). Use on one COM thread only; the voice is
+// created by the first call.
+class SapiVoice {
+ public:
+  SapiVoice();
+  ~SapiVoice();
+  SapiVoice(const SapiVoice&) = delete;
+  SapiVoice& operator=(const SapiVoice&) = delete;
+  // Speaks asynchronously, purging what the voice was saying.
+  bool Speak(const wchar_t* text);
+
+ private:
+  ComPtr<ISpVoice> voice_;
 };

@@ -47,6 +47,7 @@
 #define IDC_SPEECH_ENGINE 101
 #define IDC_SPEECH_DATE 102
 #define IDC_SPEECH_TIME 103
+#define IDC_SPEECH_TEST 104
 
 // Taking in from the Start menu "ImportDialog": the check-box list and its two buttons.
 #define IDC_IMPORT_LIST 101

@@ -1,7 +1,8 @@
 // The speech settings dialog "HDSpeechDialog" (command 552): which screen
 // reader speaks, and how the date and the time are read out. OK stores
 // "Option4" to "Option6" and the settings in memory; SpeakText and the
-// announcements read them at every call, so nothing is restarted.
+// announcements read them at every call, so nothing is restarted. The test
+// button lets the user hear the chosen engine before storing it.
 #include <windows.h>
 
 #include "app/app_state.h"
@@ -9,7 +10,9 @@
 #include "platform/win_handles.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
+#include "speech/speech_dispatcher.h"
 #include "speech/speech_texts.h"
+#include "speech/speech_win.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ struct ChoiceControl {
   int entryCount;
 };
 constexpr ChoiceControl kChoices[] = {
-    {IDC_SPEECH_ENGINE, &Settings::speechEngine, kSpeechEngineEntries, 3},
+    {IDC_SPEECH_ENGINE, &Settings::speechEngine, kSpeechEngineEntries, 7},
     {IDC_SPEECH_DATE, &Settings::dateFormat, kDateFormatEntries, 4},
     {IDC_SPEECH_TIME, &Settings::timeFormat, kTimeFormatEntries, 2},
 };
@@ -58,6 +61,22 @@ void OnOk(HWND dialog, SpeechDialogState& state) {
   EndDialog(dialog, IDOK);
 }
 
+// Speaks through the engine in the box, not the one in force. "自動" names the
+// reader it found, or says in a message that none runs, since then nothing
+// could speak it.
+void OnTest(HWND dialog, SpeechDialogState& state) {
+  LRESULT selection = SendDlgItemMessageA(dialog, IDC_SPEECH_ENGINE, CB_GETCURSEL, 0, 0);
+  if (selection == CB_ERR) return;
+  int chosen = static_cast<int>(selection);
+  int engine = chosen == kAutomatic ? FindRunningReader() : chosen;
+  const char* text = SpeechTestText(chosen, engine);
+  if (text == nullptr) {
+    MessageBoxA(dialog, kNoReaderFoundText, kSpeechTestCaption, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  SpeakTextThrough(state.app, engine, text, 0);
+}
+
 INT_PTR CALLBACK SpeechDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -68,6 +87,9 @@ INT_PTR CALLBACK SpeechDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
   switch (LOWORD(wParam)) {
     case IDOK:
       OnOk(dialog, *state);
+      return TRUE;
+    case IDC_SPEECH_TEST:
+      OnTest(dialog, *state);
       return TRUE;
     case IDCANCEL:  // also the close box and Escape: nothing changes
       state->app.openDialog = nullptr;

@@ -20,7 +20,16 @@ constexpr const char* kWeekdayTexts[7] = {"（日曜日）", "（月曜日）", 
                                           "（木曜日）", "（金曜日）", "（土曜日）"};
 
 // Speech settings dialog: the entries' index is the setting's value.
-constexpr const char* kSpeechEngineEntries[3] = {"音声なし", "PCTalker", "NVDA"};
+constexpr const char* kSpeechEngineEntries[7] = {"音声なし", "PCTalker", "NVDA", "JAWS",
+                                                "ナレーター", "SAPI音声", "自動"};
 constexpr const char* kDateFormatEntries[4] = {"西暦曜日（無し）", "西暦曜日（在り）", "和暦曜日（無し）",
                                                "和暦曜日（在り）"};
 constexpr const char* kTimeFormatEntries[2] = {"12時間", "24時間"};
+
+// The speech dialog's test button: said through the chosen engine; under
+// "自動" the found reader is named instead, indexed by its engine value.
+constexpr char kSpeechTestText[] = "音声のテストです";
+constexpr const char* kFoundReaderTexts[5] = {nullptr, "PC-Talkerで読み上げています", "NVDAで読み上げています",
+                                              "JAWSで読み上げています", "ナレーターで読み上げています"};
+constexpr char kNoReaderFoundText[] = "起動中のスクリーンリーダーが見つかりません。";
+constexpr char kSpeechTestCaption[] = "音声のテスト";

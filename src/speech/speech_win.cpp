@@ -1,9 +1,11 @@
-// SpeakText: the dispatcher wired to the two screen-reader libraries, Win32
-// threads and the string library's conversion.
+// SpeakText: the dispatcher wired to the screen readers, Win32 threads and
+// the string library's conversion.
 #include "speech/speech_win.h"
 
 #include <windows.h>
+#include <objbase.h>
 
+#include <atomic>
 #include <new>
 #include <utility>
 #include <vector>
@@ -28,11 +30,42 @@ class PcTalkerEngineWin final : public PcTalkerEngine {
 
 class NvdaEngineWin final : public NvdaEngine {
  public:
+  bool IsRunning() override { return NvdaControllerLibrary::Instance().IsRunning(); }
   void Braille(const std::wstring& text) override { NvdaControllerLibrary::Instance().BrailleMessage(text.c_str()); }
   void Cancel() override { NvdaControllerLibrary::Instance().CancelSpeech(); }
   void Speak(const std::wstring& text) override { NvdaControllerLibrary::Instance().SpeakText(text.c_str()); }
   bool CanTellSpeaking() override { return NvdaControllerLibrary::Instance().HasIsSpeaking(); }
   bool IsSpeaking() override { return NvdaControllerLibrary::Instance().IsSpeaking(); }
+};
+
+// Speak and Stop run on the speech thread only, where the object lives.
+class JawsEngineWin final : public JawsEngine {
+ public:
+  bool IsRunning() override { return JawsApi::IsRunning(); }
+  void Speak(const std::wstring& text) override { api_.SayString(text.c_str(), true); }
+  void Stop() override { api_.StopSpeech(); }
+
+ private:
+  JawsApi api_;
+};
+
+// The notification belongs to the window the user is in: the open dialog,
+// else the main window, as SpeakText last saw them.
+class NarratorEngineWin final : public NarratorEngine {
+ public:
+  void SetWindow(HWND window) { window_ = window; }
+  void Notify(const std::wstring& text) override { UiAutomationLibrary::Instance().Notify(window_, text.c_str()); }
+
+ private:
+  std::atomic<HWND> window_{nullptr};
+};
+
+class SapiEngineWin final : public SapiEngine {
+ public:
+  void Speak(const std::wstring& text) override { voice_.Speak(text.c_str()); }
+
+ private:
+  SapiVoice voice_;
 };
 
 DWORD WINAPI ThreadStart(void* parameter) {
@@ -46,29 +79,73 @@ DWORD WINAPI ThreadStart(void* parameter) {
   return 0;
 }
 
+// COM is initialised once for the speech thread's whole life and never
+// uninitialised: the objects made there live until the process ends. An
+// apartment thread, since the readers' objects expect one, and so it also
+// dispatches window messages while it waits.
+DWORD WINAPI SpeechThreadStart(void* parameter) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // failed: the COM readers stay silent
+  return ThreadStart(parameter);
+}
+
+bool StartOwnedThread(LPTHREAD_START_ROUTINE start, std::function<void()> body) {
+  auto* owned = new (std::nothrow) std::function<void()>(std::move(body));
+  if (owned == nullptr) return false;
+  HANDLE thread = CreateThread(nullptr, 0, start, owned, 0, nullptr);
+  if (thread == nullptr) {
+    delete owned;
+    return false;
+  }
+  CloseHandle(thread);  // nobody waits for a speech thread
+  return true;
+}
+
 class SpeechSystemWin final : public SpeechSystem {
  public:
   std::wstring ToNvdaText(std::string_view text) override { return ::ToNvdaText(text); }
   void Sleep(unsigned ms) override { ::Sleep(ms); }
-  bool StartThread(std::function<void()> body) override {
-    auto* owned = new (std::nothrow) std::function<void()>(std::move(body));
-    if (owned == nullptr) return false;
-    HANDLE thread = CreateThread(nullptr, 0, ThreadStart, owned, 0, nullptr);
-    if (thread == nullptr) {
-      delete owned;
-      return false;
-    }
-    CloseHandle(thread);  // nobody waits for a speech thread
+  bool StartThread(std::function<void()> body) override { return StartOwnedThread(ThreadStart, std::move(body)); }
+  bool ScreenReaderOn() override {
+    BOOL on = FALSE;
+    return SystemParametersInfoA(SPI_GETSCREENREADER, 0, &on, 0) && on;
+  }
+  unsigned long long NowMs() override { return GetTickCount64(); }
+  bool StartSpeechThread(std::function<void()> body) override {
+    if (wake_ == nullptr) wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);  // auto-reset
+    if (wake_ == nullptr) return false;
+    return StartOwnedThread(SpeechThreadStart, std::move(body));
+  }
+  bool WaitForSpeech(unsigned timeoutMs) override {
+    HANDLE wake = wake_;
+    MsgWaitForMultipleObjectsEx(1, &wake, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     return true;
   }
+  void WakeSpeechThread() override {
+    if (wake_ != nullptr) SetEvent(wake_);
+  }
+
+ private:
+  // Made before the speech thread starts and kept for the process's life.
+  HANDLE wake_ = nullptr;
+};
+
+struct SpeechWiring {
+  PcTalkerEngineWin pcTalker;
+  NvdaEngineWin nvda;
+  JawsEngineWin jaws;
+  NarratorEngineWin narrator;
+  SapiEngineWin sapi;
+  SpeechSystemWin system;
+  SpeechDispatcher dispatcher{{pcTalker, nvda, jaws, narrator, sapi}, system};
 };
 
 // Created on first use and never destroyed: speech threads still running
 // while the process exits keep using it.
-SpeechDispatcher& Dispatcher() {
-  static SpeechDispatcher* dispatcher =
-      new SpeechDispatcher(*new PcTalkerEngineWin, *new NvdaEngineWin, *new SpeechSystemWin);
-  return *dispatcher;
+SpeechWiring& Speech() {
+  static SpeechWiring* wiring = new SpeechWiring;
+  return *wiring;
 }
 
 }  // namespace
@@ -81,5 +158,18 @@ std::wstring ToNvdaText(std::string_view text) {
 }
 
 void SpeakText(const AppState& app, std::string_view text, unsigned delayMs) {
-  Dispatcher().Speak(app.settings.speechEngine, text, delayMs);
+  SpeakTextThrough(app, app.settings.speechEngine, text, delayMs);
+}
+
+void SpeakTextThrough(const AppState& app, int engine, std::string_view text, unsigned delayMs) {
+  SpeechWiring& speech = Speech();
+  speech.narrator.SetWindow(app.openDialog != nullptr ? app.openDialog : app.mainWindow);
+  speech.dispatcher.Speak(engine, text, delayMs);
+}
+
+int FindRunningReader() { return Speech().dispatcher.FindRunningReader(); }
+
+bool NeedsSelectionSpoken(const AppState& app) {
+  int engine = app.settings.speechEngine;
+  return NeedsSelectionSpoken(engine == kAutomatic ? FindRunningReader() : engine);
 }

@@ -1,6 +1,7 @@
 // Stands in for NVDA's controller client. Every call succeeds (returns 0).
 // HD_NVDA_SPEAKING_MS: isSpeaking answers 1 for that many milliseconds after
-// the last speakText (default 0: never speaking). Built twice: once with all
+// the last speakText (default 0: never speaking). testIfRunning answers "not
+// running" while the file named by HD_NVDA_STOPPED_FILE exists. Built twice: once with all
 // five exports, once without nvdaController_isSpeaking (see the .def files).
 #include <atomic>
 #include <cstdlib>
@@ -41,5 +42,5 @@ extern "C" unsigned long __stdcall nvdaController_isSpeaking() {
 
 extern "C" unsigned long __stdcall nvdaController_testIfRunning() {
   speech_double::Log("testIfRunning", "");
-  return 0;
+  return speech_double::FlagFileExists(L"HD_NVDA_STOPPED_FILE") ? RPC_S_SERVER_UNAVAILABLE : 0;
 }

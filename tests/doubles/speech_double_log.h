@@ -1,12 +1,14 @@
 // Shared by the screen-reader stand-ins: appends one UTF-8 line per call to
 // the file named by HD_SPEECH_LOG (default C:\hdtest\speech.log):
-//   <ms since this DLL was loaded>\t<thread id>\t<function>\t<text>\r\n
+//   <ms since this DLL was loaded>\t<thread id>\t<function>\t<text>[\t<detail>]\r\n
+// where detail, when given, tells how the text was to be spoken.
 // A named mutex keeps lines whole even when both stand-ins and several
 // threads write at once.
 #pragma once
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace speech_double {
@@ -53,11 +55,13 @@ inline std::wstring Environment(const wchar_t* name, const wchar_t* fallback) {
   return value;
 }
 
-inline void Log(const char* function, const std::string& utf8Text) {
+inline void Log(const char* function, const std::string& utf8Text, const std::string& detail = "") {
   char stamp[64];
   std::snprintf(stamp, sizeof(stamp), "%.3f\t%lu\t", MillisecondsSince(gLoadedAt),
                 static_cast<unsigned long>(GetCurrentThreadId()));
-  std::string line = std::string(stamp) + function + "\t" + utf8Text + "\r\n";
+  std::string line = std::string(stamp) + function + "\t" + utf8Text;
+  if (!detail.empty()) line += "\t" + detail;
+  line += "\r\n";
   std::wstring path = Environment(L"HD_SPEECH_LOG", L"C:\\hdtest\\speech.log");
 
   HANDLE lock = CreateMutexW(nullptr, FALSE, L"HdSpeechDoubleLog");
@@ -77,6 +81,23 @@ inline void Log(const char* function, const std::string& utf8Text) {
     ReleaseMutex(lock);
     CloseHandle(lock);
   }
+}
+
+// A reader that answers slowly: HD_READER_ANSWER_MS milliseconds (default 0)
+// pass before a speaking call returns, and then an "answered" line tells
+// that it has.
+inline void AnswerSlowly(const char* function) {
+  int ms = _wtoi(Environment(L"HD_READER_ANSWER_MS", L"0").c_str());
+  if (ms <= 0) return;
+  Sleep(static_cast<DWORD>(ms));
+  Log("answered", function);
+}
+
+// Whether the file named by the variable exists: a test makes a reader stop
+// or start running while Hopdeck runs by creating or deleting it.
+inline bool FlagFileExists(const wchar_t* variable) {
+  std::wstring path = Environment(variable, L"");
+  return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace speech_double

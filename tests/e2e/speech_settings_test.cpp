@@ -62,10 +62,12 @@ TEST_F(SpeechSettingsScenario, DialogShowsItsEntriesAndTheSettingsInForce) {
                                         L"ComboBox 102",
                                         L"Static -1 時刻読み上げの形式 (zero size)",
                                         L"ComboBox 103",
+                                        L"Button 104 テスト(&T)",
                                         L"Button 1 OK",
                                         L"Button 2 CANCEL",
                                     }));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 101)), (Texts{L"音声なし", L"PCTalker", L"NVDA"}));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 101)),
+            (Texts{L"音声なし", L"PCTalker", L"NVDA", L"JAWS", L"ナレーター", L"SAPI音声", L"自動"}));
   EXPECT_EQ(ComboItems(GetDlgItem(dialog, 102)),
             (Texts{L"西暦曜日（無し）", L"西暦曜日（在り）", L"和暦曜日（無し）", L"和暦曜日（在り）"}));
   EXPECT_EQ(ComboItems(GetDlgItem(dialog, 103)), (Texts{L"12時間", L"24時間"}));

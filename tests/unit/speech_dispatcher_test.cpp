@@ -1,6 +1,6 @@
 // The speech dispatcher against stand-in readers. Threads are queued, not
 // started, so each test decides when a speech thread's delay runs out; sleeps
-// are recorded instead of taken.
+// are recorded instead of taken, and the clock moves only when told.
 #include "speech/speech_dispatcher.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "speech/speech_texts.h"
 
 namespace {
 
@@ -42,6 +44,10 @@ class FakePcTalker final : public PcTalkerEngine {
 class FakeNvda final : public NvdaEngine {
  public:
   explicit FakeNvda(CallLog& log) : log_(log) {}
+  bool IsRunning() override {
+    log_.Add("nvda?");
+    return running;
+  }
   void Braille(const std::wstring& text) override { log_.Add("braille " + Narrow(text)); }
   void Cancel() override { log_.Add("cancel"); }
   void Speak(const std::wstring& text) override { log_.Add("speak " + Narrow(text)); }
@@ -53,9 +59,43 @@ class FakeNvda final : public NvdaEngine {
     --speakingPolls;
     return true;
   }
+  bool running = true;
   bool hasIsSpeaking = true;
   bool neverSilent = false;
   int speakingPolls = 0;  // how many polls answer "still speaking"
+
+ private:
+  CallLog& log_;
+};
+
+class FakeJaws final : public JawsEngine {
+ public:
+  explicit FakeJaws(CallLog& log) : log_(log) {}
+  bool IsRunning() override {
+    log_.Add("jaws?");
+    return running;
+  }
+  void Speak(const std::wstring& text) override { log_.Add("jaws " + Narrow(text)); }
+  void Stop() override { log_.Add("jaws stop"); }
+  bool running = true;
+
+ private:
+  CallLog& log_;
+};
+
+class FakeNarrator final : public NarratorEngine {
+ public:
+  explicit FakeNarrator(CallLog& log) : log_(log) {}
+  void Notify(const std::wstring& text) override { log_.Add("notify " + Narrow(text)); }
+
+ private:
+  CallLog& log_;
+};
+
+class FakeSapi final : public SapiEngine {
+ public:
+  explicit FakeSapi(CallLog& log) : log_(log) {}
+  void Speak(const std::wstring& text) override { log_.Add("sapi " + Narrow(text)); }
 
  private:
   CallLog& log_;
@@ -75,9 +115,25 @@ class FakeSystem final : public SpeechSystem {
     pending.push_back(std::move(body));
     return true;
   }
+  bool ScreenReaderOn() override {
+    log_.Add("flag?");
+    return screenReaderFlag;
+  }
+  unsigned long long NowMs() override { return nowMs; }
+  // The speech thread's turns are taken by the test through ServeSpeechThread.
+  bool StartSpeechThread(std::function<void()>) override {
+    ++speechThreadsStarted;
+    return true;
+  }
+  bool WaitForSpeech(unsigned) override { return false; }
+  void WakeSpeechThread() override { ++wakes; }
   // Runs the index-th queued thread to its end, as if its delay ran out now.
   void RunThread(std::size_t index) { pending.at(index)(); }
 
+  bool screenReaderFlag = false;
+  unsigned long long nowMs = 1000;
+  int speechThreadsStarted = 0;
+  int wakes = 0;
   bool threadsStart = true;
   unsigned sleptMs = 0;
   std::vector<std::function<void()>> pending;
@@ -90,14 +146,17 @@ struct Rig {
   CallLog log;
   FakePcTalker pcTalker{log};
   FakeNvda nvda{log};
+  FakeJaws jaws{log};
+  FakeNarrator narrator{log};
+  FakeSapi sapi{log};
   FakeSystem system{log};
-  SpeechDispatcher dispatcher{pcTalker, nvda, system};
+  SpeechDispatcher dispatcher{{pcTalker, nvda, jaws, narrator, sapi}, system};
 };
 
 using Calls = std::vector<std::string>;
 
 TEST(SpeechDispatcher, NoEngineTouchesNothing) {
-  for (int engine : {0, 3, -1, 100}) {
+  for (int engine : {0, 7, -1, 100}) {
     for (const char* text : {"", "hello"}) {
       Rig rig;
       rig.dispatcher.Speak(engine, text, 100);
@@ -208,11 +267,90 @@ TEST(SpeechDispatcher, NvdaWithoutAThreadStillBrailles) {
   EXPECT_EQ(rig.log.calls, (Calls{"braille hello"}));
 }
 
+TEST(SpeechDispatcher, AutomaticSpeaksThroughTheFirstRunningReaderAndAsksNoFurther) {
+  struct Case {
+    bool pcTalker, nvda, jaws, flag;
+    int found;
+    Calls expected;  // Speak(kAutomatic, "hi", 0), then the speech thread's turn
+    const char* testText;
+  };
+  const Case cases[] = {
+      {true, true, true, true, kPcTalker, {"8", "69 hi"}, "PC-Talkerで読み上げています"},
+      {false, true, true, true, kNvda, {"8", "nvda?", "braille hi", "thread"}, "NVDAで読み上げています"},
+      {false, false, true, true, kJaws, {"8", "nvda?", "jaws?", "jaws hi"}, "JAWSで読み上げています"},
+      {false, false, false, true, kNarrator, {"8", "nvda?", "jaws?", "flag?", "notify hi"},
+       "ナレーターで読み上げています"},
+      {false, false, false, false, kNoSpeech, {"8", "nvda?", "jaws?", "flag?"}, nullptr},
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    rig.pcTalker.ready = c.pcTalker;
+    rig.nvda.running = c.nvda;
+    rig.jaws.running = c.jaws;
+    rig.system.screenReaderFlag = c.flag;
+    rig.dispatcher.Speak(kAutomatic, "hi", 0);
+    rig.dispatcher.ServeSpeechThread();
+    EXPECT_EQ(rig.log.calls, c.expected) << "found " << c.found;
+    EXPECT_EQ(rig.dispatcher.FindRunningReader(), c.found);
+    const char* testText = SpeechTestText(kAutomatic, c.found);
+    EXPECT_STREQ(testText, c.testText) << "found " << c.found;
+  }
+  // A chosen engine says the plain test text, found reader or not.
+  for (int chosen : {kNoSpeech, kPcTalker, kNvda, kJaws, kNarrator, kSapi}) {
+    EXPECT_STREQ(SpeechTestText(chosen, kNoSpeech), "音声のテストです") << chosen;
+  }
+  EXPECT_STREQ(SpeechTestText(kAutomatic, kSapi), nullptr);
+  EXPECT_STREQ(kSpeechTestText, "\x89\xb9\x90\xba\x82\xcc\x83\x65\x83\x58\x83\x67\x82\xc5\x82\xb7");
+}
+
+TEST(SpeechDispatcher, SpeechThreadSpeaksOnlyTheNewestTextOnceItIsDue) {
+  Rig rig;
+  // Not running: JAWS is not even handed the text, and no thread starts for it.
+  rig.jaws.running = false;
+  rig.dispatcher.Speak(kJaws, "absent", 0);
+  EXPECT_EQ(rig.system.speechThreadsStarted, 0);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), kWaitForever);
+  rig.jaws.running = true;
+
+  // Delay 100 then delay 0: the caller never waits, and only the newer text is said, at once.
+  rig.dispatcher.Speak(kSapi, "first", 100);
+  rig.dispatcher.Speak(kSapi, "second", 0);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), 0u);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), kWaitForever);
+
+  // A delay is waited out on the speech thread, however its turns fall.
+  rig.dispatcher.Speak(kJaws, "later", 100);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), 100u);
+  rig.system.nowMs += 60;
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), 40u);
+  rig.system.nowMs += 40;
+  rig.dispatcher.ServeSpeechThread();
+
+  // Empty texts silence JAWS and SAPI; Narrator has nothing to announce.
+  for (int engine : {kJaws, kNarrator, kSapi}) {
+    rig.dispatcher.Speak(engine, "", 0);
+    rig.dispatcher.ServeSpeechThread();
+  }
+  rig.dispatcher.Speak(kNarrator, "note", 0);
+  rig.dispatcher.ServeSpeechThread();
+
+  EXPECT_EQ(rig.log.calls, (Calls{"jaws?", "sapi second", "jaws?", "jaws later", "jaws?", "jaws stop", "sapi ",
+                                  "notify note"}));
+  EXPECT_EQ(rig.system.sleptMs, 0u) << "the caller was held up";
+  EXPECT_EQ(rig.system.speechThreadsStarted, 1) << "one speech thread for every reader";
+  EXPECT_EQ(rig.system.wakes, 7);
+
+  // However long the delay, the thread waits for the text, not for a newer one.
+  rig.dispatcher.Speak(kSapi, "far", kWaitForever);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), kWaitForever - 1);
+}
+
 // Real threads: the user-interface thread keeps rewriting the text while
 // speech threads read it. Every text NVDA receives must be one that was
 // written whole; a torn read shows as mixed letters or a wrong length.
 class ThreadedNvda final : public NvdaEngine {
  public:
+  bool IsRunning() override { return true; }
   void Braille(const std::wstring&) override {}
   void Cancel() override {}
   void Speak(const std::wstring& text) override {
@@ -233,6 +371,11 @@ class ThreadedSystem final : public SpeechSystem {
     threads.emplace_back(std::move(body));
     return true;
   }
+  bool ScreenReaderOn() override { return false; }
+  unsigned long long NowMs() override { return 0; }
+  bool StartSpeechThread(std::function<void()>) override { return false; }
+  bool WaitForSpeech(unsigned) override { return false; }
+  void WakeSpeechThread() override {}
   std::deque<std::thread> threads;
 };
 
@@ -240,8 +383,11 @@ TEST(SpeechDispatcher, SpeechThreadsNeverSeeAHalfWrittenText) {
   CallLog unused;
   FakePcTalker pcTalker(unused);
   ThreadedNvda nvda;
+  FakeJaws jaws(unused);
+  FakeNarrator narrator(unused);
+  FakeSapi sapi(unused);
   ThreadedSystem system;
-  SpeechDispatcher dispatcher(pcTalker, nvda, system);
+  SpeechDispatcher dispatcher({pcTalker, nvda, jaws, narrator, sapi}, system);
   constexpr int kCalls = 200;
   constexpr std::size_t kLength = 4000;
   // The letter tells the length: 'a' is kLength long, 'b' one more, and so on.

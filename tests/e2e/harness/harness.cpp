@@ -10,6 +10,9 @@
 
 namespace e2e {
 
+// A file's bytes as they are this moment (ReadFileBytes waits for idle first).
+std::string ReadFileNow(const std::wstring& path);
+
 namespace {
 
 std::wstring Convert(UINT codePage, const std::string& bytes) {
@@ -20,9 +23,10 @@ std::wstring Convert(UINT codePage, const std::string& bytes) {
   return text;
 }
 
-std::vector<std::string> ReadLines(const std::wstring& path) {
+// idle: read only once Hopdeck is idle, as ReadFileBytes does.
+std::vector<std::string> ReadLines(const std::wstring& path, bool idle = true) {
   std::vector<std::string> lines;
-  std::string bytes = ReadFileBytes(path);
+  std::string bytes = idle ? ReadFileBytes(path) : ReadFileNow(path);
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
@@ -444,6 +448,10 @@ bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 std::string ReadFileBytes(const std::wstring& path) {
   WaitForIdle();
+  return ReadFileNow(path);
+}
+
+std::string ReadFileNow(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
@@ -557,9 +565,11 @@ bool WaitForLaunches(std::size_t count, int timeoutMs) {
   return WaitUntil([&] { return Launches().size() >= count; }, timeoutMs);
 }
 
-std::vector<SpeechCall> SpeechLog() {
+std::vector<SpeechCall> SpeechLog() { return SpeechLogNow(true); }
+
+std::vector<SpeechCall> SpeechLogNow(bool idle) {
   std::vector<SpeechCall> calls;
-  for (const std::string& line : ReadLines(kSpeechLog)) {
+  for (const std::string& line : ReadLines(kSpeechLog, idle)) {
     std::vector<std::string> fields = SplitTabs(line);
     if (fields.size() < 3) continue;
     SpeechCall call;
@@ -567,6 +577,7 @@ std::vector<SpeechCall> SpeechLog() {
     call.thread = strtoul(fields[1].c_str(), nullptr, 10);
     call.function = FromUtf8(fields[2]);
     if (fields.size() > 3) call.text = FromUtf8(fields[3]);
+    if (fields.size() > 4) call.detail = FromUtf8(fields[4]);
     calls.push_back(call);
   }
   return calls;

@@ -142,10 +142,14 @@ bool WaitForLaunches(std::size_t count, int timeoutMs = 5000);
 struct SpeechCall {
   double ms = 0;                // milliseconds since the double was loaded
   unsigned long thread = 0;
-  std::wstring function;        // "8", "69", "speakText", "cancelSpeech", "brailleMessage", ...
+  std::wstring function;        // "8", "69", "speakText", "cancelSpeech", "brailleMessage", "SayString", ...
   std::wstring text;
+  std::wstring detail;          // how it was to be spoken, where the double tells ("flush", "async purge", ...)
 };
 std::vector<SpeechCall> SpeechLog();
+// The log as it stands, read without waiting for Hopdeck to be idle: for a
+// test of whether Hopdeck's thread waits on a reader.
+std::vector<SpeechCall> SpeechLogNow(bool idle = false);
 // The texts handed to a speaking call, in order.
 std::vector<std::wstring> SpokenTexts();
 

@@ -1,0 +1,243 @@
+// JAWS, Narrator, a SAPI voice and "自動" as the user meets them: what reaches
+// each stand-in, from which thread, and how "自動" and the speech dialog's
+// test button follow the readers that run, without a restart.
+#include "speech_scenario.h"
+
+using namespace e2e;
+using namespace speech_e2e;
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+constexpr int kTestButton = 104;
+constexpr wchar_t kPcTalkerStopped[] = L"C:\\hdtest\\pctk.stopped";
+constexpr wchar_t kNvdaStopped[] = L"C:\\hdtest\\nvda.stopped";
+
+// What each reader's stand-in logs for a text it is to speak.
+constexpr wchar_t kJawsSays[] = L"SayString";
+constexpr wchar_t kNarratorSays[] = L"UiaRaiseNotificationEvent";
+constexpr wchar_t kSapiSays[] = L"Speak";
+
+// A window of the class JAWS's main window has, as while JAWS runs. Made on
+// a thread of its own that answers messages, so that nobody who sends to
+// every top-level window waits on it.
+class JawsWindow {
+ public:
+  JawsWindow() {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 5000);
+  }
+  ~JawsWindow() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+  }
+  JawsWindow(const JawsWindow&) = delete;
+  JawsWindow& operator=(const JawsWindow&) = delete;
+
+ private:
+  static DWORD WINAPI Run(void* parameter) {
+    auto* self = static_cast<JawsWindow*>(parameter);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"JFWUI2";
+    RegisterClassW(&windowClass);  // fails harmlessly when an earlier window registered it
+    HWND window = CreateWindowExW(0, L"JFWUI2", L"JAWS", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the quit is posted
+    SetEvent(self->ready_);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    if (window != nullptr) DestroyWindow(window);
+    return 0;
+  }
+
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
+// The screen-reader flag, as Narrator sets it. Wine keeps the flag a process
+// has read once, so a change reaches only a Hopdeck started after it.
+void SetScreenReaderFlag(bool on) { SystemParametersInfoW(SPI_SETSCREENREADER, on ? TRUE : FALSE, nullptr, 0); }
+
+DWORD HopdeckWindowThread() { return GetWindowThreadProcessId(MainWindow(), nullptr); }
+
+// Everything any reader was asked to say, whoever it went to.
+std::size_t SpokenByAnyReader() {
+  std::size_t count = 0;
+  for (const wchar_t* function : {L"69", L"speakText", kJawsSays, kNarratorSays, kSapiSays}) {
+    count += CallsOf(function).size();
+  }
+  return count;
+}
+
+// The next call of function after posting command; nullopt when none comes.
+std::optional<SpeechCall> NextCallAfter(int command, const wchar_t* function) {
+  std::size_t before = CallsOf(function).size();
+  PostCommand(command);
+  if (!WaitForCalls(function, before + 1)) return std::nullopt;
+  return CallsOf(function)[before];
+}
+
+// The test button's text as the stand-in received it, "" when none came.
+std::wstring TestSaysThrough(HWND dialog, const wchar_t* function) {
+  std::size_t before = CallsOf(function).size();
+  ClickButton(dialog, kTestButton);
+  if (!WaitForCalls(function, before + 1)) return L"";
+  return CallsOf(function)[before].text;
+}
+
+}  // namespace
+
+class SpeechReadersScenario : public SpeechScenario {
+ protected:
+  void TearDown() override {
+    SetScreenReaderFlag(false);
+    DeleteFileW(kPcTalkerStopped);
+    DeleteFileW(kNvdaStopped);
+    SpeechScenario::TearDown();
+  }
+};
+
+TEST_F(SpeechReadersScenario, EachReaderSpeaksACommandsTextFromTheSpeechThread) {
+  struct Case {
+    int engine;
+    const wchar_t* function;
+    const wchar_t* detail;
+  };
+  const Case cases[] = {
+      {3, kJawsSays, L"flush"},
+      {4, kNarratorSays, L"kind=4 processing=3 options=2 window=Hopdeck activity=Hopdeck"},
+      {5, kSapiSays, L"async purge"},
+  };
+  for (const Case& c : cases) {
+    DeleteFileW(kSpeechLog);
+    StartWith(c.engine, false, Nvda::kNone);
+    if (c.engine == 3) {
+      // Without JAWS running nothing is handed to its object.
+      PostCommand(kShowProgramsCommand);
+      GiveTimeToSpeak();
+      EXPECT_EQ(SpeechLog().size(), 0u) << "JAWS was spoken to while not running";
+    }
+    JawsWindow jaws;
+    std::optional<SpeechCall> call = NextCallAfter(kShowUrlsCommand, c.function);
+    ASSERT_TRUE(call.has_value()) << "engine " << c.engine;
+    EXPECT_EQ(call->text, L"URL一覧") << "engine " << c.engine;
+    EXPECT_EQ(call->detail, c.detail) << "engine " << c.engine;
+    EXPECT_NE(call->thread, HopdeckWindowThread()) << "engine " << c.engine << " spoke on the window's thread";
+    ASSERT_TRUE(Quit().has_value()) << "engine " << c.engine;
+  }
+}
+
+TEST_F(SpeechReadersScenario, AutomaticFollowsWhicheverReaderRunsWithoutARestart) {
+  SetDoubleEnvironment(L"HD_PCTK_STOPPED_FILE", kPcTalkerStopped);
+  SetDoubleEnvironment(L"HD_NVDA_STOPPED_FILE", kNvdaStopped);
+  WriteFileBytes(kPcTalkerStopped, "");
+  WriteFileBytes(kNvdaStopped, "");
+  SetScreenReaderFlag(true);
+  StartWith(6, true, Nvda::kFull);
+
+  // Each reader that starts takes over from those after it in the order.
+  EXPECT_TRUE(NextCallAfter(kShowUrlsCommand, kNarratorSays).has_value());
+  JawsWindow jaws;
+  EXPECT_TRUE(NextCallAfter(kShowUrlsCommand, kJawsSays).has_value());
+  DeleteFileW(kNvdaStopped);
+  EXPECT_TRUE(NextCallAfter(kShowUrlsCommand, L"speakText").has_value());
+  DeleteFileW(kPcTalkerStopped);
+  EXPECT_TRUE(NextCallAfter(kShowUrlsCommand, L"69").has_value());
+  // And when it stops, the next one running speaks again.
+  WriteFileBytes(kPcTalkerStopped, "");
+  EXPECT_TRUE(NextCallAfter(kShowUrlsCommand, L"speakText").has_value());
+
+  GiveTimeToSpeak();
+  EXPECT_EQ(TextsOf(L"69"), Texts{L"URL一覧"});
+  EXPECT_EQ(TextsOf(L"speakText"), (Texts{L"URL一覧", L"URL一覧"}));
+  EXPECT_EQ(TextsOf(L"brailleMessage"), (Texts{L"URL一覧", L"URL一覧"})) << "NVDA's braille goes with its speech";
+  EXPECT_EQ(TextsOf(kJawsSays), Texts{L"URL一覧"});
+  EXPECT_EQ(TextsOf(kNarratorSays), Texts{L"URL一覧"});
+  EXPECT_EQ(TextsOf(kSapiSays), Texts{}) << "SAPI is never chosen by itself";
+}
+
+TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsStored) {
+  StartWith(0, false, Nvda::kNone);
+  HWND dialog = OpenSpeechDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND engines = GetDlgItem(dialog, 101);
+
+  SendMessageW(engines, CB_SETCURSEL, 5, 0);
+  EXPECT_EQ(TestSaysThrough(dialog, kSapiSays), L"音声のテストです");
+
+  // JAWS chosen but not running: silence, and no message either.
+  SendMessageW(engines, CB_SETCURSEL, 3, 0);
+  ClickButton(dialog, kTestButton);
+  GiveTimeToSpeak();
+  EXPECT_EQ(CallsOf(kJawsSays).size(), 0u);
+  EXPECT_EQ(FindDialog(L"音声のテスト"), nullptr);
+
+  // "自動" with no reader running says so in a message box.
+  SendMessageW(engines, CB_SETCURSEL, 6, 0);
+  ClickButton(dialog, kTestButton);
+  HWND box = WaitForDialog(L"音声のテスト");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"起動中のスクリーンリーダーが見つかりません。");
+  AnswerMessageBox(box, IDOK);
+
+  // With a reader running it names the one it found.
+  JawsWindow jaws;
+  EXPECT_EQ(TestSaysThrough(dialog, kJawsSays), L"JAWSで読み上げています");
+
+  // Narrator's notification comes from the dialog the user is in.
+  SendMessageW(engines, CB_SETCURSEL, 4, 0);
+  ASSERT_EQ(TestSaysThrough(dialog, kNarratorSays), L"音声のテストです");
+  EXPECT_NE(CallsOf(kNarratorSays).back().detail.find(L"window=音声設定"), std::wstring::npos)
+      << ToSjis(CallsOf(kNarratorSays).back().detail);
+
+  // Nothing was stored: the setting in force is still "音声なし".
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_EQ(ReadDword(L"Option4"), std::optional<DWORD>(0));
+  std::size_t spoken = SpokenByAnyReader();
+  PostCommand(kShowUrlsCommand);
+  GiveTimeToSpeak();
+  EXPECT_EQ(SpokenByAnyReader(), spoken);
+}
+
+TEST_F(SpeechReadersScenario, TheWindowAnswersWhileAReaderTakesTwoSecondsAndTheNewestTextWins) {
+  SetDoubleEnvironment(L"HD_READER_ANSWER_MS", L"2000");
+  JawsWindow jaws;
+  for (int engine : {3, 4, 5}) {
+    const wchar_t* function = engine == 3 ? kJawsSays : engine == 4 ? kNarratorSays : kSapiSays;
+    // Read as it stands: SpeechLog would itself wait for Hopdeck's window.
+    auto count = [](const wchar_t* name) {
+      std::vector<SpeechCall> log = SpeechLogNow();
+      return std::count_if(log.begin(), log.end(), [&](const SpeechCall& call) { return call.function == name; });
+    };
+    DeleteFileW(kSpeechLog);
+    StartWith(engine, false, Nvda::kNone);
+    PostCommand(kShowUrlsCommand);
+    ASSERT_TRUE(WaitUntil([&] { return count(function) == 1; })) << "engine " << engine;
+    // The reader now holds on to the text for two seconds; the window answers at once.
+    PostCommand(kShowProgramsCommand);
+    PostCommand(kShowUrlsCommand);
+    WaitForIdle();
+    EXPECT_EQ(count(L"answered"), 0) << "engine " << engine << ": the window waited for the reader";
+    ASSERT_TRUE(WaitUntil([&] { return count(L"answered") == 2; }, 10000)) << "engine " << engine;
+    // What came and went while the reader was busy is never said.
+    EXPECT_EQ(TextsOf(function), (Texts{L"URL一覧", L"URL一覧"})) << "engine " << engine;
+    ASSERT_TRUE(Quit().has_value()) << "engine " << engine;
+  }
+}
+
+TEST_F(SpeechReadersScenario, WhatOnlyPcTalkerWasToldASapiVoiceIsToldToo) {
+  // Nothing reads the screen for a SAPI user: the context menu is announced
+  // as it is to PC-Talker, where NVDA, JAWS and Narrator hear the menu itself.
+  StartWith(5, false, Nvda::kNone);
+  PostCommand(570);
+  ASSERT_TRUE(WaitForCalls(kSapiSays, 1));
+  EXPECT_EQ(TextsOf(kSapiSays), Texts{L"メニューオープン"});
+}
