@@ -1,5 +1,7 @@
 #include "app/command_table.h"
 
+#include "resources/command_ids.h"
+
 #include <algorithm>
 
 namespace {
@@ -114,6 +116,6 @@ std::vector<CommandRow> CommandTable() {
     }
   }
   // Commands reached only from context menus, the tray menu or keys.
-  for (int id : {501, 502, 513, 570, 571, 572}) rows.push_back({id, "", "", keysOf(id)});
+  for (int id : {IDM_RUN, IDM_RUN_SPECIAL, IDM_SHOW_MAIN_WINDOW, IDM_CONTEXT_MENU, IDM_NEXT_LIST, IDM_PREVIOUS_LIST}) rows.push_back({id, "", "", keysOf(id)});
   return rows;
 }

@@ -19,54 +19,54 @@ bool HasCommandHandler(int id);
 void DispatchCommand(AppState& app, int id, std::intptr_t lParam);
 
 // app/main_window_win.cpp: windows, lists and the tray.
-void CmdShowList(AppState& app, const CommandContext& command);       // 541..544
-void CmdNextList(AppState& app, const CommandContext& command);       // 571
-void CmdPreviousList(AppState& app, const CommandContext& command);   // 572
-void CmdShowMainWindow(AppState& app, const CommandContext& command); // 513
-void CmdHideMainWindow(AppState& app, const CommandContext& command); // 514
-void CmdCloseMainWindow(AppState& app, const CommandContext& command);// 515
-void CmdContextMenu(AppState& app, const CommandContext& command);    // 570
+void CmdShowList(AppState& app, const CommandContext& command);       // IDM_SHOW_PROGRAMS..IDM_SHOW_MAIL
+void CmdNextList(AppState& app, const CommandContext& command);       // IDM_NEXT_LIST
+void CmdPreviousList(AppState& app, const CommandContext& command);   // IDM_PREVIOUS_LIST
+void CmdShowMainWindow(AppState& app, const CommandContext& command); // IDM_SHOW_MAIN_WINDOW
+void CmdHideMainWindow(AppState& app, const CommandContext& command); // IDM_HIDE_MAIN_WINDOW
+void CmdCloseMainWindow(AppState& app, const CommandContext& command);// IDM_CLOSE_MAIN_WINDOW
+void CmdContextMenu(AppState& app, const CommandContext& command);    // IDM_CONTEXT_MENU
 
 // app/item_commands_win.cpp
-void CmdAddItem(AppState& app, const CommandContext& command);         // 503
-void CmdEditItem(AppState& app, const CommandContext& command);        // 504
-void CmdCopyPath(AppState& app, const CommandContext& command);        // 505
-void CmdOpenFolder(AppState& app, const CommandContext& command);      // 506
-void CmdDeleteItem(AppState& app, const CommandContext& command);      // 509
-void CmdFind(AppState& app, const CommandContext& command);            // 516
-void CmdFindNext(AppState& app, const CommandContext& command);        // 517
-void CmdFindPrevious(AppState& app, const CommandContext& command);    // 518
-void CmdSpeakPosition(AppState& app, const CommandContext& command);   // 531
-void CmdSpeakListName(AppState& app, const CommandContext& command);   // 534
-void CmdSpeakSortOrder(AppState& app, const CommandContext& command);  // 535
+void CmdAddItem(AppState& app, const CommandContext& command);         // IDM_ADD_ITEM
+void CmdEditItem(AppState& app, const CommandContext& command);        // IDM_EDIT_ITEM
+void CmdCopyPath(AppState& app, const CommandContext& command);        // IDM_COPY_PATH
+void CmdOpenFolder(AppState& app, const CommandContext& command);      // IDM_OPEN_FOLDER
+void CmdDeleteItem(AppState& app, const CommandContext& command);      // IDM_DELETE_ITEM
+void CmdFind(AppState& app, const CommandContext& command);            // IDM_FIND
+void CmdFindNext(AppState& app, const CommandContext& command);        // IDM_FIND_NEXT
+void CmdFindPrevious(AppState& app, const CommandContext& command);    // IDM_FIND_PREVIOUS
+void CmdSpeakPosition(AppState& app, const CommandContext& command);   // IDM_SPEAK_POSITION
+void CmdSpeakListName(AppState& app, const CommandContext& command);   // IDM_SPEAK_LIST_NAME
+void CmdSpeakSortOrder(AppState& app, const CommandContext& command);  // IDM_SPEAK_SORT_ORDER
 
 // items/import_dialog_win.cpp
-void CmdImportFromStartMenu(AppState& app, const CommandContext& command);  // 581
+void CmdImportFromStartMenu(AppState& app, const CommandContext& command);  // IDM_IMPORT_FROM_START_MENU
 
 // app/launch_win.cpp
-void CmdRun(AppState& app, const CommandContext& command);         // 501
-void CmdRunSpecial(AppState& app, const CommandContext& command);  // 502
+void CmdRun(AppState& app, const CommandContext& command);         // IDM_RUN
+void CmdRunSpecial(AppState& app, const CommandContext& command);  // IDM_RUN_SPECIAL
 
 // records/history_dialog_win.cpp, records/favourites_win.cpp
-void CmdHistory(AppState& app, const CommandContext& command);       // 508
-void CmdAddFavourite(AppState& app, const CommandContext& command);  // 519
-void CmdFavourites(AppState& app, const CommandContext& command);    // 520
+void CmdHistory(AppState& app, const CommandContext& command);       // IDM_HISTORY
+void CmdAddFavourite(AppState& app, const CommandContext& command);  // IDM_ADD_FAVOURITE
+void CmdFavourites(AppState& app, const CommandContext& command);    // IDM_FAVOURITES
 
 // pickers/
-void CmdRunningApps(AppState& app, const CommandContext& command);   // 521
-void CmdTaskManager(AppState& app, const CommandContext& command);   // 522
-void CmdSendToCleanup(AppState& app, const CommandContext& command); // 523
-void CmdFixedList(AppState& app, const CommandContext& command);     // 524..528
-void CmdRadio(AppState& app, const CommandContext& command);         // 601..626, 701..792
+void CmdRunningApps(AppState& app, const CommandContext& command);   // IDM_RUNNING_APPS
+void CmdTaskManager(AppState& app, const CommandContext& command);   // IDM_TASK_MANAGER
+void CmdSendToCleanup(AppState& app, const CommandContext& command); // IDM_SEND_TO_CLEANUP
+void CmdFixedList(AppState& app, const CommandContext& command);     // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS
+void CmdRadio(AppState& app, const CommandContext& command);         // the radio pages
 
 // speech/date_time_win.cpp
-void CmdSpeakTime(AppState& app, const CommandContext& command);  // 532
-void CmdSpeakDate(AppState& app, const CommandContext& command);  // 533
+void CmdSpeakTime(AppState& app, const CommandContext& command);  // IDM_SPEAK_TIME
+void CmdSpeakDate(AppState& app, const CommandContext& command);  // IDM_SPEAK_DATE
 
 // settings/
-void CmdGeneralSettings(AppState& app, const CommandContext& command);  // 551
-void CmdSpeechSettings(AppState& app, const CommandContext& command);   // 552
-void CmdOpenHelpFile(AppState& app, const CommandContext& command);     // 561, 562
-void CmdOpenWebPage(AppState& app, const CommandContext& command);      // 563, 566, 567, 568
-void CmdVersion(AppState& app, const CommandContext& command);          // 564
-void CmdUpdateCheck(AppState& app, const CommandContext& command);      // 565
+void CmdGeneralSettings(AppState& app, const CommandContext& command);  // IDM_GENERAL_SETTINGS
+void CmdSpeechSettings(AppState& app, const CommandContext& command);   // IDM_SPEECH_SETTINGS
+void CmdOpenHelpFile(AppState& app, const CommandContext& command);     // IDM_MANUAL, IDM_KEY_LIST
+void CmdOpenWebPage(AppState& app, const CommandContext& command);      // IDM_CHANGE_HISTORY, IDM_PROGRAM_PAGE, IDM_MAKER_SITE, IDM_CONTACT_FORM
+void CmdVersion(AppState& app, const CommandContext& command);          // IDM_VERSION
+void CmdUpdateCheck(AppState& app, const CommandContext& command);      // IDM_UPDATE_CHECK

@@ -1,4 +1,4 @@
-// Enter (501) and Shift+Enter (502) on the main lists, and the browser choice
+// Enter and Shift+Enter on the main lists, and the browser choice
 // dialog. Every launch is recorded at the top of the history.
 #include "app/launch_win.h"
 

@@ -7,6 +7,7 @@
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "pickers/send_to_win.h"
+#include "resources/command_ids.h"
 #include "settings/settings_win.h"
 #include "speech/speech_win.h"
 
@@ -162,7 +163,7 @@ void InstallKeyFilter(HWND listBox) {
 }
 
 void CmdShowList(AppState& app, const CommandContext& command) {
-  int shown = command.id - 541;
+  int shown = command.id - IDM_SHOW_PROGRAMS;
   ShowOnlyList(app, shown);
   SpeakText(app, kListNames[shown], 0);
 }

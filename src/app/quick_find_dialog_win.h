@@ -4,6 +4,6 @@
 struct AppState;
 struct CommandContext;
 
-// Command 580: opens the dialog when the focus is on one of the four lists,
+// IDM_QUICK_FIND: opens the dialog when the focus is on one of the four lists,
 // and runs what the user chose there as Enter or Shift+Enter on its list would.
 void CmdQuickFind(AppState& app, const CommandContext& command);

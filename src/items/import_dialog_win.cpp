@@ -1,4 +1,4 @@
-// Taking in shortcuts from the Start menu and the desktop: command 581 finds
+// Taking in shortcuts from the Start menu and the desktop: IDM_IMPORT_FROM_START_MENU finds
 // them and works out which to offer, the dialog "ImportDialog" lets the user
 // check by ear which to take, and each checked one is written as an item the
 // way the add dialog writes a dropped shortcut or internet shortcut: a byte

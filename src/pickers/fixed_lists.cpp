@@ -126,22 +126,22 @@ FixedLaunch MakerLaunch(std::size_t index, const std::function<bool(const std::s
 
 const char* FixedListDialogName(int commandId) {
   switch (commandId) {
-    case 524: return "HDDialog";
-    case 525: return "UDialog";
-    case 526: return "WDialog";
-    case 527: return "W10Dialog";
-    case 528: return "FDialog";
+    case IDM_FIXED_MAKER: return "HDDialog";
+    case IDM_FIXED_UTILITIES: return "UDialog";
+    case IDM_FIXED_CONTROL_PANEL: return "WDialog";
+    case IDM_FIXED_PC_SETTINGS: return "W10Dialog";
+    case IDM_FIXED_FOLDERS: return "FDialog";
     default: return nullptr;
   }
 }
 
 std::vector<std::string_view> FixedListNames(int commandId) {
   switch (commandId) {
-    case 524: return NamesOf(kMakerRows);
-    case 525: return NamesOf(kUtilityRows);
-    case 526: return NamesOf(kControlPanelRows);
-    case 527: return NamesOf(kPcSettingsRows);
-    case 528: return NamesOf(kFolderRows);
+    case IDM_FIXED_MAKER: return NamesOf(kMakerRows);
+    case IDM_FIXED_UTILITIES: return NamesOf(kUtilityRows);
+    case IDM_FIXED_CONTROL_PANEL: return NamesOf(kControlPanelRows);
+    case IDM_FIXED_PC_SETTINGS: return NamesOf(kPcSettingsRows);
+    case IDM_FIXED_FOLDERS: return NamesOf(kFolderRows);
     default: return {};
   }
 }
@@ -149,11 +149,11 @@ std::vector<std::string_view> FixedListNames(int commandId) {
 FixedLaunch ResolveFixedLaunch(int commandId, std::size_t row,
                                const std::function<bool(const std::string&)>& fileExists) {
   switch (commandId) {
-    case 524: return MakerLaunch(row, fileExists);
-    case 525: return CommandLaunch(kUtilityRows, row);
-    case 526: return CommandLaunch(kControlPanelRows, row);
-    case 527: return CommandLaunch(kPcSettingsRows, row);
-    case 528: return CommandLaunch(kFolderRows, row);
+    case IDM_FIXED_MAKER: return MakerLaunch(row, fileExists);
+    case IDM_FIXED_UTILITIES: return CommandLaunch(kUtilityRows, row);
+    case IDM_FIXED_CONTROL_PANEL: return CommandLaunch(kControlPanelRows, row);
+    case IDM_FIXED_PC_SETTINGS: return CommandLaunch(kPcSettingsRows, row);
+    case IDM_FIXED_FOLDERS: return CommandLaunch(kFolderRows, row);
     default: return {};
   }
 }

@@ -1,6 +1,7 @@
-// The five built-in launch lists (commands 524..528): constant tables of
+// The five built-in launch lists (IDM_FIXED_MAKER..IDM_FIXED_FOLDERS): constant tables of
 // fixed-width fields, shown in list order by their pickers.
 #pragma once
+#include "resources/command_ids.h"
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -41,8 +42,8 @@ extern const FixedRow kControlPanelRows[11];
 extern const FixedRow kPcSettingsRows[11];
 extern const FolderRow kFolderRows[12];
 
-constexpr int kFirstFixedListCommand = 524;  // the maker's software
-constexpr int kLastFixedListCommand = 528;   // special folders
+constexpr int kFirstFixedListCommand = IDM_FIXED_MAKER;  // the maker's software
+constexpr int kLastFixedListCommand = IDM_FIXED_FOLDERS;  // special folders
 
 // Dialog template of a list command ("HDDialog", "UDialog", "WDialog",
 // "W10Dialog", "FDialog"); nullptr for other ids.

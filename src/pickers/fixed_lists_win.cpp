@@ -1,4 +1,4 @@
-// The five fixed-list pickers (commands 524..528). Enter launches the
+// The five fixed-list pickers (IDM_FIXED_MAKER..IDM_FIXED_FOLDERS). Enter launches the
 // selected row and keeps the picker open on the same row; Control+Enter
 // launches and closes it. Every launch goes into the history.
 #include <windows.h>
@@ -17,7 +17,7 @@ namespace {
 
 struct FixedListState {
   AppState& app;
-  int commandId;  // 524..528: which table
+  int commandId;  // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS: which table
 };
 
 void LaunchRow(AppState& app, int commandId, std::size_t row) {

@@ -12,5 +12,5 @@ constexpr char kSendToNotDeletedText[] = "削除できませんでした";
 constexpr char kOwnShortcutName[] = "Hopdeck.lnk";
 constexpr char kOwnExecutableName[] = "Hopdeck.exe";
 
-// Started by command 522.
+// Started by IDM_TASK_MANAGER.
 constexpr char kTaskManagerCommand[] = "taskmgr";

@@ -1,5 +1,5 @@
-// The running-applications picker "WindowDialog" (command 521) and the task
-// manager (command 522).
+// The running-applications picker "WindowDialog" and the task
+// manager.
 #pragma once
 #include <windows.h>
 

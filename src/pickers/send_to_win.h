@@ -1,5 +1,5 @@
 // The Send-to folder: the program's own shortcut and the cleanup picker
-// "Send2Dialog" (command 523).
+// "Send2Dialog".
 #pragma once
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
-// Adding the selected item of a main list as a favourite (519) and the
-// favourites dialog (520).
+// Adding the selected item of a main list as a favourite and the
+// favourites dialog.
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/selected_item_win.h"

@@ -1,6 +1,8 @@
 // Resource and control ids shared by the resource script and the code.
 #pragma once
 
+#include "command_ids.h"
+
 // Main window: the four hidden labels and the list boxes (ListKind 0..3).
 #define IDC_LABEL_PROGRAMS 1
 #define IDC_LABEL_FILES 2

@@ -1,4 +1,4 @@
-// The general settings dialog "HDOptionDialog" (command 551): the hot key
+// The general settings dialog "HDOptionDialog" (IDM_GENERAL_SETTINGS): the hot key
 // letter, start with Windows, the list shown at start and the sort order.
 // OK stores the four values, applies hot key and autostart at once and has
 // the lists rebuilt; the start list takes effect at the next start.

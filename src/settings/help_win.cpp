@@ -9,7 +9,7 @@
 #include "settings/update_check.h"
 #include "settings/update_check_win.h"
 
-// 561, 562. The program folder is the current directory at start, not the
+// IDM_MANUAL, IDM_KEY_LIST. The program folder is the current directory at start, not the
 // executable's folder. The file is named by its full path in the program
 // folder: given a bare name, the shell may look beside the executable before
 // it looks in the current directory. The program folder is also the current
@@ -26,20 +26,20 @@ void CmdOpenHelpFile(AppState& app, const CommandContext& command) {
   SetCurrentDirectoryA(app.dataFolder.c_str());
 }
 
-// 563, 566, 567, 568: the maker's pages in the default browser.
+// IDM_CHANGE_HISTORY, IDM_PROGRAM_PAGE, IDM_MAKER_SITE, IDM_CONTACT_FORM: the maker's pages in the default browser.
 void CmdOpenWebPage(AppState& app, const CommandContext& command) {
   const char* path = WebPagePath(command.id);
   if (path == nullptr) return;
   ShellExecuteA(app.mainWindow, nullptr, SiteAddress(path).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-// 564.
+// IDM_VERSION.
 void CmdVersion(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   MessageBoxA(app.mainWindow, kVersionText, kVersionCaption, MB_OK | MB_ICONINFORMATION);
 }
 
-// 565. Runs on this thread: the window waits while the server is asked.
+// IDM_UPDATE_CHECK. Runs on this thread: the window waits while the server is asked.
 void CmdUpdateCheck(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   RunUpdateCheck(app.mainWindow);

@@ -1,4 +1,4 @@
-// The speech settings dialog "HDSpeechDialog" (command 552): which screen
+// The speech settings dialog "HDSpeechDialog" (IDM_SPEECH_SETTINGS): which screen
 // reader speaks, and how the date and the time are read out. OK stores
 // "Option4" to "Option6" and the settings in memory; SpeakText and the
 // announcements read them at every call, so nothing is restarted. The test

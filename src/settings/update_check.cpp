@@ -1,5 +1,7 @@
 #include "settings/update_check.h"
 
+#include "resources/command_ids.h"
+
 #ifndef HD_SITE_BASE
 #error "HD_SITE_BASE (the maker's site, a string literal) comes from the build"
 #endif
@@ -12,15 +14,15 @@ struct CommandFile {
 };
 
 constexpr CommandFile kWebPages[] = {
-    {563, "/hopdeck/history.html"},
-    {566, kProgramPagePath},
-    {567, "/"},
-    {568, "/inquiry/"},
+    {IDM_CHANGE_HISTORY, "/hopdeck/history.html"},
+    {IDM_PROGRAM_PAGE, kProgramPagePath},
+    {IDM_MAKER_SITE, "/"},
+    {IDM_CONTACT_FORM, "/inquiry/"},
 };
 
 constexpr CommandFile kHelpFiles[] = {
-    {561, "manual.txt"},
-    {562, "command.txt"},
+    {IDM_MANUAL, "manual.txt"},
+    {IDM_KEY_LIST, "command.txt"},
 };
 
 const char* Lookup(const CommandFile* table, std::size_t count, int id) {

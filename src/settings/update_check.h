@@ -18,10 +18,10 @@ constexpr char kProgramPagePath[] = "/hopdeck/";
 // HD_SITE_BASE, without a trailing "/", followed by the path).
 std::string SiteAddress(std::string_view path);
 
-// The page a help-menu command opens (563, 566, 567, 568), or nullptr.
+// The page a help-menu command opens (IDM_CHANGE_HISTORY, IDM_PROGRAM_PAGE, IDM_MAKER_SITE, IDM_CONTACT_FORM), or nullptr.
 const char* WebPagePath(int commandId);
 
-// The help file a command opens (561 "manual.txt", 562 "command.txt"), or nullptr.
+// The help file a command opens (IDM_MANUAL "manual.txt", IDM_KEY_LIST "command.txt"), or nullptr.
 const char* HelpFileName(int commandId);
 
 // The number in the version file: its leading decimal digits, within the

@@ -1,4 +1,4 @@
-// Commands 532 and 533: the local time or date, spoken in the chosen format.
+// Speaking the local time or date, spoken in the chosen format.
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "speech/date_time.h"
