@@ -10,15 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "items/list_kind.h"
 #include "items/quick_find.h"
 #include "items/shortcut_cache.h"
 #include "platform/win_handles.h"
 #include "records/record_log.h"
 #include "settings/settings.h"
 
-// Which list: 0 programs, 1 files, 2 URLs, 3 mail addresses.
-enum ListKind : int { kPrograms = 0, kFiles = 1, kUrls = 2, kMail = 3 };
-constexpr int kListCount = 4;
 
 // Registered by the main window: a second instance left a path in "Option9".
 constexpr char kHandOverMessageName[] = "HDSetDialog";

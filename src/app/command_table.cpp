@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 
+#include "pickers/radio_pages.h"
 #include "resources/command_ids.h"
 
 #include <algorithm>
@@ -14,9 +15,6 @@ constexpr int VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F5 = 0x
 
 constexpr int NONE_ = kModNone, SHIFT_ = kModShift, CONTROL_ = kModControl, ALT_ = kModAlt,
               ALT_SHIFT_ = kModAlt | kModShift;
-
-#define HD_NHK_HOST "http://www3.nhk.or.jp"
-#define HD_RADIKO_HOST "http://radiko.jp"
 
 }  // namespace
 
@@ -46,29 +44,6 @@ const AccelEntry kAccelerators[] = {
 };
 const std::size_t kAcceleratorCount = std::size(kAccelerators);
 
-const RadioPage kRadioPages[] = {
-#define HD_POPUP(text)
-#define HD_END
-#define HD_ITEM(id, text)
-#define HD_NHK(id, text, channel, area) {id, HD_NHK_HOST "/netradio/player/index.html?ch=" channel "&area=" area},
-#define HD_RADIKO(id, text, path) {id, HD_RADIKO_HOST path},
-#define HD_STATION(id, text, code) {id, HD_RADIKO_HOST "/#!/live/" code},
-#include "resources/menu_bar.def"
-#undef HD_POPUP
-#undef HD_END
-#undef HD_ITEM
-#undef HD_NHK
-#undef HD_RADIKO
-#undef HD_STATION
-};
-const std::size_t kRadioPageCount = std::size(kRadioPages);
-
-const char* RadioAddress(int id) {
-  for (const RadioPage& page : kRadioPages) {
-    if (page.id == id) return page.address;
-  }
-  return nullptr;
-}
 
 std::string KeyName(const AccelEntry& entry) {
   std::string name;
@@ -116,6 +91,8 @@ std::vector<CommandRow> CommandTable() {
     }
   }
   // Commands reached only from context menus, the tray menu or keys.
-  for (int id : {IDM_RUN, IDM_RUN_SPECIAL, IDM_SHOW_MAIN_WINDOW, IDM_CONTEXT_MENU, IDM_NEXT_LIST, IDM_PREVIOUS_LIST}) rows.push_back({id, "", "", keysOf(id)});
+  for (int id : {IDM_RUN, IDM_RUN_SPECIAL, IDM_SHOW_MAIN_WINDOW, IDM_CONTEXT_MENU, IDM_NEXT_LIST, IDM_PREVIOUS_LIST}) {
+    rows.push_back({id, "", "", keysOf(id)});
+  }
   return rows;
 }

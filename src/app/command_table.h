@@ -31,16 +31,6 @@ struct AccelEntry {
 extern const AccelEntry kAccelerators[];
 extern const std::size_t kAcceleratorCount;
 
-// The radio menu: each id opens one constant address.
-struct RadioPage {
-  int id;
-  const char* address;
-};
-extern const RadioPage kRadioPages[];
-extern const std::size_t kRadioPageCount;
-
-// Address of a radio id, or nullptr for ids outside the radio menu.
-const char* RadioAddress(int id);
 
 // The name of an accelerator's key as the key list shows it: "F4",
 // "Shift+Enter", "Control+F", "Alt+Shift+F4", "Apps".
@@ -57,5 +47,5 @@ struct CommandRow {
 };
 
 // Every command in menu order, then the commands that have only keys.
-// Radio pages are left out; kRadioPages lists them.
+// Radio pages are left out; kRadioPages (pickers/radio_pages.h) lists them.
 std::vector<CommandRow> CommandTable();

@@ -20,8 +20,7 @@ void DispatchCommand(AppState& app, int id, std::intptr_t lParam);
 
 // app/main_window_win.cpp: windows, lists and the tray.
 void CmdShowList(AppState& app, const CommandContext& command);       // IDM_SHOW_PROGRAMS..IDM_SHOW_MAIL
-void CmdNextList(AppState& app, const CommandContext& command);       // IDM_NEXT_LIST
-void CmdPreviousList(AppState& app, const CommandContext& command);   // IDM_PREVIOUS_LIST
+void CmdNextList(AppState& app, const CommandContext& command);       // IDM_NEXT_LIST, IDM_PREVIOUS_LIST
 void CmdShowMainWindow(AppState& app, const CommandContext& command); // IDM_SHOW_MAIN_WINDOW
 void CmdHideMainWindow(AppState& app, const CommandContext& command); // IDM_HIDE_MAIN_WINDOW
 void CmdCloseMainWindow(AppState& app, const CommandContext& command);// IDM_CLOSE_MAIN_WINDOW

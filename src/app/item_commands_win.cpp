@@ -132,13 +132,11 @@ void CmdCopyPath(AppState& app, const CommandContext& command) {
 void CmdOpenFolder(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
   if (!item.valid() || !IsShortcutList(item.listKind)) return;
-  char folder[kPathBytes] = {};
-  CopyToField(folder, sizeof(folder), ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
-  PathRemoveFileSpecA(folder);
+  std::string folder = ContainingFolder(ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
   // An unreadable target or a bare command name leaves no folder; the shell
   // would open the current directory (the program's data folder) instead.
-  if (folder[0] == '\0') return;
-  ShellExecuteA(nullptr, nullptr, folder, nullptr, nullptr, SW_SHOW);
+  if (folder.empty()) return;
+  ShellExecuteA(nullptr, nullptr, folder.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void CmdDeleteItem(AppState& app, const CommandContext& command) {

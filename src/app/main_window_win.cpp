@@ -7,6 +7,7 @@
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "pickers/send_to_win.h"
+#include "platform/window_front_win.h"
 #include "resources/command_ids.h"
 #include "settings/settings_win.h"
 #include "speech/speech_win.h"
@@ -98,11 +99,7 @@ void OnDestroy(AppState& app, HWND window) {
 
 void BringForward(HWND window) {
   ShowWindow(window, SW_SHOW);
-  if (IsIconic(window)) {
-    OpenIcon(window);
-  } else {
-    SetForegroundWindow(window);
-  }
+  BringWindowForward(window);
 }
 
 void OnHotKey(AppState& app, WPARAM id) {
@@ -171,20 +168,11 @@ void CmdShowList(AppState& app, const CommandContext& command) {
 void CmdNextList(AppState& app, const CommandContext& command) {
   int current = ListIndexOf(app, app.savedFocus);
   if (current < 0) return;
+  int step = command.id == IDM_PREVIOUS_LIST ? kListCount - 1 : 1;
   ShowWindow(app.lists[current], SW_HIDE);
-  int next = (current + 1) % kListCount;
+  int next = (current + step) % kListCount;
   ShowWindow(app.lists[next], SW_SHOW);
   SetFocus(app.lists[next]);
-  RecordFocus(app);
-}
-
-void CmdPreviousList(AppState& app, const CommandContext& command) {
-  int current = ListIndexOf(app, app.savedFocus);
-  if (current < 0) return;
-  ShowWindow(app.lists[current], SW_HIDE);
-  int previous = (current + kListCount - 1) % kListCount;
-  ShowWindow(app.lists[previous], SW_SHOW);
-  SetFocus(app.lists[previous]);
   RecordFocus(app);
 }
 

@@ -15,6 +15,7 @@
 #include "items/item_store_win.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
+#include "platform/window_front_win.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -82,11 +83,7 @@ bool HandOffToRunningInstance(const std::string& argument) {
       WriteHandOverSlot(key.get(), argument);
     }
   }
-  if (IsIconic(running)) {
-    OpenIcon(running);
-  } else {
-    SetForegroundWindow(running);
-  }
+  BringWindowForward(running);
   return true;
 }
 

@@ -124,9 +124,7 @@ bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std
 }
 
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {
-  char workingFolder[kPathBytes] = {};
-  CopyToField(workingFolder, sizeof(workingFolder), target);
-  PathRemoveFileSpecA(workingFolder);  // "notepad" leaves ""; "D:\a\b.txt" leaves "D:\a"
+  const std::string workingFolder = ContainingFolder(target);  // "notepad" leaves ""
 
   // The UTF-16 path is formed first: a path that does not fit must not be
   // cut into the name of some other file.
@@ -141,7 +139,7 @@ void WriteShellLink(const std::string& linkPath, const std::string& target, cons
   // An existing shortcut is only replaced by one that holds its target.
   if (FAILED(link->SetPath(target.c_str()))) return;
   link->SetDescription("");
-  link->SetWorkingDirectory(workingFolder);
+  link->SetWorkingDirectory(workingFolder.c_str());
   link->SetArguments(arguments.c_str());
 
   ComPtr<IPersistFile> file;

@@ -23,14 +23,10 @@ struct FixedListState {
 void LaunchRow(AppState& app, int commandId, std::size_t row) {
   FixedLaunch launch = ResolveFixedLaunch(commandId, row, FileExists);
   if (launch.target.empty()) return;
-  char folder[kPathBytes] = {};
-  if (launch.runInFolder) {
-    CopyToField(folder, sizeof(folder), launch.target);
-    PathRemoveFileSpecA(folder);
-  }
+  std::string folder = launch.runInFolder ? ContainingFolder(launch.target) : std::string();
   // The shell's answer is not examined: a target that does not start is
   // recorded like any other attempt.
-  ShellExecuteA(nullptr, nullptr, launch.target.c_str(), nullptr, folder[0] != '\0' ? folder : nullptr, SW_SHOW);
+  ShellExecuteA(nullptr, nullptr, launch.target.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
   RecordLaunch(app, launch.target, launch.name);
 }
 

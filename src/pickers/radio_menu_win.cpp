@@ -1,6 +1,6 @@
 #include "app/app_state.h"
-#include "app/command_table.h"
 #include "app/commands.h"
+#include "pickers/radio_pages.h"
 #include "resources/command_ids.h"
 
 // Opens the station page of a radio menu id in the default browser. The

@@ -7,6 +7,7 @@
 #include "app/main_window_win.h"
 #include "pickers/picker_texts.h"
 #include "platform/sjis.h"
+#include "platform/window_front_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -103,11 +104,7 @@ void CmdRunningApps(AppState& app, const CommandContext& command) {
   // when it closes, and would otherwise take the front back. A window closed
   // since the list was built is left alone.
   if (result != IDOK || state.chosen == nullptr || !IsWindow(state.chosen)) return;
-  if (IsIconic(state.chosen)) {
-    OpenIcon(state.chosen);
-  } else {
-    SetForegroundWindow(state.chosen);
-  }
+  BringWindowForward(state.chosen);
 }
 
 void CmdTaskManager(AppState& app, const CommandContext& command) {

@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "platform/pending_name.h"
+#include "platform/sjis.h"
 #include "platform/win_handles.h"
 
 namespace {
@@ -13,6 +14,17 @@ std::string FolderOf(const std::string& path) {
   std::size_t length = static_cast<std::size_t>(name - path.c_str());
   return path.substr(0, length > 0 ? length - 1 : 0);
 }
+
+}  // namespace
+
+std::string ContainingFolder(const std::string& path) {
+  char folder[kPathBytes] = {};
+  CopyToField(folder, sizeof folder, path);
+  PathRemoveFileSpecA(folder);
+  return folder;
+}
+
+namespace {
 
 // A name never used before by this process. Unique names matter: the
 // profile functions may keep a copy of a file they wrote and would take it

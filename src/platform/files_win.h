@@ -9,6 +9,11 @@
 // taken for an item, a log or a program.
 bool FileExists(const std::string& path);
 
+// The folder a path names its file in, as the shell cuts it: "D:\a\b.txt"
+// gives "D:\a", "C:\b.txt" gives "C:\", and a bare name ("notepad") gives "".
+// The path is first cut to a path field.
+std::string ContainingFolder(const std::string& path);
+
 // Replaces the file at path all or nothing. write fills a new temporary file
 // in the same folder (its path is write's argument) and reports success; the
 // file is then moved over path. False when write fails or the move is

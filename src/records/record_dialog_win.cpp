@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/launch_win.h"
+#include "platform/files_win.h"
 #include "platform/sjis.h"
 #include "records/record_log.h"
 #include "records/record_texts.h"
@@ -45,10 +46,8 @@ void EndRecordDialog(HWND dialog, RecordDialogState& state, INT_PTR result) {
 // folder. For a URL, a "mailto:" address or a bare command name the cut-off
 // text ("https:", "") is no folder, and a browser started in it would fail.
 std::string WorkingFolder(const std::string& target) {
-  char folder[kPathBytes];
-  CopyToField(folder, sizeof folder, target);
-  PathRemoveFileSpecA(folder);
-  if (folder[0] == '\0' || !PathIsDirectoryA(folder)) return {};
+  std::string folder = ContainingFolder(target);
+  if (folder.empty() || !PathIsDirectoryA(folder.c_str())) return {};
   return folder;
 }
 

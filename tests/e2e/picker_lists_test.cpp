@@ -2,7 +2,7 @@
 // pickers stay or close, and what the history then holds.
 #include <shlwapi.h>
 
-#include "app/command_table.h"
+#include "pickers/radio_pages.h"
 #include "harness/harness.h"
 #include "pickers/fixed_lists.h"
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/command_table.h"
+#include "pickers/radio_pages.h"
 
 namespace {
 

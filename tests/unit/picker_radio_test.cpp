@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/command_table.h"
+#include "pickers/radio_pages.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_table.h"
+#include "pickers/radio_pages.h"
 #include "pickers/running_apps_win.h"
 #include "pickers/send_to_list.h"
 #include "pickers/send_to_win.h"
