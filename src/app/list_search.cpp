@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/item_command_texts.h"
+#include "items/item_order.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
 
@@ -28,7 +29,8 @@ std::string PositionText(int count, int selection) {
 }
 
 const char* SortOrderName(int sortOrder) {
-  return (sortOrder >= 1 && sortOrder <= 3) ? kSortOrderNames[sortOrder] : kSortOrderNames[0];
+  return (sortOrder >= kByNameReversed && sortOrder <= kNewestFirst) ? kSortOrderNames[sortOrder]
+                                                                    : kSortOrderNames[kByName];
 }
 
 std::string FitFindTerm(std::string_view term) { return SjisCut(term, kFindTermTextBytes); }

@@ -34,12 +34,12 @@ void SortByCreationTime(std::vector<ScanEntry>& scan) {
 }
 
 std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder) {
-  if (sortOrder < 0 || sortOrder > 3) return {};
-  if (sortOrder >= 2) SortByCreationTime(scan);
+  if (sortOrder < kByName || sortOrder > kNewestFirst) return {};
+  if (sortOrder == kOldestFirst || sortOrder == kNewestFirst) SortByCreationTime(scan);
   std::vector<std::string> names;
   names.reserve(scan.size());
   for (ScanEntry& entry : scan) names.push_back(std::move(entry.name));
-  if (sortOrder == 1 || sortOrder == 3) std::reverse(names.begin(), names.end());
+  if (sortOrder == kByNameReversed || sortOrder == kNewestFirst) std::reverse(names.begin(), names.end());
   return names;
 }
 

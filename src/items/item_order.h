@@ -30,8 +30,12 @@ void FinishScan(std::vector<ScanEntry>& scan);
 // Oldest first; entries with equal times keep their order.
 void SortByCreationTime(std::vector<ScanEntry>& scan);
 
-// The names of a finished scan in the order sortOrder gives: 0 by name,
-// 1 reversed, 2 oldest first, 3 newest first; none for any other value.
+// The lists' order ("Option0"). A stored value outside these is kept as it
+// is and orders nothing.
+enum SortOrder : int { kByName = 0, kByNameReversed = 1, kOldestFirst = 2, kNewestFirst = 3 };
+
+// The names of a finished scan in the order sortOrder gives; none for a
+// value that is no SortOrder.
 std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder);
 
 // True when target holds ".exe" after its first byte (letters case-blind).

@@ -3,13 +3,13 @@
 #pragma once
 
 struct Settings {
-  int sortOrder = 0;     // "Option0": SortOrder of all four lists
+  int sortOrder = 0;     // "Option0": SortOrder of all four lists (items/item_order.h)
   int hotKeyIndex = 12;  // "Option1": Ctrl+Shift+letter, 0 = A .. 25 = Z
   int autoStart = 1;     // "Option2": 1 = shortcut in the Startup folder
   int startList = 0;     // "Option3": ListKind shown at start
-  int speechEngine = 0;  // "Option4": 0 none, 1 PC-Talker, 2 NVDA, 3 JAWS, 4 Narrator, 5 SAPI, 6 automatic
-  int dateFormat = 0;    // "Option5": DateFormat 0..3
-  int timeFormat = 1;    // "Option6": TimeFormat 0 12-hour, 1 24-hour
+  int speechEngine = 0;  // "Option4": SpeechEngineId (speech/speech_dispatcher.h)
+  int dateFormat = 0;    // "Option5": DateFormat (speech/date_time.h)
+  int timeFormat = 1;    // "Option6": TimeFormat (speech/date_time.h)
 };
 
 constexpr int kDefaultHotKeyIndex = 12;

@@ -15,9 +15,9 @@ std::string Number(int value) { return std::to_string(value); }
 std::string FormatTimeText(const LocalDateTime& when, int timeFormat) {
   std::string clock = kHourUnit + Number(when.minute) + kMinuteUnit + Number(when.second) + kSecondUnit;
   switch (timeFormat) {
-    case 0:  // noon is 午後0時 and midnight 午前0時: the hour 12 never occurs
+    case kTwelveHour:  // noon is 午後0時 and midnight 午前0時: the hour 12 never occurs
       return when.hour < 12 ? kMorning + Number(when.hour) + clock : kAfternoon + Number(when.hour - 12) + clock;
-    case 1:
+    case kTwentyFourHour:
       return Number(when.hour) + clock;
     default:
       return {};
@@ -25,9 +25,9 @@ std::string FormatTimeText(const LocalDateTime& when, int timeFormat) {
 }
 
 std::string FormatDateText(const LocalDateTime& when, int dateFormat) {
-  if (dateFormat < 0 || dateFormat > 3) return {};
-  bool era = dateFormat >= 2;
-  bool withWeekday = dateFormat == 1 || dateFormat == 3;
+  if (dateFormat < kWesternDate || dateFormat > kEraDateWeekday) return {};
+  bool era = dateFormat == kEraDate || dateFormat == kEraDateWeekday;
+  bool withWeekday = dateFormat == kWesternDateWeekday || dateFormat == kEraDateWeekday;
   if (withWeekday && (when.dayOfWeek < 0 || when.dayOfWeek > 6)) return {};
   std::string text = era ? kEraName + Number(when.year - kEraYearOffset) : Number(when.year);
   text += kYearUnit + Number(when.month) + kMonthUnit + Number(when.day) + kDayUnit;

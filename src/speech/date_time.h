@@ -12,8 +12,11 @@ struct LocalDateTime {
   int second = 0;
 };
 
-// TimeFormat: 0 12-hour ("午後2時7分9秒"), 1 24-hour ("14時7分9秒").
-// DateFormat: 0 "2024年3月5日", 1 with the weekday, 2 "令和6年3月5日",
-// 3 with the weekday. Any other format gives an empty text (nothing to say).
+// "Option6": 12-hour ("午後2時7分9秒") or 24-hour ("14時7分9秒").
+enum TimeFormat : int { kTwelveHour = 0, kTwentyFourHour = 1 };
+// "Option5": "2024年3月5日", with the weekday, "令和6年3月5日", with the weekday.
+enum DateFormat : int { kWesternDate = 0, kWesternDateWeekday = 1, kEraDate = 2, kEraDateWeekday = 3 };
+
+// Any value that is no TimeFormat or DateFormat gives an empty text (nothing to say).
 std::string FormatTimeText(const LocalDateTime& when, int timeFormat);
 std::string FormatDateText(const LocalDateTime& when, int dateFormat);
