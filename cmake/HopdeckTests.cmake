@@ -62,9 +62,15 @@ hd_compile_options(unit_tests)
 hd_static_console(unit_tests)
 hd_wine_tests(unit_tests ${HD_UNIT_TEST_SOURCES})
 
+# File, folder and process handling shared by the in-process tests and the scenarios.
+add_library(hd_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/support/support.cpp)
+target_include_directories(hd_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+hd_compile_options(hd_test_support)
+
 # Win32 glue tested in-process: resources, registry, files, shell links.
 file(GLOB HD_UNIT_WIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit_win/*.cpp)
 add_executable(unit_win_tests ${HD_UNIT_WIN_SOURCES} ${PROJECT_SOURCE_DIR}/src/resources/hopdeck.rc)
+target_link_libraries(unit_win_tests PRIVATE hd_test_support)
 target_link_libraries(unit_win_tests PRIVATE hopdeck_core gtest_main)
 hd_compile_options(unit_win_tests)
 hd_static_console(unit_win_tests)
@@ -78,7 +84,7 @@ file(GLOB HD_E2E_HARNESS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/harne
 file(GLOB HD_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*_test.cpp)
 add_executable(e2e_tests ${HD_E2E_SOURCES} ${HD_E2E_HARNESS})
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(e2e_tests PRIVATE hopdeck_logic gtest_main user32 advapi32 shell32 ole32 uuid shlwapi)
+target_link_libraries(e2e_tests PRIVATE hd_test_support hopdeck_logic gtest_main user32 advapi32 shell32 ole32 uuid shlwapi)
 hd_compile_options(e2e_tests)
 hd_static_console(e2e_tests)
 add_dependencies(e2e_tests Hopdeck hd_test_doubles)

@@ -14,27 +14,11 @@ constexpr wchar_t kDeleted[] = L"削除しました";
 constexpr wchar_t kFull[] = L"お気に入りは上限の50件まで登録されています";
 const std::wstring kUrl = L"https://www.example.com/お気に入り";
 
-std::vector<Entry> UrlEntries(int count) {
-  std::vector<Entry> entries;
-  for (int i = 0; i < count; ++i) {
-    entries.push_back({L"https://www.example.com/" + std::to_wstring(i), L"お気に入り" + std::to_wstring(i)});
-  }
-  return entries;
-}
-
 }  // namespace
 
-class FavouritesScenario : public RecordScenario {
+class FavouritesScenario : public RecordDialogScenario {
  protected:
-  HWND Open() {
-    PostCommand(520);
-    HWND dialog = WaitForDialog(kTitle);
-    if (dialog != nullptr) {
-      list_ = GetDlgItem(dialog, 101);
-      BringToFront(dialog);
-    }
-    return dialog;
-  }
+  FavouritesScenario() : RecordDialogScenario(520, kTitle, FavouritesFile()) {}
   // Command 519 on the focused list, by its key or posted; waits until text is spoken.
   bool Add(const std::wstring& text, bool byKey = false) {
     int before = CountSpoken(text);
@@ -46,13 +30,12 @@ class FavouritesScenario : public RecordScenario {
     }
     return WaitUntil([&] { return CountSpoken(text) > before; });
   }
-  HWND list_ = nullptr;
 };
 
 TEST_F(FavouritesScenario, AddingAUrlTwiceIsRefusedTheSecondTime) {
-  PlantUrl(L"検索", kUrl);
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
   Start();
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   ASSERT_TRUE(Add(L"検索をお気に入りに登録しました", true));
   EXPECT_TRUE(WaitForLog(FavouritesFile(), {{kUrl, L"検索"}}));
   std::string once = ReadFileBytes(FavouritesFile());
@@ -65,9 +48,9 @@ TEST_F(FavouritesScenario, AddingAUrlTwiceIsRefusedTheSecondTime) {
 }
 
 TEST_F(FavouritesScenario, AnItemWithoutATargetIsRefusedAsSuch) {
-  PlantUrl(L"空", L"");
+  PlantItem(ItemKind::kUrl, L"空", L"");
   Start();
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   ASSERT_TRUE(Add(L"空のリンク先を取得できませんでした", true));
   EXPECT_GE(SpeechDelay(L"空のリンク先を取得できませんでした", 0), 90.0);
   EXPECT_EQ(CountSpoken(L"空はすでにお気に入りに登録されています"), 0) << "it is no duplicate";
@@ -75,13 +58,13 @@ TEST_F(FavouritesScenario, AnItemWithoutATargetIsRefusedAsSuch) {
 }
 
 TEST_F(FavouritesScenario, AFullLogRefusesEvenADuplicate) {
-  std::vector<Entry> entries = UrlEntries(50);
+  std::vector<Entry> entries = UrlEntries(50, L"お気に入り");
   entries[7] = {kUrl, L"既存"};
   PlantLog(FavouritesFile(), entries);
-  PlantUrl(L"検索", kUrl);
-  PlantUrl(L"新しい", L"https://www.example.com/new");
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
+  PlantItem(ItemKind::kUrl, L"新しい", L"https://www.example.com/new");
   Start();
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   std::string before = ReadFileBytes(FavouritesFile());
   for (int line : {0, 1}) {  // "新しい" (new) and "検索" (already a favourite)
     SendMessageW(ListBox(kUrls), LB_SETCURSEL, line, 0);
@@ -94,17 +77,17 @@ TEST_F(FavouritesScenario, AFullLogRefusesEvenADuplicate) {
 }
 
 TEST_F(FavouritesScenario, AProgramFavouriteKeepsTheShortcutsTargetAndGoesOnTop) {
-  PlantLog(FavouritesFile(), UrlEntries(2));
+  PlantLog(FavouritesFile(), UrlEntries(2, L"お気に入り"));
   PlantProgram(L"記録ソフト", L"arguments are not kept");
   Start();
-  ShowList(kPrograms);
+  EXPECT_TRUE(ShowList(kPrograms));
   ASSERT_TRUE(Add(L"記録ソフトをお気に入りに登録しました"));
   std::vector<Entry> favourites = ListedEntries(FavouritesFile());
   ASSERT_EQ(favourites.size(), 3u);
-  EXPECT_TRUE(Contains(favourites[0].path, L"C:\\hdtest\\recorder.exe")) << favourites[0];
-  EXPECT_FALSE(Contains(favourites[0].path, L".lnk"));
+  EXPECT_TRUE(Contains(favourites[0].path, L"C:\\hdtest\\recorder.exe", true)) << favourites[0];
+  EXPECT_FALSE(Contains(favourites[0].path, L".lnk", true));
   EXPECT_EQ(favourites[0].name, L"記録ソフト");
-  EXPECT_EQ(favourites[1], UrlEntries(2)[0]);
+  EXPECT_EQ(favourites[1], UrlEntries(2, L"お気に入り")[0]);
 
   HWND dialog = Open();
   ASSERT_NE(dialog, nullptr);
@@ -115,10 +98,8 @@ TEST_F(FavouritesScenario, AProgramFavouriteKeepsTheShortcutsTargetAndGoesOnTop)
 }
 
 TEST_F(FavouritesScenario, EnterRunsAndKeepsTheDialogOpenAndTheHistoryGainsIt) {
-  std::vector<Entry> entries = UrlEntries(3);
-  PlantLog(FavouritesFile(), entries);
-  Start();
-  HWND dialog = Open();
+  std::vector<Entry> entries = UrlEntries(3, L"お気に入り");
+  HWND dialog = StartWith(entries);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
 
@@ -131,7 +112,7 @@ TEST_F(FavouritesScenario, EnterRunsAndKeepsTheDialogOpenAndTheHistoryGainsIt) {
 
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], entries[1].path)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], entries[1].path, true)) << ToSjis(Launches()[0]);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {entries[1]}));
   EXPECT_TRUE(IsVisible(dialog));
   EXPECT_EQ(ReadList(list_).selection, 1);
@@ -142,7 +123,7 @@ TEST_F(FavouritesScenario, EnterRunsAndKeepsTheDialogOpenAndTheHistoryGainsIt) {
   SendMessageW(list_, LB_SETCURSEL, 0, 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForLaunches(2));
-  EXPECT_TRUE(Contains(Launches()[1], entries[0].path)) << ToSjis(Launches()[1]);
+  EXPECT_TRUE(Contains(Launches()[1], entries[0].path, true)) << ToSjis(Launches()[1]);
   EXPECT_TRUE(IsVisible(dialog));
   EXPECT_TRUE(WaitForLog(HistoryFile(), {entries[0], entries[1]}));
 
@@ -151,10 +132,8 @@ TEST_F(FavouritesScenario, EnterRunsAndKeepsTheDialogOpenAndTheHistoryGainsIt) {
 }
 
 TEST_F(FavouritesScenario, DeletingTheLastFavouriteDisablesOk) {
-  std::vector<Entry> entries = UrlEntries(2);
-  PlantLog(FavouritesFile(), entries);
-  Start();
-  HWND dialog = Open();
+  std::vector<Entry> entries = UrlEntries(2, L"お気に入り");
+  HWND dialog = StartWith(entries);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
 
@@ -181,14 +160,14 @@ TEST_F(FavouritesScenario, DeletingTheLastFavouriteDisablesOk) {
 // Another program holds the log open without letting it be replaced: neither
 // adding nor deleting may be confirmed, and the file stays as it was.
 TEST_F(FavouritesScenario, ALogThatCannotBeWrittenIsReportedAndKept) {
-  std::vector<Entry> entries = UrlEntries(1);
+  std::vector<Entry> entries = UrlEntries(1, L"お気に入り");
   PlantLog(FavouritesFile(), entries);
   const std::string before = ReadFileBytes(FavouritesFile());
-  PlantUrl(L"検索", kUrl);
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
   HANDLE held = CreateFileW(FavouritesFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Start();
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   ASSERT_TRUE(Add(L"検索をお気に入りに登録できませんでした", true));
   EXPECT_EQ(CountSpoken(L"検索をお気に入りに登録しました"), 0);
 

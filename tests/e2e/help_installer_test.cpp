@@ -35,23 +35,9 @@ constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersi
 
 // Runs a program and waits for it; its exit code, or nullopt when it could not start or did not end.
 std::optional<DWORD> RunProgram(const std::wstring& exe, const std::wstring& arguments, int timeoutMs = 60000) {
-  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return std::nullopt;
-  }
-  CloseHandle(info.hThread);
-  std::optional<DWORD> exitCode;
-  if (WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0) {
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    exitCode = code;
-  } else {
-    TerminateProcess(info.hProcess, 1);
-  }
-  CloseHandle(info.hProcess);
+  Process program = test_support::StartProcess(exe, L"\"" + exe + L"\" " + arguments);
+  std::optional<DWORD> exitCode = program.WaitForExit(timeoutMs);
+  program.Terminate();  // one that did not end in time
   return exitCode;
 }
 
@@ -66,8 +52,8 @@ bool UninstallEntryExists() {
 }
 
 void RemoveInstallation() {
-  DeleteTree(MakerFolder());
-  DeleteTree(MenuFolder());
+  RemoveTree(MakerFolder());
+  RemoveTree(MenuFolder());
   RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_32KEY, 0);
   RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY, 0);
 }
@@ -115,7 +101,7 @@ class InstallerScenario : public Scenario {
       ASSERT_TRUE(shortcut.has_value()) << ToSjis(made);
       EXPECT_TRUE(SamePath(shortcut->target, InstallFolder() + L"\\Hopdeck.exe")) << ToSjis(shortcut->target);
     }
-    WriteFileBytes(std::wstring(kItemFolder) + L"\\Keep.url", "[InternetShortcut]\r\nURL=http://example.com/\r\n");
+    PlantItem(ItemKind::kUrl, L"Keep", L"http://example.com/");
     PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
     HWND box = WaitForDialog(L"Hopdeckの終了確認");
     ASSERT_NE(box, nullptr);
@@ -132,7 +118,7 @@ class InstallerScenario : public Scenario {
     EXPECT_FALSE(FileExists(SendToLink()));
     EXPECT_FALSE(FileExists(StartupLink()));
     EXPECT_FALSE(UninstallEntryExists());
-    EXPECT_TRUE(FileExists(std::wstring(kItemFolder) + L"\\Keep.url")) << "the user's items went with the program";
+    EXPECT_TRUE(FileExists(ItemFile(L"Keep.url"))) << "the user's items went with the program";
     EXPECT_TRUE(KeyExists()) << "the user's settings went with the program";
   }
 };

@@ -31,8 +31,6 @@ constexpr wchar_t kUpToDateText[] = L"お使いのHopdeckは最新版です。";
 
 std::wstring Site(const char* path) { return FromSjis(SiteAddress(path)); }
 
-bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
-
 bool SamePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
 
 // The port of a site at http://127.0.0.1:PORT, or 0 for any other site.
@@ -73,7 +71,7 @@ class HelpScenario : public Scenario {
   void TearDown() override {
     StopServer();
     RestoreTextFiles();
-    DeleteTree(kStartFolder);
+    RemoveTree(kStartFolder);
     Scenario::TearDown();
   }
 
@@ -103,7 +101,7 @@ class HelpScenario : public Scenario {
   void StartServer() {
     port_ = LocalSitePort();
     if (port_ == 0) GTEST_SKIP() << "HD_SITE_BASE is " << SiteAddress("") << ", not http://127.0.0.1:PORT";
-    DeleteTree(kSiteRoot);
+    RemoveTree(kSiteRoot);
     CreateDirectoryW(kSiteRoot, nullptr);
     CreateDirectoryW((std::wstring(kSiteRoot) + L"\\appversion").c_str(), nullptr);
     std::wstring exe = BuildDir() + L"\\doubles\\hd_http_server.exe";
@@ -112,28 +110,18 @@ class HelpScenario : public Scenario {
     // The last scenario's server may hold the port a moment after it has
     // ended (Wine closes its handles a little later): start again until one listens.
     ASSERT_TRUE(WaitUntil([&] {
-      if (server_.hProcess != nullptr && WaitForSingleObject(server_.hProcess, 0) == WAIT_OBJECT_0) StopServer();
-      if (server_.hProcess == nullptr) {
+      if (server_.started() && !server_.running()) StopServer();
+      if (!server_.started()) {
         DeleteFileW(kServerLog);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        std::wstring line = commandLine;
-        if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                            &startup, &server_)) {
-          return false;
-        }
-        CloseHandle(server_.hThread);
+        server_ = test_support::StartProcess(exe, commandLine, L"", CREATE_NO_WINDOW);
+        if (!server_.started()) return false;
       }
       return ReadFileBytes(kServerLog).find("listening") != std::string::npos;
     })) << ToSjis(exe) << ": " << ReadFileBytes(kServerLog);
   }
 
   void StopServer() {
-    if (server_.hProcess == nullptr) return;
-    TerminateProcess(server_.hProcess, 0);
-    WaitForSingleObject(server_.hProcess, 5000);
-    CloseHandle(server_.hProcess);
-    server_ = {};
+    server_.Terminate();
   }
 
   void ServeVersion(const std::string& bytes) {
@@ -172,7 +160,7 @@ class HelpScenario : public Scenario {
   }
 
   int port_ = 0;
-  PROCESS_INFORMATION server_{};
+  Process server_;
   std::vector<std::pair<HKEY, std::optional<std::wstring>>> savedTxt_;
 };
 
@@ -280,10 +268,7 @@ TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndTheDataFolderIsCurrentAga
 TEST_F(HelpScenario, VersionBoxAndTheMakersPages) {
   Start();
   PostCommand(564);
-  HWND box = WaitForDialog(L"バージョン情報");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), L"Hopdeck Ver1.17\n2025年11月16日公開");
-  AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(L"バージョン情報", L"Hopdeck Ver1.17\n2025年11月16日公開", IDOK));
 
   struct Case {
     int id;

@@ -14,33 +14,15 @@ constexpr wchar_t kClearCaption[] = L"削除確認";
 constexpr wchar_t kClearQuestion[] = L"全てのファイル履歴を削除してもよろしいですか？";
 constexpr int kClearAll = 102;
 
-// Entries "https://www.example.com/0" ("履歴0") upwards.
-std::vector<Entry> UrlEntries(int count) {
-  std::vector<Entry> entries;
-  for (int i = 0; i < count; ++i) {
-    entries.push_back({L"https://www.example.com/" + std::to_wstring(i), L"履歴" + std::to_wstring(i)});
-  }
-  return entries;
-}
-
 std::wstring Line(const Entry& entry) { return entry.name + L" - " + entry.path; }
 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
 }  // namespace
 
-class HistoryScenario : public RecordScenario {
+class HistoryScenario : public RecordDialogScenario {
  protected:
-  HWND Open() {
-    PostCommand(508);
-    HWND dialog = WaitForDialog(kTitle);
-    if (dialog != nullptr) {
-      list_ = GetDlgItem(dialog, 101);
-      BringToFront(dialog);
-    }
-    return dialog;
-  }
-  HWND list_ = nullptr;
+  HistoryScenario() : RecordDialogScenario(508, kTitle, HistoryFile()) {}
 };
 
 TEST_F(HistoryScenario, AnEmptyHistoryDisablesOkAndClearAllAndIgnoresItsKeys) {
@@ -65,11 +47,9 @@ TEST_F(HistoryScenario, AnEmptyHistoryDisablesOkAndClearAllAndIgnoresItsKeys) {
 }
 
 TEST_F(HistoryScenario, DeleteRemovesTheSelectedLineFromListAndFile) {
-  std::vector<Entry> entries = UrlEntries(3);
+  std::vector<Entry> entries = UrlEntries(3, L"履歴");
   entries[1] = {L"mailto:friend@example.com", L"友人"};
-  PlantLog(HistoryFile(), entries);
-  Start();
-  HWND dialog = Open();
+  HWND dialog = StartWith(entries);
   ASSERT_NE(dialog, nullptr);
   ListState state = ReadList(list_);
   EXPECT_EQ(state.items, (std::vector<std::wstring>{Line(entries[0]), L"友人 - friend@example.com", Line(entries[2])}));
@@ -116,16 +96,14 @@ TEST_F(HistoryScenario, DeleteRemovesTheSelectedLineFromListAndFile) {
 }
 
 TEST_F(HistoryScenario, RunningLineFiveClosesTheDialogAndMovesItToTheTop) {
-  std::vector<Entry> entries = UrlEntries(7);
-  PlantLog(HistoryFile(), entries);
-  Start();
-  HWND dialog = Open();
+  std::vector<Entry> entries = UrlEntries(7, L"履歴");
+  HWND dialog = StartWith(entries);
   ASSERT_NE(dialog, nullptr);
   SendMessageW(list_, LB_SETCURSEL, 5, 0);
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], entries[5].path)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], entries[5].path, true)) << ToSjis(Launches()[0]);
 
   std::vector<Entry> expected = {entries[5], entries[0], entries[1], entries[2], entries[3], entries[4], entries[6]};
   EXPECT_TRUE(WaitForLog(HistoryFile(), expected));
@@ -144,7 +122,7 @@ TEST_F(HistoryScenario, RunningLineFiveClosesTheDialogAndMovesItToTheTop) {
 
 TEST_F(HistoryScenario, ShiftEnterOnAUrlCancelledKeepsTheDialogAndTheHistory) {
   BrowserCopies browsers;
-  std::vector<Entry> entries = UrlEntries(3);
+  std::vector<Entry> entries = UrlEntries(3, L"履歴");
   PlantLog(HistoryFile(), entries);
   std::string before = ReadFileBytes(HistoryFile());
   Start();
@@ -173,13 +151,13 @@ TEST_F(HistoryScenario, ShiftEnterOnAUrlCancelledKeepsTheDialogAndTheHistory) {
   ClickButton(browser, IDOK);
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\Firefox.exe")) << ToSjis(Launches()[0]);
-  EXPECT_TRUE(Contains(Launches()[0], entries[2].path));
+  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\Firefox.exe", true)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], entries[2].path, true));
   EXPECT_TRUE(WaitForLog(HistoryFile(), {entries[2], entries[0], entries[1]}));
 }
 
 TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
-  PlantLog(HistoryFile(), UrlEntries(3));
+  PlantLog(HistoryFile(), UrlEntries(3, L"履歴"));
   std::string before = ReadFileBytes(HistoryFile());
   Start();
   HWND dialog = Open();
@@ -188,10 +166,7 @@ TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
   ASSERT_EQ(lines.size(), 3u);
 
   ClickButton(dialog, kClearAll);
-  HWND box = WaitForDialog(kClearCaption);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), kClearQuestion);
-  AnswerMessageBox(box, IDNO);
+  ASSERT_TRUE(ExpectMessageBox(kClearCaption, kClearQuestion, IDNO));
   EXPECT_EQ(ReadList(list_).items, lines);
   EXPECT_TRUE(Enabled(dialog, IDOK));
   // Written back after No, byte for byte as it was.
@@ -199,9 +174,7 @@ TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
   EXPECT_EQ(CountSpoken(kDeleted), 0);
 
   ClickButton(dialog, kClearAll);
-  box = WaitForDialog(kClearCaption);
-  ASSERT_NE(box, nullptr);
-  AnswerMessageBox(box, IDYES);
+  ASSERT_TRUE(ExpectMessageBox(kClearCaption, kClearQuestion, IDYES));
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
   EXPECT_FALSE(Enabled(dialog, IDOK));
   EXPECT_FALSE(Enabled(dialog, kClearAll));

@@ -31,10 +31,10 @@ class ItemAddScenario : public Scenario {
 };
 
 TEST_F(ItemAddScenario, AddWritesAShortcutReloadsEveryListAndSpeaks) {
-  PlantUrl(L"Blog", L"https://blog.example/");
-  PlantUrl(L"News", L"https://news.example/");
-  PlantMail(L"Hanako", L"hanako@example.jp");
-  PlantMail(L"Taro", L"taro@example.jp");
+  PlantItem(ItemKind::kUrl, L"Blog", L"https://blog.example/");
+  PlantItem(ItemKind::kUrl, L"News", L"https://news.example/");
+  PlantItem(ItemKind::kMail, L"Hanako", L"mailto:hanako@example.jp");
+  PlantItem(ItemKind::kMail, L"Taro", L"mailto:taro@example.jp");
   Start();
   Select(2, 1);
   Select(3, 1);
@@ -90,32 +90,23 @@ TEST_F(ItemAddScenario, ThePathDecidesTheKindOfItem) {
 }
 
 TEST_F(ItemAddScenario, EmptyFieldsAndAnExistingNameAreAskedAbout) {
-  PlantShortcut(L"Plan", L"D:\\Old\\Plan.txt");
+  PlantItem(ItemKind::kShortcut, L"Plan", L"D:\\Old\\Plan.txt");
   Start();
   HWND dialog = OpenAddDialog();
   ASSERT_NE(dialog, nullptr);
 
   ClickButton(dialog, IDOK);
-  HWND box = WaitForDialog(kInputError);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), L"項目名が入力されていません");
-  AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(kInputError, L"項目名が入力されていません", IDOK));
   EXPECT_TRUE(FocusIn(dialog, kNameField));
 
   SetWindowTextOf(Field(dialog, kNameField), L"Plan");
   ClickButton(dialog, IDOK);
-  box = WaitForDialog(kInputError);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), L"ファイルパスが入力されていません");
-  AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(kInputError, L"ファイルパスが入力されていません", IDOK));
   EXPECT_TRUE(FocusIn(dialog, kPathField));
 
   SetWindowTextOf(Field(dialog, kPathField), L"D:\\New\\Plan.txt");
   ClickButton(dialog, IDOK);
-  box = WaitForDialog(kOverwriteCaption);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), L"Plan この名前のショートカットは既に存在しています\n上書きしてもよろしいですか");
-  AnswerMessageBox(box, IDNO);
+  ASSERT_TRUE(ExpectMessageBox(kOverwriteCaption, L"Plan この名前のショートカットは既に存在しています\n上書きしてもよろしいですか", IDNO));
   EXPECT_TRUE(IsVisible(dialog));
   EXPECT_TRUE(FocusIn(dialog, kNameField));
   auto shortcut = ReadShortcut(ItemFile(L"Plan.lnk"));
@@ -150,17 +141,28 @@ TEST_F(ItemAddScenario, BrowseFillsThePathAndLeavesTheName) {
   EXPECT_FALSE(FileExists(ItemFile(L"Relative.mail")));
 }
 
-TEST_F(ItemAddScenario, AHandedOverShortcutProposesItsOwnNameAndKeepsItsArguments) {
+// A shortcut outside the item folder, to hand over: D:\Apps\editor.exe with arguments.
+std::wstring PlantEditorLink() {
   CreateDirectoryW(L"C:\\hdtest\\Links", nullptr);
   const std::wstring link = L"C:\\hdtest\\Links\\Editor.lnk";
   WriteShortcut(link, L"D:\\Apps\\editor.exe", L"--profile work");
-  Start();
-  HandOver(link);
+  return link;
+}
+
+// The add dialog for that shortcut proposes name and its target; OK adds it.
+void AcceptEditorProposal(const std::wstring& name) {
   HWND dialog = WaitForDialog(kAddTitle);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kNameField), L"Editor");
+  EXPECT_EQ(FieldText(dialog, kNameField), name);
   EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Apps\\editor.exe");
-  ASSERT_TRUE(FillAndConfirm(dialog, L"Editor", L"D:\\Apps\\editor.exe"));
+  ASSERT_TRUE(FillAndConfirm(dialog, name, L"D:\\Apps\\editor.exe"));
+}
+
+TEST_F(ItemAddScenario, AHandedOverShortcutProposesItsOwnNameAndKeepsItsArguments) {
+  const std::wstring link = PlantEditorLink();
+  Start();
+  HandOver(link);
+  ASSERT_NO_FATAL_FAILURE(AcceptEditorProposal(L"Editor"));
 
   auto shortcut = ReadShortcut(ItemFile(L"Editor.lnk"));
   ASSERT_TRUE(shortcut.has_value());
@@ -171,15 +173,9 @@ TEST_F(ItemAddScenario, AHandedOverShortcutProposesItsOwnNameAndKeepsItsArgument
 }
 
 TEST_F(ItemAddScenario, AShortcutOnTheCommandLineProposesTheTargetsName) {
-  CreateDirectoryW(L"C:\\hdtest\\Links", nullptr);
-  const std::wstring link = L"C:\\hdtest\\Links\\Editor.lnk";
-  WriteShortcut(link, L"D:\\Apps\\editor.exe", L"--profile work");
+  const std::wstring link = PlantEditorLink();
   Start(link);
-  HWND dialog = WaitForDialog(kAddTitle);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kNameField), L"editor");
-  EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Apps\\editor.exe");
-  ASSERT_TRUE(FillAndConfirm(dialog, L"editor", L"D:\\Apps\\editor.exe"));
+  ASSERT_NO_FATAL_FAILURE(AcceptEditorProposal(L"editor"));
   EXPECT_EQ(ReadShortcut(ItemFile(L"editor.lnk"))->arguments, L"--profile work");
   EXPECT_TRUE(WaitUntil([] { return Holds(0, L"editor") && FocusOf(MainWindow()) == ListBox(0); }));
 }
@@ -206,10 +202,7 @@ TEST_F(ItemAddScenario, AHandOverWhileTheFindDialogIsOpenIsRefusedAndKeptForTheN
   ASSERT_NE(find, nullptr);
 
   HandOver(L"D:\\Docs\\Later.txt");
-  HWND box = WaitForDialog(kRefusalCaption);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), kRefusalText);
-  AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(kRefusalCaption, kRefusalText, IDOK));
   EXPECT_EQ(FindDialog(kAddTitle), nullptr);
   ClickButton(find, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(find));

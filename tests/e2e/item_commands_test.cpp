@@ -14,20 +14,9 @@ std::wstring Numbered(int n) { return L"Site" + std::wstring(n < 10 ? L"0" : L""
 
 // A visible top-level window of any process whose title contains text.
 HWND WindowTitled(const std::wstring& text) {
-  struct Search {
-    const std::wstring* text;
-    HWND found;
-  } search{&text, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) CALLBACK -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (!IsWindowVisible(window)) return TRUE;
-        if (WindowText(window).find(*s->text) == std::wstring::npos) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow([&](HWND window) {
+    return IsWindowVisible(window) && WindowText(window).find(text) != std::wstring::npos;
+  });
 }
 
 }  // namespace
@@ -58,7 +47,7 @@ class ItemCommandsScenario : public Scenario {
 };
 
 TEST_F(ItemCommandsScenario, PositionListNameAndSortOrderAreSpoken) {
-  for (int n = 1; n <= 12; ++n) PlantUrl(Numbered(n), L"https://example.com/" + std::to_wstring(n));
+  for (int n = 1; n <= 12; ++n) PlantItem(ItemKind::kUrl, Numbered(n), L"https://example.com/" + std::to_wstring(n));
   Start();
   ASSERT_TRUE(ShowList(2));
   Select(2, 2);
@@ -76,7 +65,7 @@ TEST_F(ItemCommandsScenario, PositionListNameAndSortOrderAreSpoken) {
 TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWrapping) {
   // Listed in name order: the hits are entries 1, 3 and 5.
   const wchar_t* names[] = {L"A1", L"B2 news", L"C3", L"D4 news", L"E5", L"F6 news"};
-  for (const wchar_t* name : names) PlantUrl(name, L"https://example.com/");
+  for (const wchar_t* name : names) PlantItem(ItemKind::kUrl, name, L"https://example.com/");
   Start();
   ASSERT_TRUE(ShowList(2));
   ASSERT_EQ(Entries(2).size(), 6u);
@@ -116,19 +105,16 @@ TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWr
 }
 
 TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
-  PlantUrl(L"A", L"https://a.example/");
-  PlantUrl(L"B", L"https://b.example/");
-  PlantUrl(L"C", L"https://c.example/");
-  PlantMail(L"Taro", L"taro@example.jp");
+  PlantItem(ItemKind::kUrl, L"A", L"https://a.example/");
+  PlantItem(ItemKind::kUrl, L"B", L"https://b.example/");
+  PlantItem(ItemKind::kUrl, L"C", L"https://c.example/");
+  PlantItem(ItemKind::kMail, L"Taro", L"mailto:taro@example.jp");
   Start();
   ASSERT_TRUE(ShowList(2));
   Select(2, 2);
   std::size_t from = SpokenTexts().size();
   PostCommand(509);
-  HWND box = WaitForDialog(L"削除確認");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), L"Cをリストから削除してもよろしいですか？");
-  AnswerMessageBox(box, IDYES);
+  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Cをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(SpokenAfter(from, L"削除しました"));
   EXPECT_FALSE(FileExists(ItemFile(L"C.url")));
   EXPECT_EQ(Entries(2), (std::vector<std::wstring>{L"A", L"B"}));
@@ -137,33 +123,27 @@ TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
 
   // No keeps the item.
   PostCommand(509);
-  box = WaitForDialog(L"削除確認");
-  ASSERT_NE(box, nullptr);
-  AnswerMessageBox(box, IDNO);
+  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Bをリストから削除してもよろしいですか？", IDNO));
   EXPECT_TRUE(FileExists(ItemFile(L"B.url")));
 
   // The first entry: the one after it takes its place.
   Select(2, 0);
   PostCommand(509);
-  box = WaitForDialog(L"削除確認");
-  ASSERT_NE(box, nullptr);
-  AnswerMessageBox(box, IDYES);
+  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Aをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(WaitUntil([] { return Entries(2) == std::vector<std::wstring>{L"B"}; }));
   EXPECT_EQ(Selection(2), 0);
 
   // The only entry: the list stays empty and says so.
   PostCommand(509);
-  box = WaitForDialog(L"削除確認");
-  ASSERT_NE(box, nullptr);
-  AnswerMessageBox(box, IDYES);
+  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Bをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(WaitUntil([] { return Entries(2).empty(); }));
   EXPECT_EQ(Speaks(531), L"項目なし");
 }
 
 TEST_F(ItemCommandsScenario, CopyPutsTheTargetOnTheClipboard) {
-  PlantMail(L"Taro", L"taro@example.jp");
-  PlantUrl(L"News", L"https://news.example/ニュース");
-  PlantShortcut(L"Plan", L"D:\\Docs\\計画.txt");
+  PlantItem(ItemKind::kMail, L"Taro", L"mailto:taro@example.jp");
+  PlantItem(ItemKind::kUrl, L"News", L"https://news.example/ニュース");
+  PlantItem(ItemKind::kShortcut, L"Plan", L"D:\\Docs\\計画.txt");
   Start();
 
   ASSERT_TRUE(ShowList(3));
@@ -188,8 +168,8 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
   WriteFileBytes(folder + L"\\doc.txt", "x");
   // A URL item and a shortcut of the same name: 506 on the URL list must not
   // fall back to the shortcut's target.
-  PlantUrl(L"Same", L"https://same.example/");
-  PlantShortcut(L"Same", folder + L"\\doc.txt");
+  PlantItem(ItemKind::kUrl, L"Same", L"https://same.example/");
+  PlantItem(ItemKind::kShortcut, L"Same", folder + L"\\doc.txt");
   Start();
 
   ASSERT_TRUE(ShowList(2));
@@ -211,8 +191,8 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
 // What could not be done is said, and nothing changes: a clipboard another
 // program holds, a read-only item file, and add without a list in focus.
 TEST_F(ItemCommandsScenario, FailuresAreSpokenAndChangeNothing) {
-  PlantUrl(L"A", L"https://a.example/");
-  PlantUrl(L"B", L"https://b.example/");
+  PlantItem(ItemKind::kUrl, L"A", L"https://a.example/");
+  PlantItem(ItemKind::kUrl, L"B", L"https://b.example/");
   Start();
   ASSERT_TRUE(ShowList(2));
   Select(2, 1);

@@ -18,13 +18,23 @@ class ItemEditScenario : public Scenario {
     auto found = std::find(items.begin(), items.end(), entry);
     if (found == items.end()) return nullptr;
     Select(listKind, static_cast<int>(found - items.begin()));
-    PostCommand(504);
-    return WaitForDialog(kEditTitle);
+    return OpenDialog(504, kEditTitle);
+  }
+
+  // Opens the edit dialog on entry, checks the path it shows, puts newPath
+  // in its place and confirms.
+  void ChangePath(int listKind, const std::wstring& entry, const std::wstring& shown, const std::wstring& newPath) {
+    HWND dialog = OpenEditDialog(listKind, entry);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FieldText(dialog, kPathField), shown);
+    SetWindowTextOf(Field(dialog, kPathField), newPath);
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitForDialogGone(dialog));
   }
 };
 
 TEST_F(ItemEditScenario, AnUnchangedItemIsRewrittenWithoutAQuestion) {
-  PlantShortcut(L"Tool", L"C:\\Tools\\tool.exe", L"-v --fast");
+  PlantItem(ItemKind::kShortcut, L"Tool", L"C:\\Tools\\tool.exe", L"-v --fast");
   Start();
   std::size_t spoken = SpokenTexts().size();
   HWND dialog = OpenEditDialog(0, L"Tool");
@@ -45,16 +55,14 @@ TEST_F(ItemEditScenario, AnUnchangedItemIsRewrittenWithoutAQuestion) {
 }
 
 TEST_F(ItemEditScenario, RenamingOntoAnotherItemAsksAndNoLeavesBoth) {
-  PlantShortcut(L"One", L"C:\\Docs\\one.txt");
-  PlantShortcut(L"Two", L"C:\\Docs\\two.txt");
+  PlantItem(ItemKind::kShortcut, L"One", L"C:\\Docs\\one.txt");
+  PlantItem(ItemKind::kShortcut, L"Two", L"C:\\Docs\\two.txt");
   Start();
   HWND dialog = OpenEditDialog(1, L"One");
   ASSERT_NE(dialog, nullptr);
   SetWindowTextOf(Field(dialog, kNameField), L"Two");
   ClickButton(dialog, IDOK);
-  HWND box = WaitForDialog(kOverwriteCaption);
-  ASSERT_NE(box, nullptr);
-  AnswerMessageBox(box, IDNO);
+  ASSERT_TRUE(ExpectMessageBox(kOverwriteCaption, L"Two この名前のショートカットは既に存在しています\n上書きしてもよろしいですか", IDNO));
   EXPECT_TRUE(IsVisible(dialog));
   ClickButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(dialog));
@@ -82,14 +90,9 @@ TEST_F(ItemEditScenario, AnUnreadableTargetOffersOnlyARename) {
 }
 
 TEST_F(ItemEditScenario, AUrlItemGivenALocalPathBecomesAShortcut) {
-  PlantUrl(L"Docs", L"https://docs.example/");
+  PlantItem(ItemKind::kUrl, L"Docs", L"https://docs.example/");
   Start();
-  HWND dialog = OpenEditDialog(2, L"Docs");
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kPathField), L"https://docs.example/");
-  SetWindowTextOf(Field(dialog, kPathField), L"D:\\Docs\\index.html");
-  ClickButton(dialog, IDOK);
-  ASSERT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_NO_FATAL_FAILURE(ChangePath(2, L"Docs", L"https://docs.example/", L"D:\\Docs\\index.html"));
   EXPECT_FALSE(FileExists(ItemFile(L"Docs.url")));
   auto shortcut = ReadShortcut(ItemFile(L"Docs.lnk"));
   ASSERT_TRUE(shortcut.has_value());
@@ -98,25 +101,20 @@ TEST_F(ItemEditScenario, AUrlItemGivenALocalPathBecomesAShortcut) {
 }
 
 TEST_F(ItemEditScenario, AMailItemShowsItsBareAddress) {
-  PlantMail(L"Taro", L"taro@example.jp");
+  PlantItem(ItemKind::kMail, L"Taro", L"mailto:taro@example.jp");
   Start();
-  HWND dialog = OpenEditDialog(3, L"Taro");
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kPathField), L"taro@example.jp");
-  SetWindowTextOf(Field(dialog, kPathField), L"jiro@example.jp");
-  ClickButton(dialog, IDOK);
-  ASSERT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_NO_FATAL_FAILURE(ChangePath(3, L"Taro", L"taro@example.jp", L"jiro@example.jp"));
   EXPECT_EQ(ReadFileBytes(ItemFile(L"Taro.mail")), "[EMailShortcut]\r\nMailAddress=mailto:jiro@example.jp\r\n");
 }
 
 TEST_F(ItemEditScenario, AWriteThatFailsLeavesTheOldItemInPlace) {
-  PlantMail(L"Keep", L"keep@example.jp");
+  PlantItem(ItemKind::kMail, L"Keep", L"mailto:keep@example.jp");
   const std::string before = ReadFileBytes(ItemFile(L"Keep.mail"));
   Start();
   // Folders where Hopdeck's temporary item files would go: no write can land.
   std::vector<std::wstring> blockers;
   for (int n = 1; n <= 32; ++n) {
-    blockers.push_back(ItemFile(L"hopdeck-" + std::to_wstring(hopdeck_.id) + L"-" + std::to_wstring(n) + L".tmp"));
+    blockers.push_back(ItemFile(L"hopdeck-" + std::to_wstring(hopdeck_.id()) + L"-" + std::to_wstring(n) + L".tmp"));
     CreateDirectoryW(blockers.back().c_str(), nullptr);
   }
   std::size_t spoken = SpokenTexts().size();
@@ -142,7 +140,7 @@ TEST_F(ItemEditScenario, AWriteThatFailsLeavesTheOldItemInPlace) {
 }
 
 TEST_F(ItemEditScenario, ARenameWhoseOldFileStaysSaysSo) {
-  PlantMail(L"Old", L"old@example.jp");
+  PlantItem(ItemKind::kMail, L"Old", L"mailto:old@example.jp");
   SetFileAttributesW(ItemFile(L"Old.mail").c_str(), FILE_ATTRIBUTE_READONLY);
   Start();
   std::size_t spoken = SpokenTexts().size();

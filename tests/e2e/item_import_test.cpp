@@ -76,7 +76,7 @@ class ImportScenario : public Scenario {
     // Not offered: a folder, and a name found before on the Start menu.
     PlantLink(CommonDesktop(), L"Windows", L"C:\\windows");
     PlantLink(kUserDesktop, L"Viewer", L"C:\\Other\\viewer.exe");
-    PlantShortcut(L"Aaa", L"C:\\Tools\\aaa.exe");
+    PlantItem(ItemKind::kShortcut, L"Aaa", L"C:\\Tools\\aaa.exe");
 
     WriteDword(L"Option4", 1);  // PC-Talker, whose stand-in logs what is spoken
     PlaceSpeechDoubles(true, Nvda::kNone);
@@ -93,12 +93,9 @@ class ImportScenario : public Scenario {
   }
 
   HWND OpenImportDialog(bool byKey) {
+    if (!byKey) return OpenDialog(581, kTitle);
     BringToFront(MainWindow());
-    if (byKey) {
-      PressKeys({VK_CONTROL, 'I'});
-    } else {
-      PostCommand(581);
-    }
+    PressKeys({VK_CONTROL, 'I'});
     return WaitForDialog(kTitle);
   }
 
@@ -106,13 +103,13 @@ class ImportScenario : public Scenario {
 
  private:
   static void RemovePlanted() {
-    DeleteTree(CommonPrograms() + L"\\" + kSubfolder);
-    DeleteTree(UserPrograms() + L"\\" + kSubfolder);
+    RemoveTree(CommonPrograms() + L"\\" + kSubfolder);
+    RemoveTree(UserPrograms() + L"\\" + kSubfolder);
     DeleteFileW((UserPrograms() + L"\\Viewer.lnk").c_str());
     DeleteFileW((CommonDesktop() + L"\\Manual.lnk").c_str());
     DeleteFileW((CommonDesktop() + L"\\Windows.lnk").c_str());
-    DeleteTree(kUserDesktop);
-    DeleteTree(kStaging);
+    RemoveTree(kUserDesktop);
+    RemoveTree(kStaging);
   }
 
   std::optional<RegValue> savedDesktop_;

@@ -1,5 +1,5 @@
-// What the item dialog and item command scenarios share: planting item files
-// before the start, driving the list panes, and waiting for speech.
+// What the item dialog and item command scenarios share: reading and driving
+// the list panes, the item dialog's fields, and waiting for speech.
 #pragma once
 #include <algorithm>
 #include <string>
@@ -19,30 +19,6 @@ inline constexpr int kNameField = 101;
 inline constexpr int kPathField = 102;
 inline constexpr int kBrowseButton = 103;
 
-inline std::wstring ItemFile(const std::wstring& fileName) { return std::wstring(kItemFolder) + L"\\" + fileName; }
-
-// The item folder made ahead of Hopdeck, so a scenario can plant items.
-inline void MakeItemFolder() {
-  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
-  CreateDirectoryW(kDataFolder, nullptr);
-  CreateDirectoryW(kItemFolder, nullptr);
-}
-
-inline void PlantUrl(const std::wstring& name, const std::wstring& url) {
-  MakeItemFolder();
-  WriteFileBytes(ItemFile(name + L".url"), "[InternetShortcut]\r\nURL=" + ToSjis(url) + "\r\n");
-}
-
-inline void PlantMail(const std::wstring& name, const std::wstring& address) {
-  MakeItemFolder();
-  WriteFileBytes(ItemFile(name + L".mail"), "[EMailShortcut]\r\nMailAddress=mailto:" + ToSjis(address) + "\r\n");
-}
-
-inline void PlantShortcut(const std::wstring& name, const std::wstring& target, const std::wstring& arguments = L"") {
-  MakeItemFolder();
-  WriteShortcut(ItemFile(name + L".lnk"), target, arguments);
-}
-
 inline std::vector<std::wstring> Entries(int listKind) { return ReadList(ListBox(listKind)).items; }
 inline bool Holds(int listKind, const std::wstring& entry) {
   std::vector<std::wstring> items = Entries(listKind);
@@ -50,17 +26,6 @@ inline bool Holds(int listKind, const std::wstring& entry) {
 }
 inline int Selection(int listKind) { return ReadList(ListBox(listKind)).selection; }
 inline void Select(int listKind, int index) { SendMessageW(ListBox(listKind), LB_SETCURSEL, index, 0); }
-
-// Shows a list the way Control+1..4 does and waits until it has the focus
-// and its name has been spoken, so that later texts are the next command's.
-inline bool ShowList(int listKind) {
-  BringToFront(MainWindow());
-  std::size_t spoken = SpokenTexts().size();
-  PostCommand(541 + listKind);
-  if (!WaitUntil([&] { return FocusOf(MainWindow()) == ListBox(listKind); })) return false;
-  WaitUntil([&] { return SpokenTexts().size() > spoken; }, 1500);
-  return true;
-}
 
 // Waits until text is spoken after the first `from` spoken texts.
 inline bool SpokenAfter(std::size_t from, const std::wstring& text, int timeoutMs = 3000) {
@@ -87,10 +52,6 @@ inline bool FillAndConfirm(HWND dialog, const std::wstring& name, const std::wst
 }
 
 // Command 503 and the dialog it opens.
-inline HWND OpenAddDialog() {
-  BringToFront(MainWindow());
-  PostCommand(503);
-  return WaitForDialog(kAddTitle);
-}
+inline HWND OpenAddDialog() { return OpenDialog(503, kAddTitle); }
 
 }  // namespace item_e2e

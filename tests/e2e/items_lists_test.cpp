@@ -9,19 +9,11 @@ namespace {
 
 using Items = std::vector<std::wstring>;
 
-void MakeItemFolder() {
-  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
-  CreateDirectoryW(kDataFolder, nullptr);
-  CreateDirectoryW(kItemFolder, nullptr);
-}
-
-std::wstring Item(const std::wstring& fileName) { return std::wstring(kItemFolder) + L"\\" + fileName; }
-
 // Creation times are the file system's birth times under Wine, so the items
 // are made in the order wanted, a little apart.
 void PlantInOrder(std::initializer_list<const wchar_t*> fileNames, const std::wstring& target) {
   for (const wchar_t* name : fileNames) {
-    std::wstring path = Item(name);
+    std::wstring path = ItemFile(name);
     if (path.ends_with(L".lnk")) {
       WriteShortcut(path, target);
     } else {

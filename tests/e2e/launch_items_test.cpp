@@ -17,8 +17,8 @@ class LaunchScenario : public RecordScenario {};
 
 TEST_F(LaunchScenario, EnterOpensEachKindOfItemAndRecordsIt) {
   PlantProgram(L"記録ソフト", L"from-the-shortcut");
-  PlantUrl(L"検索", kUrl);
-  PlantMail(L"友人", L"mailto:friend@example.com");
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
+  PlantItem(ItemKind::kMail, L"友人", L"mailto:friend@example.com");
   Start();
 
   // The item file itself, named from the data folder as the program set it.
@@ -26,22 +26,22 @@ TEST_F(LaunchScenario, EnterOpensEachKindOfItemAndRecordsIt) {
   const Entry url{kUrl, L"検索"};
   const Entry mail{L"mailto:friend@example.com", L"友人"};
 
-  ShowList(kPrograms);
+  EXPECT_TRUE(ShowList(kPrograms));
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], L"from-the-shortcut")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"from-the-shortcut", true)) << ToSjis(Launches()[0]);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {program}));
 
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitForLaunches(2));
-  EXPECT_TRUE(Contains(Launches()[1], kUrl)) << ToSjis(Launches()[1]);
+  EXPECT_TRUE(Contains(Launches()[1], kUrl, true)) << ToSjis(Launches()[1]);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {url, program}));
 
-  ShowList(kMail);
+  EXPECT_TRUE(ShowList(kMail));
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitForLaunches(3));
-  EXPECT_TRUE(Contains(Launches()[2], L"mailto:friend@example.com")) << ToSjis(Launches()[2]);
+  EXPECT_TRUE(Contains(Launches()[2], L"mailto:friend@example.com", true)) << ToSjis(Launches()[2]);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {mail, url, program}));
   EXPECT_TRUE(IsVisible(MainWindow())) << "a launch never hides the main window";
 }
@@ -50,9 +50,9 @@ TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
   BrowserCopies browsers;
   // A space must not split the URL into two of the browser's arguments.
   const std::wstring kUrl = L"https://www.example.com/検索?q=ソフト 2";
-  PlantUrl(L"検索", kUrl);
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
   Start();
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
 
   // Google Chrome.
   PressKeys({VK_SHIFT, VK_RETURN});
@@ -64,18 +64,18 @@ TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
   SendMessageW(combo, CB_SETCURSEL, 2, 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\Chrome.exe")) << ToSjis(Launches()[0]);
-  EXPECT_TRUE(Contains(Launches()[0], L"\"" + kUrl + L"\"")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\Chrome.exe", true)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"\"" + kUrl + L"\"", true)) << ToSjis(Launches()[0]);
 
   // The first entry left selected: msedge.
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   PressKeys({VK_SHIFT, VK_RETURN});
   dialog = WaitForDialog(kBrowserTitle);
   ASSERT_NE(dialog, nullptr);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForLaunches(2));
-  EXPECT_TRUE(Contains(Launches()[1], L"\\browsers\\msedge.exe")) << ToSjis(Launches()[1]);
-  EXPECT_TRUE(Contains(Launches()[1], kUrl));
+  EXPECT_TRUE(Contains(Launches()[1], L"\\browsers\\msedge.exe", true)) << ToSjis(Launches()[1]);
+  EXPECT_TRUE(Contains(Launches()[1], kUrl, true));
 
   // Recorded with the URL, not the browser, and once.
   Sleep(500);  // the second launch is recorded after the shell returns
@@ -83,9 +83,9 @@ TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
 }
 
 TEST_F(LaunchScenario, CancellingTheBrowserChoiceOpensAndRecordsNothing) {
-  PlantUrl(L"検索", kUrl);
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
   Start();
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   for (int way = 0; way < 2; ++way) {
     PressKeys({VK_SHIFT, VK_RETURN});
     HWND dialog = WaitForDialog(kBrowserTitle);
@@ -103,19 +103,19 @@ TEST_F(LaunchScenario, CancellingTheBrowserChoiceOpensAndRecordsNothing) {
 }
 
 TEST_F(LaunchScenario, ShiftEnterOnAMailItemActsAsEnter) {
-  PlantMail(L"友人", L"mailto:friend@example.com");
+  PlantItem(ItemKind::kMail, L"友人", L"mailto:friend@example.com");
   Start();
-  ShowList(kMail);
+  EXPECT_TRUE(ShowList(kMail));
   PressKeys({VK_SHIFT, VK_RETURN});
   ASSERT_TRUE(WaitForLaunches(1));
   EXPECT_EQ(FindDialog(kBrowserTitle), nullptr);
-  EXPECT_TRUE(Contains(Launches()[0], L"mailto:friend@example.com"));
+  EXPECT_TRUE(Contains(Launches()[0], L"mailto:friend@example.com", true));
   EXPECT_TRUE(WaitForLog(HistoryFile(), {{L"mailto:friend@example.com", L"友人"}}));
 }
 
 TEST_F(LaunchScenario, NothingHappensOnAnEmptyListOrAnItemWithoutItsUrl) {
-  PlantUrl(L"壊れた", L"");
-  PlantMail(L"宛先なし", L"");
+  PlantItem(ItemKind::kUrl, L"壊れた", L"");
+  PlantItem(ItemKind::kMail, L"宛先なし", L"");
   Start();
 
   // The files list is empty.
@@ -126,9 +126,9 @@ TEST_F(LaunchScenario, NothingHappensOnAnEmptyListOrAnItemWithoutItsUrl) {
   PressKeys({VK_SHIFT, VK_RETURN});
 
   // Items that lost their URL or address: nothing to open, nothing to record.
-  ShowList(kUrls);
+  EXPECT_TRUE(ShowList(kUrls));
   PressKeys({VK_RETURN});
-  ShowList(kMail);
+  EXPECT_TRUE(ShowList(kMail));
   PressKeys({VK_RETURN});
   Sleep(1000);
   EXPECT_TRUE(Launches().empty());

@@ -10,8 +10,6 @@ using namespace e2e;
 
 namespace {
 
-std::wstring HistoryFile() { return std::wstring(kDataFolder) + L"\\history.log"; }
-
 struct HistoryEntry {
   std::wstring path, name;
   bool operator==(const HistoryEntry&) const = default;
@@ -29,10 +27,6 @@ HistoryEntry History(int index) {
 std::wstring Lower(std::wstring text) {
   CharLowerW(text.data());
   return text;
-}
-
-bool Contains(const std::wstring& text, const std::wstring& part) {
-  return Lower(text).find(Lower(part)) != std::wstring::npos;
 }
 
 // Creates every folder on the way to path's folder.
@@ -104,7 +98,7 @@ TEST_F(FixedListScenario, EnterLaunchesAndStaysControlEnterLaunchesAndCloses) {
   ASSERT_TRUE(BringToFront(dialog));
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitForLaunches(1)) << "msedge did not start";
-  EXPECT_TRUE(Contains(Launches()[0], L"recorder.exe"));
+  EXPECT_TRUE(Contains(Launches()[0], L"recorder.exe", true));
   EXPECT_TRUE(WaitUntil([] { return History(0) == HistoryEntry{L"msedge", L"Microsoft Edge"}; }));
   Sleep(300);
   EXPECT_TRUE(IsVisible(dialog)) << "Enter closed the picker";
@@ -139,7 +133,7 @@ TEST_F(FixedListScenario, ASpecialFolderWithABlankInItsNameIsPassedWhole) {
   ClickButton(dialog, IDOK);
   EXPECT_TRUE(WaitUntil([] { return History(0) == HistoryEntry{L"shell:My Pictures", L"マイピクチャー"}; }));
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], L"\"shell:My Pictures\"")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"\"shell:My Pictures\"", true)) << ToSjis(Launches()[0]);
 }
 
 TEST_F(FixedListScenario, AMakersProductStartsFromThe32BitFolderOrElseItsPageOpens) {
@@ -147,9 +141,9 @@ TEST_F(FixedListScenario, AMakersProductStartsFromThe32BitFolderOrElseItsPageOpe
   const MakerRow& installed = kMakerRows[2];
   const MakerRow& missing = kMakerRows[3];
   const std::wstring path32 = FromSjis(installed.programFilesX86);
-  DeleteTree(FolderOf(FromSjis(installed.programFiles)));
-  DeleteTree(FolderOf(FromSjis(missing.programFiles)));
-  DeleteTree(FolderOf(FromSjis(missing.programFilesX86)));
+  RemoveTree(FolderOf(FromSjis(installed.programFiles)));
+  RemoveTree(FolderOf(FromSjis(missing.programFiles)));
+  RemoveTree(FolderOf(FromSjis(missing.programFilesX86)));
   MakeFoldersFor(path32);
   ASSERT_TRUE(CopyFileW(L"C:\\hdtest\\recorder.exe", path32.c_str(), FALSE));
   Start();
@@ -160,7 +154,7 @@ TEST_F(FixedListScenario, AMakersProductStartsFromThe32BitFolderOrElseItsPageOpe
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForLaunches(1));
   LaunchRecord started = LaunchRecords()[0];
-  EXPECT_TRUE(Contains(started.commandLine, path32)) << ToSjis(started.commandLine);
+  EXPECT_TRUE(Contains(started.commandLine, path32, true)) << ToSjis(started.commandLine);
   EXPECT_EQ(Lower(started.directory), Lower(FolderOf(path32)));
   EXPECT_TRUE(WaitUntil([&] { return History(0) == HistoryEntry{path32, FromSjis(installed.name)}; }));
 
@@ -168,14 +162,14 @@ TEST_F(FixedListScenario, AMakersProductStartsFromThe32BitFolderOrElseItsPageOpe
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForLaunches(2));
   const std::wstring page = FromSjis(missing.page);
-  EXPECT_TRUE(Contains(Launches()[1], page)) << ToSjis(Launches()[1]);
+  EXPECT_TRUE(Contains(Launches()[1], page, true)) << ToSjis(Launches()[1]);
   EXPECT_TRUE(WaitUntil([&] { return History(0) == HistoryEntry{page, FromSjis(missing.name)}; }));
   EXPECT_EQ(History(1).path, path32);
   EXPECT_TRUE(IsVisible(dialog));
 
   ClickButton(dialog, IDCANCEL);
   WaitForDialogGone(dialog);
-  DeleteTree(FolderOf(path32));
+  RemoveTree(FolderOf(path32));
 }
 
 class RadioScenario : public Scenario {};

@@ -14,7 +14,7 @@ constexpr int kTerm = 101, kResults = 102;
 constexpr int kPrograms = 0, kUrls = 2;
 
 HWND OpenQuickFind(int fromList) {
-  ShowList(fromList);
+  EXPECT_TRUE(ShowList(fromList));
   PressKeys({VK_CONTROL, 'E'});
   return WaitForDialog(kTitle);
 }
@@ -33,8 +33,8 @@ class QuickFindScenario : public RecordScenario {};
 TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatchAndRecordsIt) {
   PlantProgram(L"メモ帳", L"from-memo");
   PlantProgram(L"電卓", L"from-calc");
-  PlantUrl(L"めもサイト", L"https://memo.example.jp/");
-  PlantMail(L"友人", L"mailto:memo@example.com");  // only its address holds the term
+  PlantItem(ItemKind::kUrl, L"めもサイト", L"https://memo.example.jp/");
+  PlantItem(ItemKind::kMail, L"友人", L"mailto:memo@example.com");  // only its address holds the term
   Start();
   HWND dialog = OpenQuickFind(kPrograms);
   ASSERT_NE(dialog, nullptr);
@@ -48,14 +48,14 @@ TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatch
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], L"from-memo")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"from-memo", true)) << ToSjis(Launches()[0]);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"c:\\ProgramData\\Velmora\\Hopdeck\\Lnk\\メモ帳.lnk", L"メモ帳"}}));
 }
 
 TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsListAndEscapeGoesBack) {
   BrowserCopies browsers;
-  PlantUrl(L"サンプル", L"https://www.example.com/");
-  PlantUrl(L"サンプル集", L"https://www.example.org/");
+  PlantItem(ItemKind::kUrl, L"サンプル", L"https://www.example.com/");
+  PlantItem(ItemKind::kUrl, L"サンプル集", L"https://www.example.org/");
   Start();
   HWND dialog = OpenQuickFind(kUrls);
   ASSERT_NE(dialog, nullptr);
@@ -77,8 +77,8 @@ TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsList
   ASSERT_NE(browser, nullptr);
   ClickButton(browser, IDOK);
   ASSERT_TRUE(WaitForLaunches(1));
-  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\msedge.exe")) << ToSjis(Launches()[0]);
-  EXPECT_TRUE(Contains(Launches()[0], L"https://www.example.org/")) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"\\browsers\\msedge.exe", true)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(Contains(Launches()[0], L"https://www.example.org/", true)) << ToSjis(Launches()[0]);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"https://www.example.org/", L"サンプル集"}}));
 
   // The term is kept; Escape closes and puts the focus back on the list.

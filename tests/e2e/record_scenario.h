@@ -7,14 +7,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "harness/harness.h"
 
 namespace records_e2e {
-
-inline std::wstring HistoryFile() { return std::wstring(e2e::kDataFolder) + L"\\history.log"; }
-inline std::wstring FavouritesFile() { return std::wstring(e2e::kDataFolder) + L"\\BookMark.log"; }
 
 struct Entry {
   std::wstring path, name;
@@ -112,28 +110,9 @@ inline void PlantLog(const std::wstring& file, const std::vector<Entry>& entries
   e2e::WriteFileBytes(file, LogBytes(entries));
 }
 
-inline std::wstring ItemFile(const std::wstring& name, const wchar_t* extension) {
-  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
-  CreateDirectoryW(e2e::kDataFolder, nullptr);
-  CreateDirectoryW(e2e::kItemFolder, nullptr);
-  return std::wstring(e2e::kItemFolder) + L"\\" + name + extension;
-}
-
 // A program item whose shortcut starts the launch recorder with arguments.
 inline void PlantProgram(const std::wstring& name, const std::wstring& arguments) {
-  e2e::WriteShortcut(ItemFile(name, L".lnk"), L"C:\\hdtest\\recorder.exe", arguments);
-}
-inline void PlantUrl(const std::wstring& name, const std::wstring& url) {
-  e2e::WriteFileBytes(ItemFile(name, L".url"), e2e::ToSjis(L"[InternetShortcut]\r\nURL=" + url + L"\r\n"));
-}
-inline void PlantMail(const std::wstring& name, const std::wstring& mailValue) {
-  e2e::WriteFileBytes(ItemFile(name, L".mail"), e2e::ToSjis(L"[EMailShortcut]\r\nMailAddress=" + mailValue + L"\r\n"));
-}
-
-inline bool Contains(std::wstring text, std::wstring part) {
-  CharLowerW(text.data());
-  CharLowerW(part.data());
-  return text.find(part) != std::wstring::npos;
+  e2e::PlantItem(e2e::ItemKind::kShortcut, name, L"C:\\hdtest\\recorder.exe", arguments);
 }
 
 inline int CountSpoken(const std::wstring& text) {
@@ -191,6 +170,15 @@ class BrowserCopies {
   }
 };
 
+// Entries "https://www.example.com/0" (name + "0") upwards.
+inline std::vector<Entry> UrlEntries(int count, const std::wstring& name) {
+  std::vector<Entry> entries;
+  for (int i = 0; i < count; ++i) {
+    entries.push_back({L"https://www.example.com/" + std::to_wstring(i), name + std::to_wstring(i)});
+  }
+  return entries;
+}
+
 // Speech through the NVDA double, so every spoken text lands in the log.
 class RecordScenario : public e2e::Scenario {
  protected:
@@ -202,13 +190,35 @@ class RecordScenario : public e2e::Scenario {
   }
 };
 
-// Shows list kind and waits until it has the focus and a selection.
-inline void ShowList(int kind) {
-  e2e::PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
-  EXPECT_TRUE(e2e::WaitUntil([&] {
-    e2e::ListState state = e2e::ReadList(e2e::ListBox(kind));
-    return state.focused && state.selection >= 0;
-  })) << "list " << kind << " did not take the focus";
-}
+// A scenario on the history or the favourites dialog: the command that
+// opens it, its caption and its log file. Its list is list_.
+class RecordDialogScenario : public RecordScenario {
+ protected:
+  RecordDialogScenario(int command, const wchar_t* caption, std::wstring file)
+      : command_(command), caption_(caption), file_(std::move(file)) {}
+
+  // Opens the dialog through its command and brings it to the front.
+  HWND Open() {
+    HWND dialog = e2e::OpenDialog(command_, caption_);
+    if (dialog != nullptr) {
+      list_ = GetDlgItem(dialog, 101);
+      e2e::BringToFront(dialog);
+    }
+    return dialog;
+  }
+  // Plants the log with entries, starts and opens the dialog.
+  HWND StartWith(const std::vector<Entry>& entries) {
+    PlantLog(file_, entries);
+    Start();
+    return Open();
+  }
+
+  HWND list_ = nullptr;
+
+ private:
+  int command_;
+  const wchar_t* caption_;
+  std::wstring file_;
+};
 
 }  // namespace records_e2e

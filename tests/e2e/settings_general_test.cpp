@@ -31,18 +31,14 @@ bool HotKeyBringsWindowForward(char letter) {
 
 // Plants two items in each list before the first start.
 void PlantItems() {
-  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
-  CreateDirectoryW(kDataFolder, nullptr);
-  CreateDirectoryW(kItemFolder, nullptr);
-  const std::wstring folder = kItemFolder;
-  WriteShortcut(folder + L"\\Alpha.lnk", L"C:\\Tools\\alpha.exe");
-  WriteShortcut(folder + L"\\Beta.lnk", L"C:\\Tools\\beta.exe");
-  WriteShortcut(folder + L"\\Doc1.lnk", L"C:\\Docs\\one.txt");
-  WriteShortcut(folder + L"\\Doc2.lnk", L"C:\\Docs\\two.txt");
-  WriteFileBytes(folder + L"\\Site1.url", "[InternetShortcut]\r\nURL=http://one.example/\r\n");
-  WriteFileBytes(folder + L"\\Site2.url", "[InternetShortcut]\r\nURL=http://two.example/\r\n");
-  WriteFileBytes(folder + L"\\Mail1.mail", "[EMailShortcut]\r\nMailAddress=mailto:one@example.jp\r\n");
-  WriteFileBytes(folder + L"\\Mail2.mail", "[EMailShortcut]\r\nMailAddress=mailto:two@example.jp\r\n");
+  PlantItem(ItemKind::kShortcut, L"Alpha", L"C:\\Tools\\alpha.exe");
+  PlantItem(ItemKind::kShortcut, L"Beta", L"C:\\Tools\\beta.exe");
+  PlantItem(ItemKind::kShortcut, L"Doc1", L"C:\\Docs\\one.txt");
+  PlantItem(ItemKind::kShortcut, L"Doc2", L"C:\\Docs\\two.txt");
+  PlantItem(ItemKind::kUrl, L"Site1", L"http://one.example/");
+  PlantItem(ItemKind::kUrl, L"Site2", L"http://two.example/");
+  PlantItem(ItemKind::kMail, L"Mail1", L"mailto:one@example.jp");
+  PlantItem(ItemKind::kMail, L"Mail2", L"mailto:two@example.jp");
 }
 
 void SelectSecondEntries() {
@@ -56,10 +52,7 @@ std::vector<int> Selections() {
 }
 
 
-HWND OpenGeneralDialog() {
-  PostCommand(kGeneralSettingsCommand);
-  return WaitForDialog(kGeneralCaption);
-}
+HWND OpenGeneralDialog() { return OpenDialog(kGeneralSettingsCommand, kGeneralCaption); }
 
 bool Checked(HWND dialog, int id) { return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 

@@ -201,7 +201,7 @@ TEST_F(SpeechDispatchScenario, LibrariesPlantedInTheDataFolderAreNeverLoaded) {
   PostCommand(kShowUrlsCommand);
   GiveTimeToSpeak();
   EXPECT_EQ(Functions(), std::vector<std::wstring>{}) << "a planted library was called";
-  std::vector<std::wstring> modules = LoadedModules(hopdeck_.id);
+  std::vector<std::wstring> modules = LoadedModules(hopdeck_.id());
   EXPECT_FALSE(HasModule(modules, L"PCTKUSR.dll"));
   EXPECT_FALSE(HasModule(modules, L"nvdaControllerClient32.dll"));
   EXPECT_TRUE(hopdeck_.running());

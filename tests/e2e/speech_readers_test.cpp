@@ -182,10 +182,7 @@ TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsSt
   // "自動" with no reader running says so in a message box.
   SendMessageW(engines, CB_SETCURSEL, 6, 0);
   ClickButton(dialog, kTestButton);
-  HWND box = WaitForDialog(L"音声のテスト");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), L"起動中のスクリーンリーダーが見つかりません。");
-  AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(L"音声のテスト", L"起動中のスクリーンリーダーが見つかりません。", IDOK));
 
   // With a reader running it names the one it found.
   JawsWindow jaws;

@@ -61,10 +61,7 @@ class SpeechScenario : public e2e::Scenario {
   }
 
   // Opens the speech dialog through command 552.
-  HWND OpenSpeechDialog() {
-    e2e::PostCommand(kSpeechSettingsCommand);
-    return e2e::WaitForDialog(kSpeechCaption);
-  }
+  HWND OpenSpeechDialog() { return e2e::OpenDialog(kSpeechSettingsCommand, kSpeechCaption); }
 
   // Chooses the three entries in the speech dialog and confirms with OK
   // (or leaves with CANCEL). -1 leaves a box as it is.

@@ -173,10 +173,7 @@ TEST_F(SpineScenario, EveryWayOfClosingAsksFirstAndNoKeepsRunning) {
   };
   for (const auto& close : ways) {
     close();
-    HWND box = WaitForDialog(kExitCaption);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), kExitQuestion);
-    AnswerMessageBox(box, IDNO);
+    ASSERT_TRUE(ExpectMessageBox(kExitCaption, kExitQuestion, IDNO));
     EXPECT_TRUE(hopdeck_.running());
     EXPECT_TRUE(IsVisible(MainWindow()));
   }
@@ -189,9 +186,7 @@ TEST_F(SpineScenario, EveryWayOfClosingAsksFirstAndNoKeepsRunning) {
 
 TEST_F(SpineScenario, EscapeAndAltF4HideAndTheHotKeyBringsTheListBack) {
   Start();
-  BringToFront(MainWindow());
-  PressKeys({VK_CONTROL, '3'});
-  ASSERT_TRUE(WaitUntil([] { return ListFocused(2); }));
+  ASSERT_TRUE(ShowList(2));
 
   PressKeys({VK_ESCAPE});
   EXPECT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
@@ -284,9 +279,7 @@ TEST_F(SpineScenario, TrayIconOpensItsMenuOnlyOnTheRightButton) {
 
 TEST_F(SpineScenario, AppsKeyOpensTheContextMenuOfTheFocusedList) {
   Start();
-  BringToFront(MainWindow());
-  PressKeys({VK_CONTROL, '3'});
-  ASSERT_TRUE(WaitUntil([] { return ListFocused(2); }));
+  ASSERT_TRUE(ShowList(2));
   PressKeys({VK_APPS});
   EXPECT_TRUE(WaitUntil([] { return IsVisible(PopupMenuWindow()); }));
   PressKeys({VK_ESCAPE});

@@ -14,11 +14,11 @@
 #include "app/find_dialog_win.h"
 #include "items/item_dialog_win.h"
 #include "items/item_store_win.h"
-#include "items_scratch.h"
+#include "support/support.h"
 
-using items_test::ReadBytes;
-using items_test::ScratchFolder;
-using items_test::WriteBytes;
+using test_support::ReadWholeFile;
+using test_support::ScratchFolder;
+using test_support::WriteWholeFile;
 
 namespace {
 
@@ -201,16 +201,16 @@ class ItemDialog : public ::testing::Test {
 // its URL alone, and a shortcut file copied byte for byte.
 TEST_F(ItemDialog, AddImportsUrlFilesAndCopiesShortcuts) {
   const std::string urlSource = scratch_.File("source.url");
-  WriteBytes(urlSource, "[InternetShortcut]\r\nURL=https://imported.example/\r\nIconIndex=3\r\n[Other]\r\nx=1\r\n");
+  WriteWholeFile(urlSource, "[InternetShortcut]\r\nURL=https://imported.example/\r\nIconIndex=3\r\n[Other]\r\nx=1\r\n");
   const std::string lnkSource = scratch_.File("source.lnk");
   WriteShellLink(lnkSource, "C:\\Tools\\source.exe", "-a");
-  const std::string lnkBytes = ReadBytes(lnkSource);
+  const std::string lnkBytes = ReadWholeFile(lnkSource);
   ASSERT_FALSE(lnkBytes.empty());
 
   EXPECT_TRUE(AddItem("Imported", urlSource));
-  EXPECT_EQ(ReadBytes(Item("Imported.url")), "[InternetShortcut]\r\nURL=https://imported.example/\r\n");
+  EXPECT_EQ(ReadWholeFile(Item("Imported.url")), "[InternetShortcut]\r\nURL=https://imported.example/\r\n");
   EXPECT_TRUE(AddItem("Copied", lnkSource));
-  EXPECT_EQ(ReadBytes(Item("Copied.lnk")), lnkBytes);
+  EXPECT_EQ(ReadWholeFile(Item("Copied.lnk")), lnkBytes);
   // Nothing but the items: the temporary files are gone.
   EXPECT_EQ(ItemFiles().size(), 2u);
 }
@@ -284,7 +284,7 @@ TEST_F(ItemDialog, AFailedWriteKeepsTheDialogOpenAndWritesNothing) {
 
 TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
   // A URL item with more than its one section: a rewrite holds only the new one.
-  WriteBytes(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=no\r\n");
+  WriteWholeFile(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=no\r\n");
   EditItemValues values{Item("News.url"), "News", "https://old.example/", ""};
   std::string shownName, shownPath;
   bool written = Edit(values, [&](HWND dialog) {
@@ -296,7 +296,7 @@ TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
   EXPECT_TRUE(written);
   EXPECT_EQ(shownName, "News");
   EXPECT_EQ(shownPath, "https://old.example/");
-  EXPECT_EQ(ReadBytes(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n");
+  EXPECT_EQ(ReadWholeFile(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n");
   EXPECT_EQ(ItemFiles().size(), 1u);
 
   // A shortcut edited without any change keeps its target and arguments.
@@ -330,7 +330,7 @@ TEST_F(ItemDialog, ANameTheFileSystemWouldCutIsRefusedNotStoredCut) {
 
 // A URL or mail item written over another keeps that file's other sections.
 TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
-  WriteBytes(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=yes\r\n");
+  WriteWholeFile(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=yes\r\n");
   bool written = Add([&](HWND dialog) {
     Type(dialog, IDC_NAME, "News");
     Type(dialog, IDC_PATH, "https://new.example/");
@@ -338,16 +338,16 @@ TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
     Answer(kOverwrite, IDYES);
   });
   EXPECT_TRUE(written);
-  EXPECT_EQ(ReadBytes(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n[Extra]\r\nkeep=yes\r\n");
+  EXPECT_EQ(ReadWholeFile(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n[Extra]\r\nkeep=yes\r\n");
 
-  WriteBytes(Item("Taro.mail"), "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:old@example.jp\r\n");
+  WriteWholeFile(Item("Taro.mail"), "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:old@example.jp\r\n");
   WriteMailItem(Item("Old.mail"), "new@example.jp");
   EXPECT_TRUE(Edit({Item("Old.mail"), "Old", "new@example.jp", ""}, [&](HWND dialog) {
     Type(dialog, IDC_NAME, "Taro");
     Press(dialog, IDOK);
     Answer(kOverwrite, IDYES);
   }));
-  EXPECT_EQ(ReadBytes(Item("Taro.mail")),
+  EXPECT_EQ(ReadWholeFile(Item("Taro.mail")),
             "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:new@example.jp\r\n");
   EXPECT_EQ(ItemFiles().size(), 2u);
 }
@@ -395,13 +395,13 @@ TEST_F(ItemDialog, EditOntoAnotherItemReplacesItAfterYes) {
 
 TEST_F(ItemDialog, ARenameOnlyEditKeepsTheContentAndAsksBeforeReplacing) {
   const std::string broken = "not a shell link\r\n";
-  WriteBytes(Item("Broken.lnk"), broken);
+  WriteWholeFile(Item("Broken.lnk"), broken);
   WriteShellLink(Item("Taken.lnk"), "C:\\taken.txt", "");
   const EditItemValues values{Item("Broken.lnk"), "Broken", "", ""};
 
   // The name unchanged: nothing to do.
   EXPECT_TRUE(Edit(values, [&](HWND dialog) { Press(dialog, IDOK); }));
-  EXPECT_EQ(ReadBytes(Item("Broken.lnk")), broken);
+  EXPECT_EQ(ReadWholeFile(Item("Broken.lnk")), broken);
 
   // An empty name is refused; the path field is not looked at.
   bool written = Edit(values, [&](HWND dialog) {
@@ -416,20 +416,20 @@ TEST_F(ItemDialog, ARenameOnlyEditKeepsTheContentAndAsksBeforeReplacing) {
   });
   EXPECT_TRUE(written);
   EXPECT_FALSE(Exists("Broken.lnk"));
-  EXPECT_EQ(ReadBytes(Item("Fixed／1.lnk")), broken);
+  EXPECT_EQ(ReadWholeFile(Item("Fixed／1.lnk")), broken);
   EXPECT_EQ(Target("Taken.lnk"), "C:\\taken.txt");
 }
 
 TEST_F(ItemDialog, ARenameThatOnlyChangesCaseKeepsTheFile) {
   const std::string broken = "still not a shell link";
-  WriteBytes(Item("case.lnk"), broken);
+  WriteWholeFile(Item("case.lnk"), broken);
   EXPECT_TRUE(Edit({Item("case.lnk"), "case", "", ""}, [&](HWND dialog) {
     Type(dialog, IDC_NAME, "CASE");
     Press(dialog, IDOK);
   }));
   std::vector<std::string> files = ItemFiles();
   ASSERT_EQ(files.size(), 1u);
-  EXPECT_EQ(ReadBytes(Item(files[0])), broken);
+  EXPECT_EQ(ReadWholeFile(Item(files[0])), broken);
   // Windows renames the file; Wine keeps the spelling it has on disk.
   EXPECT_TRUE(files[0] == "CASE.lnk" || files[0] == "case.lnk") << files[0];
 }

@@ -12,15 +12,26 @@
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "platform/sjis.h"
-#include "items_scratch.h"
+#include "support/support.h"
 
-using items_test::ReadBytes;
-using items_test::ScratchFolder;
-using items_test::WriteBytes;
+using test_support::ReadWholeFile;
+using test_support::ScratchFolder;
+using test_support::WriteWholeFile;
 
 namespace {
 
 using Names = std::vector<std::string>;
+
+// The real-world sample shortcuts (tests/data/shortcuts) from HD_TESTDATA,
+// which ctest sets. Empty when it is not set or names no folder.
+std::string SampleShortcutFolder() {
+  char configured[MAX_PATH + 1] = {};
+  DWORD length = GetEnvironmentVariableA("HD_TESTDATA", configured, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  DWORD attributes = GetFileAttributesA(configured);
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return configured;
+}
 
 class ItemLists : public ::testing::Test {
  protected:
@@ -132,16 +143,16 @@ TEST_F(ItemLists, ExeAfterTheFirstByteMakesAProgram) {
   WriteShellLink(Item("表計算.lnk"), "C:\\表\\ソフト.exe", "");
   WriteShellLink(Item("Doc.lnk"), "C:\\Docs\\manual.pdf", "");
   WriteShellLink(Item("Exec.lnk"), "C:\\Docs\\notes.executive", "");  // ".exe" inside a longer extension counts
-  WriteBytes(Item("Broken.lnk"), "not a shell link");
+  WriteWholeFile(Item("Broken.lnk"), "not a shell link");
   CreateDirectoryA(Item("Folder.lnk").c_str(), nullptr);  // a folder is no item
-  WriteBytes(Item("Other.lnk2"), "");
+  WriteWholeFile(Item("Other.lnk2"), "");
 
   EXPECT_EQ(Load(0, kPrograms), (Names{"App", "Exec", "InFolder", "表計算"}));
   EXPECT_EQ(ListNames(kFiles), (Names{"Broken", "Doc"}));
 }
 
 TEST_F(ItemLists, RealWorldShortcutsLandInTheirLists) {
-  const std::string samples = items_test::SampleShortcutFolder();
+  const std::string samples = SampleShortcutFolder();
   if (samples.empty()) GTEST_SKIP() << "the sample shortcuts are not here (set HD_TESTDATA to their folder)";
   WIN32_FIND_DATAA found;
   HANDLE listing = FindFirstFileA((samples + "\\*").c_str(), &found);
@@ -203,9 +214,9 @@ TEST_F(ItemLists, TheNextStartTrustsOnlyAWholeCache) {
   WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.exe", "");
   Load(0, kPrograms);
   const std::string cacheFile = data_.File("itemcache.dat");
-  EXPECT_TRUE(ReadBytes(cacheFile).empty()) << "the load itself never waits for the disk";
+  EXPECT_TRUE(ReadWholeFile(cacheFile).empty()) << "the load itself never waits for the disk";
   SaveShortcutCacheIfChanged(app_);
-  const std::string saved = ReadBytes(cacheFile);
+  const std::string saved = ReadWholeFile(cacheFile);
   ASSERT_FALSE(saved.empty());
 
   HANDLE locked = CreateFileA(Item("Tool.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -215,12 +226,12 @@ TEST_F(ItemLists, TheNextStartTrustsOnlyAWholeCache) {
   CloseHandle(locked);
 
   for (const std::string& broken : {std::string("garbage"), saved.substr(0, saved.size() / 2)}) {
-    WriteBytes(cacheFile, broken);
+    WriteWholeFile(cacheFile, broken);
     LoadShortcutCache(app_);
     EXPECT_EQ(app_.shortcuts.size(), 0u);
     EXPECT_EQ(Load(0, kPrograms), Names{"Tool"});
     SaveShortcutCacheIfChanged(app_);
-    EXPECT_EQ(ReadBytes(cacheFile), saved);
+    EXPECT_EQ(ReadWholeFile(cacheFile), saved);
   }
 }
 
@@ -230,9 +241,9 @@ TEST_F(ItemLists, OnlyTheFirst500ByNameOfOneExtensionAreShown) {
   for (int i = 500; i >= 0; --i) {
     char name[32];
     wsprintfA(name, "u%03d.url", i);
-    WriteBytes(Item(name), "");
+    WriteWholeFile(Item(name), "");
   }
-  WriteBytes(Item("mail.mail"), "");
+  WriteWholeFile(Item("mail.mail"), "");
 
   Names byName = Load(0, kUrls);
   ASSERT_EQ(byName.size(), 500u);

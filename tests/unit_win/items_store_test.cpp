@@ -10,12 +10,12 @@
 
 #include "app/app_state.h"
 #include "items/item_store_win.h"
-#include "items_scratch.h"
+#include "support/support.h"
 #include "platform/win_handles.h"
 
-using items_test::ReadBytes;
-using items_test::ScratchFolder;
-using items_test::WriteBytes;
+using test_support::ReadWholeFile;
+using test_support::ScratchFolder;
+using test_support::WriteWholeFile;
 
 namespace {
 
@@ -68,8 +68,8 @@ TEST(ItemStore, ShortcutsRoundTripWithTheTargetsFolderAsWorkingFolder) {
 
 TEST(ItemStore, UnreadableShortcutsGiveFalseAndEmptyTexts) {
   ScratchFolder folder;
-  WriteBytes(folder.File("garbage.lnk"), std::string("not a shell link at all, just text\r\n"));
-  WriteBytes(folder.File("empty.lnk"), std::string());
+  WriteWholeFile(folder.File("garbage.lnk"), std::string("not a shell link at all, just text\r\n"));
+  WriteWholeFile(folder.File("empty.lnk"), std::string());
   const std::string tooLong = folder.File(std::string(260, 'a') + ".lnk");
   for (const std::string& path : {folder.File("missing.lnk"), folder.File("garbage.lnk"), folder.File("empty.lnk"),
                                   tooLong}) {
@@ -115,19 +115,19 @@ TEST(ItemStore, UrlAndMailItemsAreWrittenByteForByte) {
       WriteUrlItem(path, c.value);
       EXPECT_EQ(ReadUrlItem(path), c.readBack);
     }
-    EXPECT_EQ(ReadBytes(path), c.bytes) << c.file;
+    EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.file;
   }
 }
 
 TEST(ItemStore, WritingAUrlItemReplacesOnlyItsSection) {
   ScratchFolder folder;
   const std::string path = folder.File("GitHub.url");
-  WriteBytes(path,
+  WriteWholeFile(path,
              "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"
              "[InternetShortcut]\r\nURL=https://old.example/\r\nIDList=\r\n"
              "[Extra]\r\nKey=Value\r\n");
   WriteUrlItem(path, "https://new.example/");
-  const std::string bytes = ReadBytes(path);
+  const std::string bytes = ReadWholeFile(path);
   EXPECT_NE(bytes.find("[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("[InternetShortcut]\r\nURL=https://new.example/\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("[Extra]\r\nKey=Value\r\n"), std::string::npos) << bytes;
@@ -162,7 +162,7 @@ TEST(ItemStore, ReadingMatchesCaseBlindAndCutsOnACharacterBoundary) {
   int index = 0;
   for (const Case& c : cases) {
     const std::string path = folder.File("case" + std::to_string(index++) + (c.mail ? ".mail" : ".url"));
-    WriteBytes(path, c.contents);
+    WriteWholeFile(path, c.contents);
     EXPECT_EQ(c.mail ? ReadMailItem(path) : ReadUrlItem(path), c.value) << c.contents;
   }
   EXPECT_EQ(ReadUrlItem(folder.File("missing.url")), "");
@@ -177,11 +177,11 @@ TEST(ItemStore, ImportTakesOverOnlyTheUrl) {
   app.itemFolder = data.File("Lnk");
 
   const std::string source = data.File("source.url");
-  WriteBytes(source,
+  WriteWholeFile(source,
              "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"
              "[InternetShortcut]\r\nIDList=\r\nURL=https://github.com/example\r\nIconIndex=0\r\n");
   ImportUrlFile(app, source, "GitHub");
-  EXPECT_EQ(ReadBytes(data.File("Lnk\\GitHub.url")), "[InternetShortcut]\r\nURL=https://github.com/example\r\n");
+  EXPECT_EQ(ReadWholeFile(data.File("Lnk\\GitHub.url")), "[InternetShortcut]\r\nURL=https://github.com/example\r\n");
 
   // A bare file name is looked up in the current folder, not the Windows folder.
   char saved[MAX_PATH + 1] = {};
@@ -191,9 +191,9 @@ TEST(ItemStore, ImportTakesOverOnlyTheUrl) {
   SetCurrentDirectoryA(saved);
 
   // A file with LF line ends, as some writers leave them.
-  WriteBytes(source, "[InternetShortcut]\nURL=http://docs.example/Documentation/\nIDList=\n");
+  WriteWholeFile(source, "[InternetShortcut]\nURL=http://docs.example/Documentation/\nIDList=\n");
   ImportUrlFile(app, source, "Docs");
-  EXPECT_EQ(ReadBytes(data.File("Lnk\\Docs.url")), "[InternetShortcut]\r\nURL=http://docs.example/Documentation/\r\n");
+  EXPECT_EQ(ReadWholeFile(data.File("Lnk\\Docs.url")), "[InternetShortcut]\r\nURL=http://docs.example/Documentation/\r\n");
 }
 
 }  // namespace

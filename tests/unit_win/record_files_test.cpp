@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "items_scratch.h"
+#include "support/support.h"
 #include "records/record_log.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
 
-using items_test::ReadBytes;
-using items_test::ScratchFolder;
-using items_test::WriteBytes;
+using test_support::ReadWholeFile;
+using test_support::ScratchFolder;
+using test_support::WriteWholeFile;
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
   log.entries[2] = {"mailto:friend@example.com", "友人"};
   SaveLog(app_, log);
   EXPECT_EQ(LogFilePath(app_, log), folder_.path() + "\\BookMark.log");
-  std::string written = ReadBytes(folder_.File("BookMark.log"));
+  std::string written = ReadWholeFile(folder_.File("BookMark.log"));
   EXPECT_EQ(written, ExpectedFile(log));
 
   RecordLog reloaded{{}, "BookMark.log"};
@@ -76,7 +76,7 @@ TEST_F(RecordFiles, ASaveAfterClearWritesEveryKeyEmpty) {
   SaveLog(app_, log);
   ClearLog(log);
   SaveLog(app_, log);
-  EXPECT_EQ(ReadBytes(HistoryFile()), ExpectedFile(RecordLog{{}, "history.log"}));
+  EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(RecordLog{{}, "history.log"}));
 }
 
 // A log that cannot be written is reported, and stays whole as it was.
@@ -84,25 +84,25 @@ TEST_F(RecordFiles, AFailedSaveIsReportedAndKeepsTheFile) {
   RecordLog log{{}, "history.log"};
   log.entries[0] = {"C:\\a.txt", "a"};
   ASSERT_TRUE(SaveLog(app_, log));
-  const std::string before = ReadBytes(HistoryFile());
+  const std::string before = ReadWholeFile(HistoryFile());
   log.entries[0] = {"C:\\b.txt", "b"};
 
   SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(SaveLog(app_, log));
   SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadBytes(HistoryFile()), before);
+  EXPECT_EQ(ReadWholeFile(HistoryFile()), before);
   WIN32_FIND_DATAA found;
   EXPECT_EQ(FindFirstFileA(folder_.File("*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file is left";
 
   EXPECT_TRUE(SaveLog(app_, log));
-  EXPECT_EQ(ReadBytes(HistoryFile()), ExpectedFile(log));
+  EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(log));
 }
 
 TEST_F(RecordFiles, LoadsHandEditedFiles) {
   // Keys out of order, a missing section, a value past 260 bytes whose cut
   // falls inside a double-byte character, and text the program does not know.
   std::string tooLong = "a" + Repeat(kSo, 150);
-  WriteBytes(HistoryFile(), "[Other]\r\nkey=value\r\n[FilePath]\r\nFilePath2=third\r\nFilePath0=" + tooLong +
+  WriteWholeFile(HistoryFile(), "[Other]\r\nkey=value\r\n[FilePath]\r\nFilePath2=third\r\nFilePath0=" + tooLong +
                                 "\r\nFilePath49=last\r\nFilePath50=beyond\r\n");
   RecordLog log{{}, "history.log"};
   log.entries[5] = {"stale", "stale"};  // a load replaces everything
@@ -117,7 +117,7 @@ TEST_F(RecordFiles, LoadsHandEditedFiles) {
 
   // A save keeps what it does not know about.
   SaveLog(app_, log);
-  std::string written = ReadBytes(HistoryFile());
+  std::string written = ReadWholeFile(HistoryFile());
   EXPECT_NE(written.find("[Other]\r\nkey=value\r\n"), std::string::npos);
   EXPECT_NE(written.find("FilePath50=beyond\r\n"), std::string::npos);
   EXPECT_NE(written.find("FileName49=\r\n"), std::string::npos);
@@ -156,16 +156,16 @@ TEST_F(RecordFiles, RecordLaunchRereadsMovesTheHighestCopyAndSaves) {
   EXPECT_EQ(after.entries[0].fileName, "n11");
 
   // An empty target is not recorded: the history stays as it was.
-  std::string before = ReadBytes(HistoryFile());
+  std::string before = ReadWholeFile(HistoryFile());
   RecordLaunch(app_, "", "broken item");
-  EXPECT_EQ(ReadBytes(HistoryFile()), before);
+  EXPECT_EQ(ReadWholeFile(HistoryFile()), before);
 }
 
 TEST_F(RecordFiles, RecordLaunchIntoNothingMakesTheFile) {
   RecordLaunch(app_, "https://example.com/", "例");
   RecordLog expected{{}, "history.log"};
   expected.entries[0] = {"https://example.com/", "例"};
-  EXPECT_EQ(ReadBytes(HistoryFile()), ExpectedFile(expected));
+  EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(expected));
 }
 
 // ---- the dialog templates and the list they show ----

@@ -11,7 +11,7 @@
 
 #include "app/app_state.h"
 #include "items/item_store_win.h"
-#include "items_scratch.h"
+#include "support/support.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -86,7 +86,7 @@ TEST_F(SettingsLoad, StoredValuesAreReadAndMissingOnesKeepTheirDefaultsUnwritten
   const DWORD era = 3;
   Store("Option5", REG_BINARY, &era, sizeof(era));  // four bytes of any type are taken
   StoreDword("Option6", 0);
-  items_test::WriteBytes(StartupLink(), "put there by hand");
+  test_support::WriteWholeFile(StartupLink(), "put there by hand");
 
   LoadSettings(app_);
 

@@ -8,22 +8,11 @@
 #include <vector>
 
 #include "speech/speech_win.h"
+#include "support/support.h"
 
 namespace {
 
-std::string BuildDir() {
-  char value[MAX_PATH] = {};
-  DWORD length = GetEnvironmentVariableA("HD_BUILD_DIR", value, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return ".";
-  std::string path = value;
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;  // a Unix path under Wine
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
-
-std::string Double(const char* relative) { return BuildDir() + "\\doubles\\" + relative; }
+std::string Double(const char* relative) { return test_support::BuildDirAnsi() + "\\doubles\\" + relative; }
 
 std::string ProgramFolder() {
   char path[MAX_PATH] = {};

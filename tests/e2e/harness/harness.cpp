@@ -99,17 +99,6 @@ std::string ToSjis(const std::wstring& text) {
   return bytes;
 }
 
-std::wstring BuildDir() {
-  wchar_t value[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(L"HD_BUILD_DIR", value, MAX_PATH) == 0) return L".";
-  std::wstring path = value;
-  if (!path.empty() && path[0] == L'/') {
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    path = L"Z:" + path;
-  }
-  return path;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
   DWORD deadline = GetTickCount() + static_cast<DWORD>(timeoutMs);
   while (true) {
@@ -117,16 +106,6 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     if (static_cast<int>(GetTickCount() - deadline) >= 0) return condition();
     Sleep(20);
   }
-}
-
-bool Process::running() const { return handle != nullptr && WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
-
-std::optional<DWORD> Process::WaitForExit(int timeoutMs) const {
-  if (handle == nullptr) return std::nullopt;
-  if (WaitForSingleObject(handle, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD code = 0;
-  GetExitCodeProcess(handle, &code);
-  return code;
 }
 
 HWND MainWindow() { return FindWindowW(L"Hopdeck", L"Hopdeck"); }
@@ -158,23 +137,28 @@ HWND FocusOf(HWND window) {
 
 HWND Foreground() { return GetForegroundWindow(); }
 
-HWND FindDialog(const std::wstring& caption) {
+HWND FirstWindow(const std::function<bool(HWND)>& match) {
   struct Search {
-    const std::wstring* caption;
+    const std::function<bool(HWND)>* match;
     HWND found;
-  } search{&caption, nullptr};
+  } search{&match, nullptr};
   EnumWindows(
       [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-        if (WindowText(window) != *s->caption) return TRUE;
+        if (!(*s->match)(window)) return TRUE;
         s->found = window;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND FindDialog(const std::wstring& caption) {
+  return FirstWindow([&](HWND window) {
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    return lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(window) && WindowText(window) == caption;
+  });
 }
 
 // Whether window is the foreground window with the keyboard focus on one of
@@ -237,16 +221,27 @@ void AnswerMessageBox(HWND box, int buttonId) {
   WaitUntil([&] { return GetForegroundWindow() != box; }, 2000);
 }
 
+namespace {
+
+// The entries of a list box or a combo box, through its count, length and text messages.
+std::vector<std::wstring> EntryTexts(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+  std::vector<std::wstring> entries;
+  LRESULT count = SendW(control, countMessage, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendW(control, lengthMessage, i, 0);
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
+    LRESULT copied = SendW(control, textMessage, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    entries.push_back(text);
+  }
+  return entries;
+}
+
+}  // namespace
+
 ListState ReadList(HWND list) {
   ListState state;
-  LRESULT count = SendW(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = SendW(list, LB_GETTEXTLEN, i, 0);
-    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
-    LRESULT copied = SendW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    state.items.push_back(text);
-  }
+  state.items = EntryTexts(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
   state.selection = static_cast<int>(SendW(list, LB_GETCURSEL, 0, 0));
   state.visible = IsVisible(list);
   state.focused = FocusOf(list) == list;
@@ -254,16 +249,7 @@ ListState ReadList(HWND list) {
 }
 
 std::vector<std::wstring> ComboItems(HWND combo) {
-  std::vector<std::wstring> items;
-  LRESULT count = SendW(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = SendW(combo, CB_GETLBTEXTLEN, i, 0);
-    std::wstring text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
-    LRESULT copied = SendW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    items.push_back(text);
-  }
-  return items;
+  return EntryTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::vector<std::wstring> ControlOutline(HWND dialog) {
@@ -296,25 +282,16 @@ bool IsHopdecks(HWND window) {
 // where its keys go. A modal window disables its owner, so this is the
 // innermost one open. Null when Hopdeck shows no window.
 HWND KeyWindow() {
-  struct Search {
-    std::vector<DWORD> ids;
-    HWND found;
-  } search{HopdeckProcessIds(), nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) CALLBACK -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (std::find(s->ids.begin(), s->ids.end(), process) == s->ids.end()) return TRUE;
-        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        if (lstrcmpW(className, L"#32768") == 0) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<DWORD> ids = HopdeckProcessIds();
+  return FirstWindow([&](HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (std::find(ids.begin(), ids.end(), process) == ids.end()) return false;
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    return lstrcmpW(className, L"#32768") != 0;
+  });
 }
 
 std::string Describe(HWND window) {
@@ -451,37 +428,10 @@ std::string ReadFileBytes(const std::wstring& path) {
   return ReadFileNow(path);
 }
 
-std::string ReadFileNow(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes;
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
-  CloseHandle(file);
-  return bytes;
-}
+std::string ReadFileNow(const std::wstring& path) { return test_support::ReadWholeFile(path); }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    ADD_FAILURE() << "cannot write " << ToSjis(path);
-    return;
-  }
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-void DeleteTree(const std::wstring& path) {
-  if (!FileExists(path)) return;
-  std::wstring from = path + L'\0';  // double-terminated list of one path
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationW(&operation);
+  if (!test_support::WriteWholeFile(path, bytes)) ADD_FAILURE() << "cannot write " << ToSjis(path);
 }
 
 std::wstring ShellFolder(int csidl) {
@@ -591,19 +541,98 @@ std::vector<std::wstring> SpokenTexts() {
   return texts;
 }
 
+void MakeItemFolder() {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(kDataFolder, nullptr);
+  CreateDirectoryW(kItemFolder, nullptr);
+}
+
+std::wstring ItemFile(const std::wstring& fileName) { return std::wstring(kItemFolder) + L"\\" + fileName; }
+std::wstring HistoryFile() { return std::wstring(kDataFolder) + L"\\history.log"; }
+std::wstring FavouritesFile() { return std::wstring(kDataFolder) + L"\\BookMark.log"; }
+
+void PlantItem(ItemKind kind, const std::wstring& name, const std::wstring& value, const std::wstring& arguments) {
+  MakeItemFolder();
+  switch (kind) {
+    case ItemKind::kShortcut:
+      WriteShortcut(ItemFile(name + L".lnk"), value, arguments);
+      break;
+    case ItemKind::kUrl:
+      WriteFileBytes(ItemFile(name + L".url"), ToSjis(L"[InternetShortcut]\r\nURL=" + value + L"\r\n"));
+      break;
+    case ItemKind::kMail:
+      WriteFileBytes(ItemFile(name + L".mail"), ToSjis(L"[EMailShortcut]\r\nMailAddress=" + value + L"\r\n"));
+      break;
+  }
+}
+
+bool Contains(std::wstring text, std::wstring part, bool anyCase) {
+  if (anyCase) {
+    CharLowerW(text.data());
+    CharLowerW(part.data());
+  }
+  return text.find(part) != std::wstring::npos;
+}
+
+::testing::AssertionResult ShowList(int kind) {
+  std::size_t spoken = SpokenTexts().size();
+  PressKeys({VK_CONTROL, static_cast<WORD>('1' + kind)});
+  if (!WaitUntil([&] {
+        ListState state = ReadList(ListBox(kind));
+        return state.focused && (state.selection >= 0 || state.items.empty());
+      })) {
+    return ::testing::AssertionFailure() << "list " << kind << " did not take the focus";
+  }
+  WaitUntil([&] { return SpokenTexts().size() > spoken; }, 1500);
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult OnlyDownMovesTheSelection(HWND list) {
+  PressKeys({VK_RIGHT});
+  PressKeys({VK_DOWN});
+  WaitUntil([&] { return ReadList(list).selection != 0; });
+  Sleep(200);  // keys already sent must have been handled
+  int afterRightAndDown = ReadList(list).selection;
+  PressKeys({VK_LEFT});
+  Sleep(200);
+  int afterLeft = ReadList(list).selection;
+  if (afterRightAndDown == 1 && afterLeft == 1) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "selection " << afterRightAndDown << " after Right and Down, " << afterLeft
+                                       << " after Left";
+}
+
+HWND OpenDialog(int command, const std::wstring& caption) {
+  HWND main = MainWindow();
+  if (IsWindowEnabled(main)) BringToFront(main);
+  PostCommand(command);
+  return WaitForDialog(caption);
+}
+
+::testing::AssertionResult ExpectMessageBox(const std::wstring& caption, const std::wstring& text, int answer) {
+  HWND box = WaitForDialog(caption);
+  if (box == nullptr) return ::testing::AssertionFailure() << "no message box \"" << ToSjis(caption) << "\"";
+  std::wstring shown = MessageBoxText(box);
+  AnswerMessageBox(box, answer);
+  if (shown != text) {
+    return ::testing::AssertionFailure() << "the box said \"" << ToSjis(shown) << "\", not \"" << ToSjis(text) << "\"";
+  }
+  return ::testing::AssertionSuccess();
+}
+
 void Scenario::SetUp() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   KillAllHopdecks();
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora");
-  DeleteTree(L"C:\\ProgramData\\Velmora");
+  RemoveTree(L"C:\\ProgramData\\Velmora");
   DeleteFileW((ShellFolder(CSIDL_STARTUP) + L"\\Hopdeck.lnk").c_str());
   DeleteFileW((ShellFolder(CSIDL_SENDTO) + L"\\Hopdeck.lnk").c_str());
   DeleteFileW(kLaunchLog);
   DeleteFileW(kSpeechLog);
-  DeleteTree(kAppFolder);
+  RemoveTree(kAppFolder);
   CreateDirectoryW(L"C:\\hdtest", nullptr);
   CreateDirectoryW(kAppFolder, nullptr);
   std::wstring exe = BuildDir() + L"\\Hopdeck.exe";
+  ASSERT_FALSE(BuildDir().empty()) << "HD_BUILD_DIR is not set; ctest sets it";
   ASSERT_TRUE(CopyFileW(exe.c_str(), (std::wstring(kAppFolder) + L"\\Hopdeck.exe").c_str(), FALSE))
       << "Hopdeck.exe not found in " << ToSjis(BuildDir());
   SetEnvironmentVariableW(L"HD_SPEECH_LOG", kSpeechLog);
@@ -613,7 +642,6 @@ void Scenario::SetUp() {
 
 void Scenario::TearDown() {
   KillAllHopdecks();
-  if (hopdeck_.handle != nullptr) CloseHandle(hopdeck_.handle);
   hopdeck_ = Process{};
   CoUninitialize();
 }
@@ -628,34 +656,18 @@ void Scenario::PlaceSpeechDoubles(bool pcTalker, Nvda nvda) {
 }
 
 Process Scenario::Launch(const std::wstring& argument, const std::wstring& currentDir) {
-  std::wstring commandLine = L"\"" + std::wstring(kAppFolder) + L"\\Hopdeck.exe\"";
-  if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
   std::wstring exe = std::wstring(kAppFolder) + L"\\Hopdeck.exe";
-  // On a machine loaded to the full, Wine now and then refuses a process
-  // start as an internal error (1359); that says nothing of Hopdeck, so it is
-  // asked again a few times.
-  DWORD error = 0;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDir.c_str(),
-                       &startup, &info)) {
-      error = 0;
-      break;
-    }
-    error = GetLastError();
-    if (error != ERROR_INTERNAL_ERROR) break;
-  }
-  if (error != 0) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
+  Process process = test_support::StartProcess(exe, commandLine, currentDir);
+  if (!process.started()) {
+    DWORD error = GetLastError();
     ADD_FAILURE() << "cannot start Hopdeck.exe: " << error;
-    return {};
   }
-  CloseHandle(info.hThread);
-  return Process{info.hProcess, info.dwProcessId};
+  return process;
 }
 
-Process Scenario::Start(const std::wstring& argument, const std::wstring& currentDir) {
+const Process& Scenario::Start(const std::wstring& argument, const std::wstring& currentDir) {
   hopdeck_ = Launch(argument, currentDir);
   EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()); }, 15000)) << "the main window never showed";
   return hopdeck_;

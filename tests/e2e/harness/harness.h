@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/support.h"
+
 namespace e2e {
 
 // Where a scenario installs the program: Hopdeck.exe (and the speech doubles
@@ -28,20 +30,14 @@ std::wstring FromSjis(const std::string& bytes);
 std::string ToSjis(const std::wstring& text);
 std::wstring FromUtf8(const std::string& bytes);
 
-// The build folder as a Windows path (Z:\...), from HD_BUILD_DIR.
-std::wstring BuildDir();
+using test_support::BuildDir;
+using test_support::RemoveTree;
 
 // Polls until condition holds or timeoutMs passes; returns the last result.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // ---- processes ----
-struct Process {
-  HANDLE handle = nullptr;
-  DWORD id = 0;
-  bool running() const;
-  // Exit code, or nullopt while it still runs after timeoutMs.
-  std::optional<DWORD> WaitForExit(int timeoutMs = 5000) const;
-};
+using Process = test_support::OwnedProcess;
 
 // ---- windows ----
 HWND MainWindow();  // class "Hopdeck", title "Hopdeck", hidden ones included
@@ -51,7 +47,9 @@ HWND ListBox(int listKind);  // 101 + listKind of the main window
 bool IsVisible(HWND window);
 HWND FocusOf(HWND window);  // the focused window of window's thread
 HWND Foreground();
-// A top-level dialog (class #32770) of the Hopdeck process with this caption.
+// The first top-level window, front to back, that match accepts; null when none does.
+HWND FirstWindow(const std::function<bool(HWND)>& match);
+// A visible top-level dialog (class #32770) with this caption.
 HWND FindDialog(const std::wstring& caption);
 // Waits for the dialog, then until it is in front with the focus inside it.
 HWND WaitForDialog(const std::wstring& caption, int timeoutMs = 5000);
@@ -114,8 +112,8 @@ bool FileExists(const std::wstring& path);
 // Reads only while Hopdeck is idle: the program replaces the files it saves,
 // and a replace fails while the file is open here (under Wine as on Windows).
 std::string ReadFileBytes(const std::wstring& path);
+// Adds a failure when the file cannot be written.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-void DeleteTree(const std::wstring& path);
 std::wstring ShellFolder(int csidl);  // CSIDL_STARTUP, CSIDL_SENDTO, ...
 // Writes a shortcut through the shell-link object.
 void WriteShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments = L"");
@@ -153,6 +151,36 @@ std::vector<SpeechCall> SpeechLogNow(bool idle = false);
 // The texts handed to a speaking call, in order.
 std::vector<std::wstring> SpokenTexts();
 
+// From the first entry of a list in front: Right then Down moves the
+// selection to the second entry and Left leaves it there.
+::testing::AssertionResult OnlyDownMovesTheSelection(HWND list);
+
+// ---- what a scenario plants in the data folder and reads back ----
+std::wstring ItemFile(const std::wstring& fileName);  // in kItemFolder
+std::wstring HistoryFile();
+std::wstring FavouritesFile();
+// The item folder made ahead of Hopdeck, so a scenario can plant items.
+void MakeItemFolder();
+enum class ItemKind { kShortcut, kUrl, kMail };
+// Plants item name (the item folder made first): a shortcut to value with
+// arguments, a URL file for value, or a mail file whose address line is
+// value as given ("mailto:..." or anything else).
+void PlantItem(ItemKind kind, const std::wstring& name, const std::wstring& value, const std::wstring& arguments = L"");
+
+// ---- driving the main window ----
+// Whether part stands in text; anyCase ignores letter case.
+bool Contains(std::wstring text, std::wstring part, bool anyCase = false);
+// Shows list kind through Control+1..4 and waits until it has the focus and
+// a selection (unless it is empty), then a moment for its name to be spoken,
+// so that later texts are the next command's.
+::testing::AssertionResult ShowList(int kind);
+// Posts command to the main window (brought to the front first while it
+// takes input) and waits for the dialog it opens; null when none came.
+HWND OpenDialog(int command, const std::wstring& caption);
+// Waits for the message box with this caption, checks its text, answers it
+// with the button answer and waits until it has gone.
+::testing::AssertionResult ExpectMessageBox(const std::wstring& caption, const std::wstring& text, int answer);
+
 // Every scenario starts from nothing: no Hopdeck running, no data folder, no
 // settings key, no logs, and Hopdeck.exe freshly copied into kAppFolder.
 class Scenario : public ::testing::Test {
@@ -166,7 +194,7 @@ class Scenario : public ::testing::Test {
 
   // Starts Hopdeck.exe (from kAppFolder unless currentDir says otherwise)
   // and waits for its main window to show.
-  Process Start(const std::wstring& argument = L"", const std::wstring& currentDir = kAppFolder);
+  const Process& Start(const std::wstring& argument = L"", const std::wstring& currentDir = kAppFolder);
   // Starts without waiting for a window (a second instance, say).
   Process Launch(const std::wstring& argument = L"", const std::wstring& currentDir = kAppFolder);
   // Closes Hopdeck through Alt+Shift+F4 and Yes; the exit code.
