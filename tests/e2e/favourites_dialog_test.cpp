@@ -18,15 +18,15 @@ const std::wstring kUrl = L"https://www.example.com/お気に入り";
 
 class FavouritesScenario : public RecordDialogScenario {
  protected:
-  FavouritesScenario() : RecordDialogScenario(520, kTitle, FavouritesFile()) {}
-  // Command 519 on the focused list, by its key or posted; waits until text is spoken.
+  FavouritesScenario() : RecordDialogScenario(IDM_FAVOURITES, kTitle, FavouritesFile()) {}
+  // IDM_ADD_FAVOURITE on the focused list, by its key or posted; waits until text is spoken.
   bool Add(const std::wstring& text, bool byKey = false) {
     int before = CountSpoken(text);
     if (byKey) {
       BringToFront(MainWindow());
       PressKeys({VK_CONTROL, VK_F2});
     } else {
-      PostCommand(519);
+      PostCommand(IDM_ADD_FAVOURITE);
     }
     return WaitUntil([&] { return CountSpoken(text) > before; });
   }

@@ -147,7 +147,7 @@ class HelpScenario : public Scenario {
 
   // Runs the update check and waits for the box it shows.
   HWND CheckForUpdate(const std::wstring& caption) {
-    PostCommand(565);
+    PostCommand(IDM_UPDATE_CHECK);
     return WaitForDialog(caption, 10000);
   }
 
@@ -155,7 +155,7 @@ class HelpScenario : public Scenario {
   // queued: once the page's launch is logged, the commands before it are done.
   void WaitForQueueToDrain() {
     std::size_t before = Launches().size();
-    PostCommand(567);
+    PostCommand(IDM_MAKER_SITE);
     ASSERT_TRUE(WaitForLaunches(before + 1, 15000)) << "the window never got to a command posted after the check";
   }
 
@@ -213,7 +213,7 @@ TEST_F(HelpScenario, UpdateCheckShowsAndSpeaksNothingWithoutTheVersionFile) {
   StartSpeaking();
 
   // The server is there but has no version file.
-  PostCommand(565);
+  PostCommand(IDM_UPDATE_CHECK);
   WaitForQueueToDrain();
   EXPECT_EQ(VersionRequests(), 1);
   EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
@@ -222,7 +222,7 @@ TEST_F(HelpScenario, UpdateCheckShowsAndSpeaksNothingWithoutTheVersionFile) {
   // No server at all.
   StopServer();
   ServeVersion("118");
-  PostCommand(565);
+  PostCommand(IDM_UPDATE_CHECK);
   WaitForQueueToDrain();
   EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
   EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
@@ -244,10 +244,10 @@ TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndTheDataFolderIsCurrentAga
     int id;
     const wchar_t* file;
   };
-  for (const Case& c : {Case{561, L"manual.txt"}, Case{562, L"command.txt"}}) {
+  for (const Case& c : {Case{IDM_MANUAL, L"manual.txt"}, Case{IDM_KEY_LIST, L"command.txt"}}) {
     SCOPED_TRACE(c.id);
     std::size_t before = LaunchRecords().size();
-    if (c.id == 561) {
+    if (c.id == IDM_MANUAL) {
       ASSERT_TRUE(BringToFront(MainWindow()));
       PressKeys({VK_F1});
     } else {
@@ -267,14 +267,14 @@ TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndTheDataFolderIsCurrentAga
 
 TEST_F(HelpScenario, VersionBoxAndTheMakersPages) {
   Start();
-  PostCommand(564);
+  PostCommand(IDM_VERSION);
   ASSERT_TRUE(ExpectMessageBox(L"バージョン情報", L"Hopdeck Ver1.17\n2025年11月16日公開", IDOK));
 
   struct Case {
     int id;
     const char* path;
   };
-  const Case cases[] = {{563, "/hopdeck/history.html"}, {566, "/hopdeck/"}, {567, "/"}, {568, "/inquiry/"}};
+  const Case cases[] = {{IDM_CHANGE_HISTORY, "/hopdeck/history.html"}, {IDM_PROGRAM_PAGE, "/hopdeck/"}, {IDM_MAKER_SITE, "/"}, {IDM_CONTACT_FORM, "/inquiry/"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);
     std::size_t before = Launches().size();

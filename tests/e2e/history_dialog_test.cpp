@@ -22,7 +22,7 @@ bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id
 
 class HistoryScenario : public RecordDialogScenario {
  protected:
-  HistoryScenario() : RecordDialogScenario(508, kTitle, HistoryFile()) {}
+  HistoryScenario() : RecordDialogScenario(IDM_HISTORY, kTitle, HistoryFile()) {}
 };
 
 TEST_F(HistoryScenario, AnEmptyHistoryDisablesOkAndClearAllAndIgnoresItsKeys) {

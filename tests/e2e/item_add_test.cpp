@@ -1,4 +1,4 @@
-// Adding items from the keyboard: command 503, the hand-over of a path from a
+// Adding items from the keyboard: IDM_ADD_ITEM, the hand-over of a path from a
 // second instance, and a path on the command line.
 #include "item_scenario.h"
 
@@ -197,7 +197,7 @@ TEST_F(ItemAddScenario, ARelativePathOnTheCommandLineIsOfferedInFull) {
 TEST_F(ItemAddScenario, AHandOverWhileTheFindDialogIsOpenIsRefusedAndKeptForTheNextAdd) {
   Start();
   BringToFront(MainWindow());
-  PostCommand(516);
+  PostCommand(IDM_FIND);
   HWND find = WaitForDialog(L"検索");
   ASSERT_NE(find, nullptr);
 

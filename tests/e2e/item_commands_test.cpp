@@ -51,15 +51,15 @@ TEST_F(ItemCommandsScenario, PositionListNameAndSortOrderAreSpoken) {
   Start();
   ASSERT_TRUE(ShowList(2));
   Select(2, 2);
-  EXPECT_EQ(Speaks(531), L"12項目中3項目目");
+  EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"12項目中3項目目");
   Select(2, -1);
-  EXPECT_EQ(Speaks(531), L"12項目中0項目目");
-  EXPECT_EQ(Speaks(534), L"URL一覧");
-  EXPECT_EQ(Speaks(535), L"名前順");
+  EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"12項目中0項目目");
+  EXPECT_EQ(Speaks(IDM_SPEAK_LIST_NAME), L"URL一覧");
+  EXPECT_EQ(Speaks(IDM_SPEAK_SORT_ORDER), L"名前順");
 
   ASSERT_TRUE(ShowList(3));
-  EXPECT_EQ(Speaks(531), L"項目なし");
-  EXPECT_EQ(Speaks(534), L"メールアドレス一覧");
+  EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"項目なし");
+  EXPECT_EQ(Speaks(IDM_SPEAK_LIST_NAME), L"メールアドレス一覧");
 }
 
 TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWrapping) {
@@ -83,20 +83,20 @@ TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWr
   EXPECT_TRUE(WaitUntil([] { return Selection(2) == 1; }));
   EXPECT_TRUE(SpokenAfter(from, L"B2 news"));
 
-  EXPECT_EQ(Speaks(517), L"D4 news");
+  EXPECT_EQ(Speaks(IDM_FIND_NEXT), L"D4 news");
   EXPECT_EQ(Selection(2), 3);
-  EXPECT_EQ(Speaks(517), L"F6 news");
+  EXPECT_EQ(Speaks(IDM_FIND_NEXT), L"F6 news");
   EXPECT_EQ(Selection(2), 5);
-  EXPECT_EQ(Speaks(517), kNotFound);  // no wrap round to the top
+  EXPECT_EQ(Speaks(IDM_FIND_NEXT), kNotFound);  // no wrap round to the top
   EXPECT_EQ(Selection(2), 5);
-  EXPECT_EQ(Speaks(518), L"D4 news");
+  EXPECT_EQ(Speaks(IDM_FIND_PREVIOUS), L"D4 news");
   EXPECT_EQ(Selection(2), 3);
-  EXPECT_EQ(Speaks(518), L"B2 news");
-  EXPECT_EQ(Speaks(518), kNotFound);
+  EXPECT_EQ(Speaks(IDM_FIND_PREVIOUS), L"B2 news");
+  EXPECT_EQ(Speaks(IDM_FIND_PREVIOUS), kNotFound);
   EXPECT_EQ(Selection(2), 1);
 
   // Control+F shows the stored term again.
-  PostCommand(516);
+  PostCommand(IDM_FIND);
   find = WaitForDialog(L"検索");
   ASSERT_NE(find, nullptr);
   EXPECT_EQ(WindowText(GetDlgItem(find, 101)), L"news");
@@ -113,7 +113,7 @@ TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
   ASSERT_TRUE(ShowList(2));
   Select(2, 2);
   std::size_t from = SpokenTexts().size();
-  PostCommand(509);
+  PostCommand(IDM_DELETE_ITEM);
   ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Cをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(SpokenAfter(from, L"削除しました"));
   EXPECT_FALSE(FileExists(ItemFile(L"C.url")));
@@ -122,22 +122,22 @@ TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
   EXPECT_EQ(Selection(3), -1);
 
   // No keeps the item.
-  PostCommand(509);
+  PostCommand(IDM_DELETE_ITEM);
   ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Bをリストから削除してもよろしいですか？", IDNO));
   EXPECT_TRUE(FileExists(ItemFile(L"B.url")));
 
   // The first entry: the one after it takes its place.
   Select(2, 0);
-  PostCommand(509);
+  PostCommand(IDM_DELETE_ITEM);
   ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Aをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(WaitUntil([] { return Entries(2) == std::vector<std::wstring>{L"B"}; }));
   EXPECT_EQ(Selection(2), 0);
 
   // The only entry: the list stays empty and says so.
-  PostCommand(509);
+  PostCommand(IDM_DELETE_ITEM);
   ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Bをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(WaitUntil([] { return Entries(2).empty(); }));
-  EXPECT_EQ(Speaks(531), L"項目なし");
+  EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"項目なし");
 }
 
 TEST_F(ItemCommandsScenario, CopyPutsTheTargetOnTheClipboard) {
@@ -148,17 +148,17 @@ TEST_F(ItemCommandsScenario, CopyPutsTheTargetOnTheClipboard) {
 
   ASSERT_TRUE(ShowList(3));
   Select(3, 0);
-  EXPECT_EQ(Speaks(505), L"メールアドレスをコピーしました");
+  EXPECT_EQ(Speaks(IDM_COPY_PATH), L"メールアドレスをコピーしました");
   EXPECT_EQ(ClipboardText(), L"taro@example.jp");
 
   ASSERT_TRUE(ShowList(2));
   Select(2, 0);
-  EXPECT_EQ(Speaks(505), L"URLをコピーしました");
+  EXPECT_EQ(Speaks(IDM_COPY_PATH), L"URLをコピーしました");
   EXPECT_EQ(ClipboardText(), L"https://news.example/ニュース");
 
   ASSERT_TRUE(ShowList(1));
   Select(1, 0);
-  EXPECT_EQ(Speaks(505), L"パスをコピーしました");
+  EXPECT_EQ(Speaks(IDM_COPY_PATH), L"パスをコピーしました");
   EXPECT_EQ(ClipboardText(), L"D:\\Docs\\計画.txt");
 }
 
@@ -166,7 +166,7 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
   const std::wstring folder = L"C:\\hdtest\\hdfolder506";
   CreateDirectoryW(folder.c_str(), nullptr);
   WriteFileBytes(folder + L"\\doc.txt", "x");
-  // A URL item and a shortcut of the same name: 506 on the URL list must not
+  // A URL item and a shortcut of the same name: IDM_OPEN_FOLDER on the URL list must not
   // fall back to the shortcut's target.
   PlantItem(ItemKind::kUrl, L"Same", L"https://same.example/");
   PlantItem(ItemKind::kShortcut, L"Same", folder + L"\\doc.txt");
@@ -175,14 +175,14 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
   ASSERT_TRUE(ShowList(2));
   Select(2, 0);
   std::size_t from = SpokenTexts().size();
-  PostCommand(506);
+  PostCommand(IDM_OPEN_FOLDER);
   EXPECT_FALSE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 2500));
   EXPECT_EQ(SpokenTexts().size(), from);
   EXPECT_TRUE(Launches().empty());
 
   ASSERT_TRUE(ShowList(1));
   Select(1, 0);
-  PostCommand(506);
+  PostCommand(IDM_OPEN_FOLDER);
   EXPECT_TRUE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 10000))
       << "the folder was not opened";
   if (HWND explorer = WindowTitled(L"hdfolder506")) PostMessageW(explorer, WM_CLOSE, 0, 0);
@@ -204,12 +204,12 @@ TEST_F(ItemCommandsScenario, FailuresAreSpokenAndChangeNothing) {
   std::memcpy(GlobalLock(block), kept, sizeof kept);
   GlobalUnlock(block);
   SetClipboardData(CF_UNICODETEXT, block);
-  EXPECT_EQ(Speaks(505), L"クリップボードにコピーできませんでした");
+  EXPECT_EQ(Speaks(IDM_COPY_PATH), L"クリップボードにコピーできませんでした");
   CloseClipboard();
   EXPECT_EQ(ClipboardText(), L"kept");
 
   SetFileAttributesW(ItemFile(L"B.url").c_str(), FILE_ATTRIBUTE_READONLY);
-  PostCommand(509);
+  PostCommand(IDM_DELETE_ITEM);
   HWND box = WaitForDialog(L"削除確認");
   ASSERT_NE(box, nullptr);
   std::size_t from = SpokenTexts().size();
@@ -221,9 +221,9 @@ TEST_F(ItemCommandsScenario, FailuresAreSpokenAndChangeNothing) {
 
   // Hidden, the window has no list in focus. The time is spoken after add
   // has run, and whatever add opened would be open by then.
-  PostCommand(514);
+  PostCommand(IDM_HIDE_MAIN_WINDOW);
   ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
-  PostCommand(503);
-  EXPECT_NE(Speaks(532), L"");
+  PostCommand(IDM_ADD_ITEM);
+  EXPECT_NE(Speaks(IDM_SPEAK_TIME), L"");
   EXPECT_EQ(FindDialog(kAddTitle), nullptr);
 }

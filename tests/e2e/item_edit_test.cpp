@@ -1,4 +1,4 @@
-// Editing the selected item (command 504) in the item dialog.
+// Editing the selected item (IDM_EDIT_ITEM) in the item dialog.
 #include "item_scenario.h"
 
 using namespace item_e2e;
@@ -18,7 +18,7 @@ class ItemEditScenario : public Scenario {
     auto found = std::find(items.begin(), items.end(), entry);
     if (found == items.end()) return nullptr;
     Select(listKind, static_cast<int>(found - items.begin()));
-    return OpenDialog(504, kEditTitle);
+    return OpenDialog(IDM_EDIT_ITEM, kEditTitle);
   }
 
   // Opens the edit dialog on entry, checks the path it shows, puts newPath

@@ -1,4 +1,4 @@
-// Taking in shortcuts from the Start menu and the desktop (command 581,
+// Taking in shortcuts from the Start menu and the desktop (IDM_IMPORT_FROM_START_MENU,
 // Control+I). The shortcuts are made through the shell-link object in a
 // folder of the test's own and copied into place: a shortcut saved straight
 // into a Start-menu folder would have Wine add it to the Linux desktop's menus.
@@ -93,7 +93,7 @@ class ImportScenario : public Scenario {
   }
 
   HWND OpenImportDialog(bool byKey) {
-    if (!byKey) return OpenDialog(581, kTitle);
+    if (!byKey) return OpenDialog(IDM_IMPORT_FROM_START_MENU, kTitle);
     BringToFront(MainWindow());
     PressKeys({VK_CONTROL, 'I'});
     return WaitForDialog(kTitle);

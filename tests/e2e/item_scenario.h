@@ -51,7 +51,7 @@ inline bool FillAndConfirm(HWND dialog, const std::wstring& name, const std::wst
   return WaitForDialogGone(dialog);
 }
 
-// Command 503 and the dialog it opens.
-inline HWND OpenAddDialog() { return OpenDialog(503, kAddTitle); }
+// IDM_ADD_ITEM and the dialog it opens.
+inline HWND OpenAddDialog() { return OpenDialog(IDM_ADD_ITEM, kAddTitle); }
 
 }  // namespace item_e2e

@@ -59,11 +59,11 @@ TEST_F(FixedListScenario, EachPickerOpensOnItsFirstRowUnderItsLabel) {
     std::size_t rows;
     const wchar_t* first;
   } cases[] = {
-      {524, L"Velmora", L"ソフト一覧", 10, L"Hopdeck"},
-      {525, L"Windowsユーティリティ", L"ユーティリティ一覧", 10, L"Microsoft Edge"},
-      {526, L"Windows設定項目", L"設定項目一覧", 11, L"コントロールパネル"},
-      {527, L"Windows 10 PC設定", L"設定ジャンル一覧", 11, L"設定"},
-      {528, L"特殊フォルダ選択", L"フォルダ一覧", 12, L"PC"},
+      {IDM_FIXED_MAKER, L"Velmora", L"ソフト一覧", 10, L"Hopdeck"},
+      {IDM_FIXED_UTILITIES, L"Windowsユーティリティ", L"ユーティリティ一覧", 10, L"Microsoft Edge"},
+      {IDM_FIXED_CONTROL_PANEL, L"Windows設定項目", L"設定項目一覧", 11, L"コントロールパネル"},
+      {IDM_FIXED_PC_SETTINGS, L"Windows 10 PC設定", L"設定ジャンル一覧", 11, L"設定"},
+      {IDM_FIXED_FOLDERS, L"特殊フォルダ選択", L"フォルダ一覧", 12, L"PC"},
   };
   Start();
   for (const Case& c : cases) {
@@ -93,7 +93,7 @@ TEST_F(FixedListScenario, EnterLaunchesAndStaysControlEnterLaunchesAndCloses) {
   WritePrivateProfileStringW(L"FileName", L"FileName0", L"earlier", HistoryFile().c_str());
   Start();
 
-  HWND dialog = Open(525, L"Windowsユーティリティ");
+  HWND dialog = Open(IDM_FIXED_UTILITIES, L"Windowsユーティリティ");
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(BringToFront(dialog));
   PressKeys({VK_RETURN});
@@ -127,7 +127,7 @@ TEST_F(FixedListScenario, ASpecialFolderWithABlankInItsNameIsPassedWhole) {
   } handler;
   Start();
 
-  HWND dialog = Open(528, L"特殊フォルダ選択");
+  HWND dialog = Open(IDM_FIXED_FOLDERS, L"特殊フォルダ選択");
   ASSERT_NE(dialog, nullptr);
   SendMessageW(list_, LB_SETCURSEL, 4, 0);
   ClickButton(dialog, IDOK);
@@ -148,7 +148,7 @@ TEST_F(FixedListScenario, AMakersProductStartsFromThe32BitFolderOrElseItsPageOpe
   ASSERT_TRUE(CopyFileW(L"C:\\hdtest\\recorder.exe", path32.c_str(), FALSE));
   Start();
 
-  HWND dialog = Open(524, L"Velmora");
+  HWND dialog = Open(IDM_FIXED_MAKER, L"Velmora");
   ASSERT_NE(dialog, nullptr);
   SendMessageW(list_, LB_SETCURSEL, 2, 0);
   ClickButton(dialog, IDOK);

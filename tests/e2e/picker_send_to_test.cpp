@@ -46,7 +46,7 @@ class SendToScenario : public Scenario {
   }
 
   HWND Open() {
-    PostCommand(523);
+    PostCommand(IDM_SEND_TO_CLEANUP);
     HWND dialog = WaitForDialog(kTitle);
     if (dialog != nullptr) list_ = GetDlgItem(dialog, 101);
     return dialog;

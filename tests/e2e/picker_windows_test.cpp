@@ -57,7 +57,7 @@ class TestWindows {
 };
 
 HWND OpenPicker() {
-  PostCommand(521);
+  PostCommand(IDM_RUNNING_APPS);
   return WaitForDialog(kPickerTitle);
 }
 

@@ -9,7 +9,7 @@ using namespace e2e;
 namespace {
 
 constexpr wchar_t kGeneralCaption[] = L"全般設定";
-constexpr int kGeneralSettingsCommand = 551;
+constexpr int kGeneralSettingsCommand = IDM_GENERAL_SETTINGS;
 
 std::wstring StartupLink() { return ShellFolder(CSIDL_STARTUP) + L"\\Hopdeck.lnk"; }
 

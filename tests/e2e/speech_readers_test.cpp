@@ -234,7 +234,7 @@ TEST_F(SpeechReadersScenario, WhatOnlyPcTalkerWasToldASapiVoiceIsToldToo) {
   // Nothing reads the screen for a SAPI user: the context menu is announced
   // as it is to PC-Talker, where NVDA, JAWS and Narrator hear the menu itself.
   StartWith(5, false, Nvda::kNone);
-  PostCommand(570);
+  PostCommand(IDM_CONTEXT_MENU);
   ASSERT_TRUE(WaitForCalls(kSapiSays, 1));
   EXPECT_EQ(TextsOf(kSapiSays), Texts{L"メニューオープン"});
 }

@@ -10,12 +10,12 @@
 namespace speech_e2e {
 
 constexpr wchar_t kSpeechCaption[] = L"音声設定";
-constexpr int kSpeechSettingsCommand = 552;
-constexpr int kSpeakTimeCommand = 532;
-constexpr int kSpeakDateCommand = 533;
-constexpr int kSpeakSortOrderCommand = 535;  // "名前順" with a delay of 100 ms
-constexpr int kShowProgramsCommand = 541;
-constexpr int kShowUrlsCommand = 543;
+constexpr int kSpeechSettingsCommand = IDM_SPEECH_SETTINGS;
+constexpr int kSpeakTimeCommand = IDM_SPEAK_TIME;
+constexpr int kSpeakDateCommand = IDM_SPEAK_DATE;
+constexpr int kSpeakSortOrderCommand = IDM_SPEAK_SORT_ORDER;  // "名前順" with a delay of 100 ms
+constexpr int kShowProgramsCommand = IDM_SHOW_PROGRAMS;
+constexpr int kShowUrlsCommand = IDM_SHOW_URLS;
 
 // The calls of one function, in order.
 inline std::vector<e2e::SpeechCall> CallsOf(const std::wstring& function) {
@@ -60,7 +60,7 @@ class SpeechScenario : public e2e::Scenario {
     Start();
   }
 
-  // Opens the speech dialog through command 552.
+  // Opens the speech dialog through IDM_SPEECH_SETTINGS.
   HWND OpenSpeechDialog() { return e2e::OpenDialog(kSpeechSettingsCommand, kSpeechCaption); }
 
   // Chooses the three entries in the speech dialog and confirms with OK

@@ -6,6 +6,7 @@
 
 #include "app/command_table.h"
 #include "pickers/radio_pages.h"
+#include "resources/command_ids.h"
 
 namespace {
 
@@ -23,25 +24,25 @@ TEST(CommandTable, NamesEachCommandsKeysAndPopup) {
     const char* popup;
     std::vector<std::string> keys;
   } cases[] = {
-      {501, "", {"Enter"}},
-      {502, "", {"Shift+Enter"}},
-      {503, "ファイル(&F)", {"F4"}},
-      {505, "ファイル(&F)", {"Control+F4"}},
-      {506, "ファイル(&F)", {}},
-      {581, "ファイル(&F)", {"Control+I"}},  // a virtual-key entry: the character would be Tab
-      {514, "ファイル(&F)", {"Escape", "Alt+F4"}},
-      {515, "ファイル(&F)", {"Alt+Shift+F4"}},
-      {516, "検索(&S)", {"Control+F"}},
-      {518, "検索(&S)", {"Shift+F3"}},
-      {531, "読み(&R)", {"Control+7"}},  // its menu text says Control+F7
-      {532, "読み(&R)", {"Control+T"}},
-      {533, "読み(&R)", {"Control+Y"}},
-      {527, "ユーティリティ(&U)", {"F10"}},
-      {551, "ツール(&T)", {}},
-      {561, "ヘルプ(&H)", {"F1"}},
-      {570, "", {"Apps"}},
-      {571, "", {"Tab"}},
-      {572, "", {"Shift+Tab"}},
+      {IDM_RUN, "", {"Enter"}},
+      {IDM_RUN_SPECIAL, "", {"Shift+Enter"}},
+      {IDM_ADD_ITEM, "ファイル(&F)", {"F4"}},
+      {IDM_COPY_PATH, "ファイル(&F)", {"Control+F4"}},
+      {IDM_OPEN_FOLDER, "ファイル(&F)", {}},
+      {IDM_IMPORT_FROM_START_MENU, "ファイル(&F)", {"Control+I"}},  // a virtual-key entry: the character would be Tab
+      {IDM_HIDE_MAIN_WINDOW, "ファイル(&F)", {"Escape", "Alt+F4"}},
+      {IDM_CLOSE_MAIN_WINDOW, "ファイル(&F)", {"Alt+Shift+F4"}},
+      {IDM_FIND, "検索(&S)", {"Control+F"}},
+      {IDM_FIND_PREVIOUS, "検索(&S)", {"Shift+F3"}},
+      {IDM_SPEAK_POSITION, "読み(&R)", {"Control+7"}},  // its menu text says Control+F7
+      {IDM_SPEAK_TIME, "読み(&R)", {"Control+T"}},
+      {IDM_SPEAK_DATE, "読み(&R)", {"Control+Y"}},
+      {IDM_FIXED_PC_SETTINGS, "ユーティリティ(&U)", {"F10"}},
+      {IDM_GENERAL_SETTINGS, "ツール(&T)", {}},
+      {IDM_MANUAL, "ヘルプ(&H)", {"F1"}},
+      {IDM_CONTEXT_MENU, "", {"Apps"}},
+      {IDM_NEXT_LIST, "", {"Tab"}},
+      {IDM_PREVIOUS_LIST, "", {"Shift+Tab"}},
   };
   for (const Case& c : cases) {
     const CommandRow* row = Find(rows, c.id);
@@ -49,7 +50,7 @@ TEST(CommandTable, NamesEachCommandsKeysAndPopup) {
     EXPECT_EQ(row->popup, c.popup) << c.id;
     EXPECT_EQ(row->keys, c.keys) << c.id;
   }
-  EXPECT_EQ(Find(rows, 531)->text, "リストの全項目数と現在位置を読み上げ(&7)\tControl+F7");
+  EXPECT_EQ(Find(rows, IDM_SPEAK_POSITION)->text, "リストの全項目数と現在位置を読み上げ(&7)\tControl+F7");
 }
 
 TEST(CommandTable, MenuBarHasTheNinePopupsInOrderAndEveryIdOnce) {
@@ -94,7 +95,7 @@ TEST(CommandTable, RadioIdsOpenTheirConstantAddresses) {
   }
   EXPECT_EQ(RadioAddress(600), nullptr);
   EXPECT_EQ(RadioAddress(793), nullptr);
-  EXPECT_EQ(RadioAddress(503), nullptr);
+  EXPECT_EQ(RadioAddress(IDM_ADD_ITEM), nullptr);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #endif
 
 #include "app/command_table.h"
+#include "resources/command_ids.h"
 
 namespace {
 
@@ -103,12 +104,12 @@ std::string KeyText(const std::string& key) { return key == "Apps" ? "アプリ�
 
 // Commands that stand on no menu of the menu bar.
 const std::map<int, const char*> kKeyOnlyCommands = {
-    {501, "選んだ項目を実行する（URLは開く、メールアドレスはメーラーを起動する）"},
-    {502, "管理者として実行する（URLはブラウザを選んで開く）"},
-    {513, "メインウィンドウを表示する（通知領域のアイコンのメニュー）"},
-    {570, "リストのメニューを開く"},
-    {571, "次のリストへ移る"},
-    {572, "前のリストへ移る"},
+    {IDM_RUN, "選んだ項目を実行する（URLは開く、メールアドレスはメーラーを起動する）"},
+    {IDM_RUN_SPECIAL, "管理者として実行する（URLはブラウザを選んで開く）"},
+    {IDM_SHOW_MAIN_WINDOW, "メインウィンドウを表示する（通知領域のアイコンのメニュー）"},
+    {IDM_CONTEXT_MENU, "リストのメニューを開く"},
+    {IDM_NEXT_LIST, "次のリストへ移る"},
+    {IDM_PREVIOUS_LIST, "前のリストへ移る"},
 };
 
 constexpr const char* kHeader[] = {

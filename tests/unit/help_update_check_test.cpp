@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "resources/command_ids.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
@@ -48,14 +49,14 @@ TEST(UpdateCheck, HelpCommandsNameTheirPagesAndFiles) {
     const char* file;
   };
   const Case cases[] = {
-      {561, nullptr, "manual.txt"},
-      {562, nullptr, "command.txt"},
-      {563, "/hopdeck/history.html", nullptr},
-      {564, nullptr, nullptr},
-      {565, nullptr, nullptr},
-      {566, "/hopdeck/", nullptr},
-      {567, "/", nullptr},
-      {568, "/inquiry/", nullptr},
+      {IDM_MANUAL, nullptr, "manual.txt"},
+      {IDM_KEY_LIST, nullptr, "command.txt"},
+      {IDM_CHANGE_HISTORY, "/hopdeck/history.html", nullptr},
+      {IDM_VERSION, nullptr, nullptr},
+      {IDM_UPDATE_CHECK, nullptr, nullptr},
+      {IDM_PROGRAM_PAGE, "/hopdeck/", nullptr},
+      {IDM_MAKER_SITE, "/", nullptr},
+      {IDM_CONTACT_FORM, "/inquiry/", nullptr},
       {560, nullptr, nullptr},
       {569, nullptr, nullptr},
   };

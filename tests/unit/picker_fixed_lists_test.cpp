@@ -7,10 +7,12 @@
 #include <string>
 
 #include "pickers/fixed_lists.h"
+#include "resources/command_ids.h"
 
 namespace {
 
-constexpr int kMaker = 524, kUtilities = 525, kControlPanel = 526, kPcSettings = 527, kFolders = 528;
+constexpr int kMaker = IDM_FIXED_MAKER, kUtilities = IDM_FIXED_UTILITIES, kControlPanel = IDM_FIXED_CONTROL_PANEL,
+              kPcSettings = IDM_FIXED_PC_SETTINGS, kFolders = IDM_FIXED_FOLDERS;
 
 const auto kNothingInstalled = [](const std::string&) { return false; };
 
@@ -59,7 +61,7 @@ TEST(FixedLists, EachCommandHasItsTemplateAndRowCount) {
     // One past the last row, and ids that are no list, launch nothing.
     EXPECT_TRUE(ResolveFixedLaunch(c.list, c.rows, kNothingInstalled).target.empty()) << c.list;
   }
-  for (int id : {523, 529, 601}) {
+  for (int id : {IDM_SEND_TO_CLEANUP, IDM_FIXED_FOLDERS + 1, IDM_RADIO_PUBLIC_FIRST}) {
     EXPECT_EQ(FixedListDialogName(id), nullptr);
     EXPECT_TRUE(FixedListNames(id).empty());
     EXPECT_TRUE(ResolveFixedLaunch(id, 0, [](const std::string&) { return true; }).target.empty());

@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "app/commands.h"
 #include "platform/hd_string.h"
+#include "resources/command_ids.h"
 
 namespace {
 
@@ -56,12 +57,12 @@ TEST(MenuResource, ContextAndTrayPopups) {
   HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "HDRMenu");
   ASSERT_NE(menu, nullptr);
   const std::vector<std::pair<int, const char*>> popups[] = {
-      {{501, "実行(&R)"}, {502, "管理者として実行(&Y)"}, {506, "ファイルの場所を開く(&I)"}, {504, "項目の編集(&E)"},
-       {505, "パスをコピー(&C)"}, {509, "選択項目を削除(&D)"}},
-      {{501, "URLを開く(&R)"}, {502, "ブラウザを指定してURLを開く(&Y)"}, {504, "項目の編集(&E)"},
-       {505, "URLをコピー(&C)"}, {509, "選択項目を削除(&D)"}},
-      {{501, "メーラーを起動(&R)"}, {504, "項目の編集(&E)"}, {505, "メールアドレスをコピー(&C)"}, {509, "選択項目を削除(&D)"}},
-      {{513, "メインウィンドウを表示する(&W)"}, {515, "Hopdeckの終了(&X)"}},
+      {{IDM_RUN, "実行(&R)"}, {IDM_RUN_SPECIAL, "管理者として実行(&Y)"}, {IDM_OPEN_FOLDER, "ファイルの場所を開く(&I)"}, {IDM_EDIT_ITEM, "項目の編集(&E)"},
+       {IDM_COPY_PATH, "パスをコピー(&C)"}, {IDM_DELETE_ITEM, "選択項目を削除(&D)"}},
+      {{IDM_RUN, "URLを開く(&R)"}, {IDM_RUN_SPECIAL, "ブラウザを指定してURLを開く(&Y)"}, {IDM_EDIT_ITEM, "項目の編集(&E)"},
+       {IDM_COPY_PATH, "URLをコピー(&C)"}, {IDM_DELETE_ITEM, "選択項目を削除(&D)"}},
+      {{IDM_RUN, "メーラーを起動(&R)"}, {IDM_EDIT_ITEM, "項目の編集(&E)"}, {IDM_COPY_PATH, "メールアドレスをコピー(&C)"}, {IDM_DELETE_ITEM, "選択項目を削除(&D)"}},
+      {{IDM_SHOW_MAIN_WINDOW, "メインウィンドウを表示する(&W)"}, {IDM_CLOSE_MAIN_WINDOW, "Hopdeckの終了(&X)"}},
   };
   ASSERT_EQ(GetMenuItemCount(menu), 4);
   for (int p = 0; p < 4; ++p) {

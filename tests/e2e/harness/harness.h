@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/command_ids.h"
 #include "support/support.h"
 
 namespace e2e {
