@@ -66,7 +66,6 @@ struct AppState {
 
   std::string findTerm;    // at most 127 bytes
   QuickFindState quickFind;
-  int browserChoice = -1;  // set by the browser choice dialog
 
   RecordLog historyLog{{}, "history.log"};
   RecordLog favouritesLog{{}, "BookMark.log"};

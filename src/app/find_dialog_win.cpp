@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/item_command_texts.h"
 #include "app/list_search.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "resources/resource.h"
 
@@ -26,7 +27,6 @@ std::string TermText(HWND dialog) {
 }
 
 BOOL OnInit(HWND dialog, AppState& app) {
-  app.openDialog = dialog;
   SendDlgItemMessageA(dialog, IDC_FIND_TERM, EM_LIMITTEXT, kFindTermTextBytes, 0);
   if (!app.findTerm.empty()) SetDlgItemTextA(dialog, IDC_FIND_TERM, FitFindTerm(app.findTerm).c_str());
   FocusTerm(dialog);
@@ -41,37 +41,22 @@ void OnOk(HWND dialog, AppState& app) {
     return;
   }
   app.findTerm = term;
-  app.openDialog = nullptr;
-  EndDialog(dialog, IDOK);
+  EndModalDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      return OnInit(dialog, *reinterpret_cast<AppState*>(lParam));
-    }
-    auto* app = reinterpret_cast<AppState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (app == nullptr || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
-    switch (LOWORD(wParam)) {
-      case IDOK: OnOk(dialog, *app); return TRUE;
-      case IDCANCEL:
-        app->openDialog = nullptr;
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      default: return FALSE;
-    }
-  } catch (...) {
-    // Out of memory: nothing changes rather than letting the exception cross the dialog manager.
+BOOL OnCommand(HWND dialog, AppState& app, int id, int code) {
+  if (code != BN_CLICKED) return FALSE;
+  switch (id) {
+    case IDOK: OnOk(dialog, app); return TRUE;
+    case IDCANCEL: EndModalDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
   }
-  return FALSE;
 }
+
+constexpr DialogHandlers<AppState> kFindDialog{OnInit, OnCommand};
 
 }  // namespace
 
 bool RunFindDialog(AppState& app, HWND owner) {
-  INT_PTR result =
-      DialogBoxParamA(app.instance, "FindDialog", owner, FindDialogProc, reinterpret_cast<LPARAM>(&app));
-  app.openDialog = nullptr;  // also when the dialog could not be created
-  return result == IDOK;
+  return RunModalDialog(app.instance, "FindDialog", owner, &app.openDialog, kFindDialog, app) == IDOK;
 }

@@ -1,5 +1,7 @@
 #include "app/main_window_win.h"
 
+#include <commctrl.h>
+
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/commands.h"
@@ -16,7 +18,7 @@ namespace {
 
 AppState gApp;
 
-constexpr char kPreviousProcProperty[] = "HDPrevProc";
+constexpr UINT_PTR kKeyFilterSubclassId = 1;
 
 // Popups of "HDRMENU".
 constexpr int kPopupProgramsFiles = 0;
@@ -144,20 +146,14 @@ void FocusVisibleList(AppState& app) {
   RecordFocus(app);
 }
 
-static LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, kPreviousProcProperty));
+static LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR) {
   if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    RemovePropA(window, kPreviousProcProperty);
-  }
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyFilter, id);
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
-void InstallKeyFilter(HWND listBox) {
-  auto previous = SetWindowLongPtrA(listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFilter));
-  SetPropA(listBox, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous));
-}
+void InstallKeyFilter(HWND listBox) { SetWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }
 
 void CmdShowList(AppState& app, const CommandContext& command) {
   int shown = command.id - IDM_SHOW_PROGRAMS;

@@ -19,6 +19,7 @@
 #include "app/selected_item_win.h"
 #include "items/item_scan_win.h"
 #include "items/item_store_win.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
@@ -156,8 +157,7 @@ LRESULT CALLBACK QuickFindKeys(HWND control, UINT message, WPARAM wParam, LPARAM
   return DefSubclassProc(control, message, wParam, lParam);
 }
 
-void OnInit(HWND dialog, QuickFindDialogState& state) {
-  state.app.openDialog = dialog;
+BOOL OnInit(HWND dialog, QuickFindDialogState& state) {
   for (int id : {IDC_QUICK_TERM, IDC_QUICK_RESULTS}) {
     SetWindowSubclass(GetDlgItem(dialog, id), QuickFindKeys, id, reinterpret_cast<DWORD_PTR>(&state));
   }
@@ -165,12 +165,12 @@ void OnInit(HWND dialog, QuickFindDialogState& state) {
   SetDlgItemTextA(dialog, IDC_QUICK_TERM, state.app.quickFind.term.c_str());
   ShowResults(dialog, state, false);
   FocusControl(dialog, IDC_QUICK_TERM);
+  return FALSE;  // the focus is set
 }
 
 void Close(HWND dialog, QuickFindDialogState& state, INT_PTR result) {
   state.app.quickFind.term = TermText(dialog);
-  state.app.openDialog = nullptr;
-  EndDialog(dialog, result);
+  EndModalDialog(dialog, result);
 }
 
 // Enter: in the term, the first result; elsewhere the selected one.
@@ -190,36 +190,27 @@ void OnRun(HWND dialog, QuickFindDialogState& state) {
   Close(dialog, state, IDOK);
 }
 
-INT_PTR CALLBACK QuickFindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      OnInit(dialog, *reinterpret_cast<QuickFindDialogState*>(lParam));
-      return FALSE;  // the focus is set
-    }
-    auto* state = reinterpret_cast<QuickFindDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (state == nullptr) return FALSE;
-    if (message == WM_TIMER && wParam == kSearchTimer) {
-      ShowResults(dialog, *state, true);
-      return TRUE;
-    }
-    if (message != WM_COMMAND) return FALSE;
-    if (LOWORD(wParam) == IDC_QUICK_TERM && HIWORD(wParam) == EN_CHANGE) {
-      state->searchPending = true;
-      SetTimer(dialog, kSearchTimer, kSearchPauseMs, nullptr);  // each keystroke starts the pause again
-      return TRUE;
-    }
-    if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-    switch (LOWORD(wParam)) {
-      case IDOK: OnRun(dialog, *state); return TRUE;
-      case IDCANCEL: Close(dialog, *state, IDCANCEL); return TRUE;
-      default: return FALSE;
-    }
-  } catch (...) {
-    // Out of memory: nothing changes rather than letting the exception cross the dialog manager.
-  }
-  return FALSE;
+BOOL OnTimer(HWND dialog, QuickFindDialogState& state, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_TIMER || wParam != kSearchTimer) return FALSE;
+  ShowResults(dialog, state, true);
+  return TRUE;
 }
+
+BOOL OnCommand(HWND dialog, QuickFindDialogState& state, int id, int code) {
+  if (id == IDC_QUICK_TERM && code == EN_CHANGE) {
+    state.searchPending = true;
+    SetTimer(dialog, kSearchTimer, kSearchPauseMs, nullptr);  // each keystroke starts the pause again
+    return TRUE;
+  }
+  if (code != BN_CLICKED) return FALSE;
+  switch (id) {
+    case IDOK: OnRun(dialog, state); return TRUE;
+    case IDCANCEL: Close(dialog, state, IDCANCEL); return TRUE;
+    default: return FALSE;
+  }
+}
+
+constexpr DialogHandlers<QuickFindDialogState> kQuickFindDialog{OnInit, OnCommand, OnTimer};
 
 }  // namespace
 
@@ -229,9 +220,8 @@ void CmdQuickFind(AppState& app, const CommandContext& command) {
   RefreshIndex(app);
   UpdateRecency(app);
   QuickFindDialogState state{app, {}};
-  INT_PTR result = DialogBoxParamA(app.instance, "QuickFindDialog", app.mainWindow, QuickFindDialogProc,
-                                   reinterpret_cast<LPARAM>(&state));
-  app.openDialog = nullptr;  // also when the dialog could not be created
+  INT_PTR result =
+      RunModalDialog(app.instance, "QuickFindDialog", app.mainWindow, &app.openDialog, kQuickFindDialog, state);
   if (result != IDOK || state.chosen >= app.quickFind.index.size()) return;
   FindItem item = app.quickFind.index.item(state.chosen);  // a copy: running may reload the lists
   RunListItem(app, item.list, item.name, state.special);

@@ -19,6 +19,7 @@
 #include "items/item_dialog_win.h"
 #include "items/item_lists_win.h"
 #include "platform/files_win.h"
+#include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
 #include "speech/speech_win.h"
 
@@ -100,7 +101,6 @@ void FillList(HWND list, const ImportChoice& choice) {
 }
 
 BOOL OnInit(HWND dialog, ImportDialogState& state) {
-  state.app.openDialog = dialog;
   HWND list = GetDlgItem(dialog, IDC_IMPORT_LIST);
   FillList(list, state.choice);
   SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
@@ -118,56 +118,36 @@ void ReadChecks(HWND dialog, ImportChoice& choice) {
   }
 }
 
-void Close(HWND dialog, ImportDialogState& state, INT_PTR result) {
-  state.app.openDialog = nullptr;
-  EndDialog(dialog, result);
-}
-
-void OnCommand(HWND dialog, ImportDialogState& state, int id) {
+BOOL OnCommand(HWND dialog, ImportDialogState& state, int id, int code) {
+  if (code != BN_CLICKED) return FALSE;
   switch (id) {
     case IDOK:
       ReadChecks(dialog, state.choice);
-      Close(dialog, state, IDOK);
+      EndModalDialog(dialog, IDOK);
       break;
-    case IDCANCEL: Close(dialog, state, IDCANCEL); break;
+    case IDCANCEL: EndModalDialog(dialog, IDCANCEL); break;
     case IDC_IMPORT_CHECK_ALL: SetAllChecked(dialog, true); break;
     case IDC_IMPORT_CHECK_NONE: SetAllChecked(dialog, false); break;
     default: break;
   }
+  return TRUE;
 }
 
-INT_PTR CALLBACK ImportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      return OnInit(dialog, *reinterpret_cast<ImportDialogState*>(lParam));
-    }
-    auto* state = reinterpret_cast<ImportDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (state == nullptr) return FALSE;
-    if (message == kAnnounceMessage) {
-      SpeakText(state->app, FoundText(state->choice), 0);
-      return TRUE;
-    }
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-      OnCommand(dialog, *state, LOWORD(wParam));
-      return TRUE;
-    }
-  } catch (...) {
-    // Out of memory: the dialog stays as it is rather than letting the
-    // exception cross the dialog manager.
-  }
-  return FALSE;
+// The count of offers is spoken once the dialog is shown.
+BOOL OnAnnounce(HWND, ImportDialogState& state, UINT message, WPARAM, LPARAM) {
+  if (message != kAnnounceMessage) return FALSE;
+  SpeakText(state.app, FoundText(state.choice), 0);
+  return TRUE;
 }
+
+constexpr DialogHandlers<ImportDialogState> kImportDialog{OnInit, OnCommand, OnAnnounce};
 
 // True when the user chose "取り込む"; the offers then hold the user's checks.
 bool RunImportDialog(AppState& app, ImportChoice& choice) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   ImportDialogState state{app, choice};
-  INT_PTR result =
-      DialogBoxParamA(app.instance, "ImportDialog", app.mainWindow, ImportDialogProc, reinterpret_cast<LPARAM>(&state));
-  app.openDialog = nullptr;  // also when the dialog could not be created
-  return result == IDOK;
+  return RunModalDialog(app.instance, "ImportDialog", app.mainWindow, &app.openDialog, kImportDialog, state) == IDOK;
 }
 
 struct ImportOutcome {

@@ -21,6 +21,7 @@
 #include "items/item_name.h"
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "resources/resource.h"
 
@@ -208,17 +209,15 @@ bool BrowseForFile(HWND owner, std::string& fullPath, std::string& fileName) {
 }
 
 void Close(HWND dialog, ItemDialogState& state, INT_PTR result) {
-  state.app.openDialog = nullptr;
   if (!state.editMode) {
     state.app.addPrefillPath.clear();
     state.app.addPrefillLink.clear();
     state.app.addPrefillArguments.clear();
   }
-  EndDialog(dialog, result);
+  EndModalDialog(dialog, result);
 }
 
 BOOL OnInit(HWND dialog, ItemDialogState& state) {
-  state.app.openDialog = dialog;
   for (const FieldLimit& field : kFields) {
     SendDlgItemMessageA(dialog, field.id, EM_LIMITTEXT, field.bytes, 0);
   }
@@ -331,7 +330,8 @@ void OnBrowse(HWND dialog, ItemDialogState& state) {
   if (chosen) SetControlText(dialog, IDC_ITEM_PATH, fullPath);
 }
 
-void OnCommand(HWND dialog, ItemDialogState& state, int id) {
+BOOL OnCommand(HWND dialog, ItemDialogState& state, int id, int code) {
+  if (code != BN_CLICKED) return FALSE;
   switch (id) {
     case IDOK:
       if (!state.editMode) {
@@ -346,32 +346,13 @@ void OnCommand(HWND dialog, ItemDialogState& state, int id) {
     case IDC_ITEM_BROWSE: OnBrowse(dialog, state); break;
     default: break;
   }
+  return TRUE;
 }
 
-INT_PTR CALLBACK ItemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      return OnInit(dialog, *reinterpret_cast<ItemDialogState*>(lParam));
-    }
-    auto* state = reinterpret_cast<ItemDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (state == nullptr) return FALSE;
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-      OnCommand(dialog, *state, LOWORD(wParam));
-      return TRUE;
-    }
-  } catch (...) {
-    // Out of memory: the dialog stays as it is rather than letting the
-    // exception cross the dialog manager.
-  }
-  return FALSE;
-}
+constexpr DialogHandlers<ItemDialogState> kItemDialog{OnInit, OnCommand};
 
 bool RunItemDialog(ItemDialogState& state, HWND owner) {
-  INT_PTR result = DialogBoxParamA(state.app.instance, "FileDialog", owner, ItemDialogProc,
-                                   reinterpret_cast<LPARAM>(&state));
-  state.app.openDialog = nullptr;  // also when the dialog could not be created
-  return result == IDOK;
+  return RunModalDialog(state.app.instance, "FileDialog", owner, &state.app.openDialog, kItemDialog, state) == IDOK;
 }
 
 }  // namespace

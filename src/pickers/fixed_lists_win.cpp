@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "pickers/fixed_lists.h"
 #include "platform/files_win.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
@@ -30,8 +31,7 @@ void LaunchRow(AppState& app, int commandId, std::size_t row) {
   RecordLaunch(app, launch.target, launch.name);
 }
 
-void OnInit(HWND dialog, FixedListState& state) {
-  state.app.openDialog = dialog;
+BOOL OnInit(HWND dialog, FixedListState& state) {
   HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
   std::vector<std::string_view> names = FixedListNames(state.commandId);
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -39,6 +39,7 @@ void OnInit(HWND dialog, FixedListState& state) {
     SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
   }
   SendMessageA(list, LB_SETCURSEL, 0, 0);
+  return TRUE;
 }
 
 void OnOk(HWND dialog, FixedListState& state) {
@@ -46,33 +47,23 @@ void OnOk(HWND dialog, FixedListState& state) {
   if (index < 0) return;
   LaunchRow(state.app, state.commandId, static_cast<std::size_t>(index));
   // Control read now, as the launch ends: held, the picker closes.
-  if (GetKeyState(VK_CONTROL) < 0) {
-    state.app.openDialog = nullptr;
-    EndDialog(dialog, IDOK);
-  }
+  if (GetKeyState(VK_CONTROL) < 0) EndModalDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK FixedListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    OnInit(dialog, *reinterpret_cast<FixedListState*>(lParam));
-    return TRUE;
-  }
-  auto* state = reinterpret_cast<FixedListState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  if (message != WM_COMMAND) return FALSE;
-  switch (LOWORD(wParam)) {
+BOOL OnCommand(HWND dialog, FixedListState& state, int id, int) {
+  switch (id) {
     case IDOK:
-      OnOk(dialog, *state);
+      OnOk(dialog, state);
       return TRUE;
     case IDCANCEL:
-      state->app.openDialog = nullptr;
-      EndDialog(dialog, IDCANCEL);
+      EndModalDialog(dialog, IDCANCEL);
       return TRUE;
     default:
       return FALSE;  // list notifications, a double click among them, do nothing
   }
 }
+
+constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 
 }  // namespace
 
@@ -81,5 +72,5 @@ void CmdFixedList(AppState& app, const CommandContext& command) {
   if (dialogName == nullptr) return;
   SetForegroundWindow(app.mainWindow);
   FixedListState state{app, command.id};
-  DialogBoxParamA(app.instance, dialogName, app.mainWindow, FixedListProc, reinterpret_cast<LPARAM>(&state));
+  RunModalDialog(app.instance, dialogName, app.mainWindow, &app.openDialog, kFixedListDialog, state);
 }

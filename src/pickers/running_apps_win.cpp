@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/main_window_win.h"
 #include "pickers/picker_texts.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "platform/window_front_win.h"
 #include "resources/resource.h"
@@ -46,8 +47,7 @@ struct RunningAppsState {
   HWND chosen = nullptr;               // set by OK
 };
 
-void OnInit(HWND dialog, RunningAppsState& state) {
-  state.app.openDialog = dialog;
+BOOL OnInit(HWND dialog, RunningAppsState& state) {
   HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
   InstallKeyFilter(list);
   state.windows = CollectRunningWindows(state.app.mainWindow);
@@ -55,36 +55,23 @@ void OnInit(HWND dialog, RunningAppsState& state) {
     SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(state.windows[i].title.c_str()));
   }
   SendMessageA(list, LB_SETCURSEL, 0, 0);
+  return TRUE;
 }
 
-void OnCommand(HWND dialog, RunningAppsState& state, int id) {
+BOOL OnCommand(HWND dialog, RunningAppsState& state, int id, int) {
   if (id == IDOK) {
     auto index = SendDlgItemMessageA(dialog, IDC_PICKER_LIST, LB_GETCURSEL, 0, 0);
     if (index >= 0 && static_cast<std::size_t>(index) < state.windows.size()) {
       state.chosen = state.windows[static_cast<std::size_t>(index)].window;
     }
-    state.app.openDialog = nullptr;
-    EndDialog(dialog, IDOK);
+    EndModalDialog(dialog, IDOK);
   } else if (id == IDCANCEL) {
-    state.app.openDialog = nullptr;
-    EndDialog(dialog, IDCANCEL);
+    EndModalDialog(dialog, IDCANCEL);
   }
+  return TRUE;
 }
 
-INT_PTR CALLBACK RunningAppsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    OnInit(dialog, *reinterpret_cast<RunningAppsState*>(lParam));
-    return TRUE;
-  }
-  auto* state = reinterpret_cast<RunningAppsState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  if (message == WM_COMMAND) {
-    OnCommand(dialog, *state, LOWORD(wParam));
-    return TRUE;
-  }
-  return FALSE;
-}
+constexpr DialogHandlers<RunningAppsState> kRunningAppsDialog{OnInit, OnCommand};
 
 }  // namespace
 
@@ -98,8 +85,8 @@ std::vector<RunningWindow> CollectRunningWindows(HWND skip) {
 void CmdRunningApps(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   RunningAppsState state{app, {}, nullptr};
-  INT_PTR result = DialogBoxParamA(app.instance, "WindowDialog", app.mainWindow, RunningAppsProc,
-                                   reinterpret_cast<LPARAM>(&state));
+  INT_PTR result =
+      RunModalDialog(app.instance, "WindowDialog", app.mainWindow, &app.openDialog, kRunningAppsDialog, state);
   // Brought forward only once the picker is gone: its owner is activated
   // when it closes, and would otherwise take the front back. A window closed
   // since the list was built is left alone.

@@ -14,6 +14,7 @@
 #include "items/item_store_win.h"
 #include "pickers/picker_texts.h"
 #include "pickers/send_to_list.h"
+#include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
 #include "speech/speech_win.h"
 
@@ -77,34 +78,23 @@ LRESULT CALLBACK SendToListProc(HWND list, UINT message, WPARAM wParam, LPARAM l
   return DefSubclassProc(list, message, wParam, lParam);
 }
 
-void OnInit(HWND dialog, SendToState& state) {
-  state.app.openDialog = dialog;
+BOOL OnInit(HWND dialog, SendToState& state) {
   HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
   InstallKeyFilter(list);  // Left and Right
   SetWindowSubclass(list, SendToListProc, kDeleteKeySubclassId, reinterpret_cast<DWORD_PTR>(&state));
   state.folder = SendToFolder();
   FillList(list, state);
   SendMessageA(list, LB_SETCURSEL, 0, 0);
+  return TRUE;
 }
 
-INT_PTR CALLBACK SendToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    OnInit(dialog, *reinterpret_cast<SendToState*>(lParam));
-    return TRUE;
-  }
-  auto* state = reinterpret_cast<SendToState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  if (message == WM_COMMAND) {
-    // Enter arrives as IDOK and does nothing: there is no OK button.
-    if (LOWORD(wParam) == IDCANCEL) {
-      state->app.openDialog = nullptr;
-      EndDialog(dialog, IDCANCEL);
-    }
-    return TRUE;
-  }
-  return FALSE;
+// Enter arrives as IDOK and does nothing: there is no OK button.
+BOOL OnCommand(HWND dialog, SendToState&, int id, int) {
+  if (id == IDCANCEL) EndModalDialog(dialog, IDCANCEL);
+  return TRUE;
 }
+
+constexpr DialogHandlers<SendToState> kSendToDialog{OnInit, OnCommand};
 
 }  // namespace
 
@@ -141,5 +131,5 @@ void EnsureSendToShortcut(const AppState& app) {
 void CmdSendToCleanup(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   SendToState state{app, {}, {}};
-  DialogBoxParamA(app.instance, "Send2Dialog", app.mainWindow, SendToProc, reinterpret_cast<LPARAM>(&state));
+  RunModalDialog(app.instance, "Send2Dialog", app.mainWindow, &app.openDialog, kSendToDialog, state);
 }

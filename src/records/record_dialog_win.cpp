@@ -6,8 +6,10 @@
 #include <shlwapi.h>
 
 #include "app/app_state.h"
+#include "app/browser_dialog_win.h"
 #include "app/launch_win.h"
 #include "platform/files_win.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "records/record_log.h"
 #include "records/record_texts.h"
@@ -26,20 +28,11 @@ struct RecordDialogState {
   bool history() const { return kind == RecordDialogKind::kHistory; }
 };
 
-RecordDialogState* StateOf(HWND dialog) {
-  return reinterpret_cast<RecordDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
 // OK, and for the history the clear-all button, stay disabled once the list
 // is empty: nothing in the dialog can fill it again.
 void DisableForEmptyList(HWND dialog, const RecordDialogState& state) {
   EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
   if (state.history()) EnableWindow(GetDlgItem(dialog, IDC_HISTORY_CLEAR), FALSE);
-}
-
-void EndRecordDialog(HWND dialog, RecordDialogState& state, INT_PTR result) {
-  state.app.openDialog = nullptr;
-  EndDialog(dialog, result);
 }
 
 // The folder of a target, when it names one that exists: a shortcut file's
@@ -63,14 +56,15 @@ void OnRun(HWND dialog, RecordDialogState& state) {
   bool shift = GetKeyState(VK_SHIFT) < 0;
 
   if (!shift) {
-    if (state.history()) EndRecordDialog(dialog, state, IDOK);
+    if (state.history()) EndModalDialog(dialog, IDOK);
     ShellOpen(nullptr, entry.filePath, nullptr, folderOrNone);
   } else if (PathIsURLA(entry.filePath.c_str())) {
-    if (!RunBrowserChoiceDialog(state.app, dialog)) return;  // the dialog stays, nothing is run
-    EndRecordDialog(dialog, state, IDOK);
-    if (!OpenUrlWithChosenBrowser(state.app, entry.filePath)) return;
+    int browser = -1;
+    if (!RunBrowserChoiceDialog(state.app.instance, dialog, browser)) return;  // the dialog stays, nothing is run
+    EndModalDialog(dialog, IDOK);
+    if (!OpenUrlWithChosenBrowser(browser, entry.filePath)) return;
   } else {
-    EndRecordDialog(dialog, state, IDOK);
+    EndModalDialog(dialog, IDOK);
     ShellOpen("runas", entry.filePath, nullptr, folderOrNone);
   }
   RecordLaunch(state.app, entry.filePath, entry.fileName);
@@ -142,39 +136,31 @@ LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM l
   return DefSubclassProc(list, message, wParam, lParam);
 }
 
-void OnInit(HWND dialog, RecordDialogState& state) {
-  state.app.openDialog = dialog;
+BOOL OnInit(HWND dialog, RecordDialogState& state) {
   SetWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
   LoadLog(state.app, state.log);
   FillRecordList(dialog, state.log);
   if (ListedCount(state.log) == 0) DisableForEmptyList(dialog, state);
+  return TRUE;  // the dialog manager focuses the list, the first tab stop
 }
 
-INT_PTR CALLBACK RecordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      OnInit(dialog, *StateOf(dialog));
-      return TRUE;  // the dialog manager focuses the list, the first tab stop
-    case WM_COMMAND: {
-      if (StateOf(dialog) == nullptr) return FALSE;
-      RecordDialogState& state = *StateOf(dialog);
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          OnRun(dialog, state);
-          return TRUE;
-        case IDCANCEL:
-          EndRecordDialog(dialog, state, IDCANCEL);
-          return TRUE;
-        case IDC_HISTORY_CLEAR:
-          if (state.history() && HIWORD(wParam) == BN_CLICKED) OnClearAll(dialog, state);
-          return TRUE;
-      }
+BOOL OnCommand(HWND dialog, RecordDialogState& state, int id, int code) {
+  switch (id) {
+    case IDOK:
+      OnRun(dialog, state);
+      return TRUE;
+    case IDCANCEL:
+      EndModalDialog(dialog, IDCANCEL);
+      return TRUE;
+    case IDC_HISTORY_CLEAR:
+      if (state.history() && code == BN_CLICKED) OnClearAll(dialog, state);
+      return TRUE;
+    default:
       return FALSE;
-    }
   }
-  return FALSE;
 }
+
+constexpr DialogHandlers<RecordDialogState> kRecordDialog{OnInit, OnCommand};
 
 }  // namespace
 
@@ -182,8 +168,6 @@ void RunRecordDialog(AppState& app, RecordDialogKind kind) {
   bool history = kind == RecordDialogKind::kHistory;
   RecordDialogState state{app, kind, history ? app.historyLog : app.favouritesLog};
   SetForegroundWindow(app.mainWindow);
-  HINSTANCE instance = app.instance != nullptr ? app.instance : GetModuleHandleA(nullptr);
-  DialogBoxParamA(instance, history ? "HistoryDialog" : "BookMarkDialog", app.mainWindow, RecordDialogProc,
-                  reinterpret_cast<LPARAM>(&state));
-  app.openDialog = nullptr;  // also when the dialog could not be made
+  RunModalDialog(app.instance, history ? "HistoryDialog" : "BookMarkDialog", app.mainWindow, &app.openDialog,
+                 kRecordDialog, state);
 }

@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/item_command_texts.h"
 #include "items/item_lists_win.h"
+#include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
 
@@ -53,8 +54,6 @@ Settings Preselection(const AppState& app) {
 
 BOOL OnInit(HWND dialog, GeneralDialogState& state) {
   AppState& app = state.app;
-  app.openDialog = dialog;
-
   for (int letter = 0; letter < kLetterCount; ++letter) {
     const char text[2] = {static_cast<char>('A' + letter), '\0'};
     AddEntry(dialog, IDC_OPT_HOTKEY, text);
@@ -89,11 +88,10 @@ void OnOk(HWND dialog, GeneralDialogState& state) {
   app.settings.startList = chosen.startList;
   app.settings.sortOrder = chosen.sortOrder;
 
-  app.openDialog = nullptr;
-  EndDialog(dialog, IDOK);
+  EndModalDialog(dialog, IDOK);
 }
 
-void OnCommand(HWND dialog, GeneralDialogState& state, int id, int code) {
+BOOL OnCommand(HWND dialog, GeneralDialogState& state, int id, int code) {
   switch (id) {
     case IDC_OPT_AUTOSTART:
       // Not an automatic check box: the dialog toggles it itself.
@@ -105,35 +103,22 @@ void OnCommand(HWND dialog, GeneralDialogState& state, int id, int code) {
       OnOk(dialog, state);
       break;
     case IDCANCEL:  // also the close box and Escape
-      state.app.openDialog = nullptr;
-      EndDialog(dialog, IDCANCEL);
+      EndModalDialog(dialog, IDCANCEL);
       break;
     default:
       break;
   }
+  return TRUE;
 }
 
-INT_PTR CALLBACK GeneralDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    return OnInit(dialog, *reinterpret_cast<GeneralDialogState*>(lParam));
-  }
-  auto* state = reinterpret_cast<GeneralDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (state == nullptr) return FALSE;
-  if (message == WM_COMMAND) {
-    OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-    return TRUE;
-  }
-  return FALSE;
-}
+constexpr DialogHandlers<GeneralDialogState> kGeneralDialog{OnInit, OnCommand};
 
 }  // namespace
 
 void CmdGeneralSettings(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   GeneralDialogState state(app);
-  if (DialogBoxParamA(app.instance, "HDOptionDialog", app.mainWindow, GeneralDialogProc,
-                      reinterpret_cast<LPARAM>(&state)) != IDOK) {
+  if (RunModalDialog(app.instance, "HDOptionDialog", app.mainWindow, &app.openDialog, kGeneralDialog, state) != IDOK) {
     return;
   }
   // The new sort order takes effect at once.

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/win_handles.h"
 #include "resources/resource.h"
 #include "settings/settings_win.h"
@@ -36,7 +37,6 @@ constexpr ChoiceControl kChoices[] = {
 };
 
 BOOL OnInit(HWND dialog, SpeechDialogState& state) {
-  state.app.openDialog = dialog;
   for (const ChoiceControl& choice : kChoices) {
     for (int i = 0; i < choice.entryCount; ++i) {
       SendDlgItemMessageA(dialog, choice.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.entries[i]));
@@ -57,8 +57,7 @@ void OnOk(HWND dialog, SpeechDialogState& state) {
   }
   SaveSpeechSettings(chosen);  // without the key the choices hold in memory until the program ends
   for (const ChoiceControl& choice : kChoices) state.app.settings.*choice.field = chosen.*choice.field;
-  state.app.openDialog = nullptr;
-  EndDialog(dialog, IDOK);
+  EndModalDialog(dialog, IDOK);
 }
 
 // Speaks through the engine in the box, not the one in force. "自動" names the
@@ -77,34 +76,28 @@ void OnTest(HWND dialog, SpeechDialogState& state) {
   SpeakTextThrough(state.app, engine, text, 0);
 }
 
-INT_PTR CALLBACK SpeechDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    return OnInit(dialog, *reinterpret_cast<SpeechDialogState*>(lParam));
-  }
-  auto* state = reinterpret_cast<SpeechDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  if (state == nullptr || message != WM_COMMAND) return FALSE;
-  switch (LOWORD(wParam)) {
+BOOL OnCommand(HWND dialog, SpeechDialogState& state, int id, int) {
+  switch (id) {
     case IDOK:
-      OnOk(dialog, *state);
+      OnOk(dialog, state);
       return TRUE;
     case IDC_SPEECH_TEST:
-      OnTest(dialog, *state);
+      OnTest(dialog, state);
       return TRUE;
     case IDCANCEL:  // also the close box and Escape: nothing changes
-      state->app.openDialog = nullptr;
-      EndDialog(dialog, IDCANCEL);
+      EndModalDialog(dialog, IDCANCEL);
       return TRUE;
     default:
       return FALSE;
   }
 }
 
+constexpr DialogHandlers<SpeechDialogState> kSpeechDialog{OnInit, OnCommand};
+
 }  // namespace
 
 void CmdSpeechSettings(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   SpeechDialogState state(app);
-  DialogBoxParamA(app.instance, "HDSpeechDialog", app.mainWindow, SpeechDialogProc, reinterpret_cast<LPARAM>(&state));
-  app.openDialog = nullptr;  // also when the dialog could not be created
+  RunModalDialog(app.instance, "HDSpeechDialog", app.mainWindow, &app.openDialog, kSpeechDialog, state);
 }

@@ -1,0 +1,76 @@
+#include "app/browser_dialog_win.h"
+
+#include "app/launch_win.h"
+#include "platform/modal_dialog_win.h"
+#include "platform/sjis.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The browsers offered by "WBDialog", indexed by the choice: what the dialog
+// shows and the registered application name the shell is given.
+struct BrowserRow {
+  char shown[32];
+  char program[32];
+};
+constexpr BrowserRow kBrowsers[] = {
+    {"Microsoft Edge", "msedge"},
+    {"Firefox", "Firefox"},
+    {"Google Chrome", "Chrome"},
+};
+constexpr int kBrowserCount = static_cast<int>(sizeof kBrowsers / sizeof kBrowsers[0]);
+
+struct BrowserChoiceState {
+  int browser = -1;  // the row OK chose
+};
+
+BOOL OnInit(HWND dialog, BrowserChoiceState& state) {
+  HWND combo = GetDlgItem(dialog, IDC_BROWSER_COMBO);
+  for (const BrowserRow& row : kBrowsers) {
+    std::string shown(FieldText(row.shown, sizeof row.shown));
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+  }
+  SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  state.browser = -1;
+  return TRUE;
+}
+
+BOOL OnCommand(HWND dialog, BrowserChoiceState& state, int id, int) {
+  switch (id) {
+    case IDOK:
+      state.browser = static_cast<int>(SendDlgItemMessageA(dialog, IDC_BROWSER_COMBO, CB_GETCURSEL, 0, 0));
+      EndModalDialog(dialog, IDOK);
+      return TRUE;
+    case IDCANCEL:
+      EndModalDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+constexpr DialogHandlers<BrowserChoiceState> kBrowserChoiceDialog{OnInit, OnCommand};
+
+}  // namespace
+
+bool RunBrowserChoiceDialog(HINSTANCE instance, HWND owner, int& browser) {
+  BrowserChoiceState state;
+  bool chosen = RunModalDialog(instance, "WBDialog", owner, nullptr, kBrowserChoiceDialog, state) == IDOK;
+  browser = state.browser;
+  return chosen;
+}
+
+bool OpenUrlWithChosenBrowser(int browser, const std::string& url) {
+  if (browser < 0 || browser >= kBrowserCount) {
+    ShellOpen(nullptr, url);
+    return true;
+  }
+  // The browser gets the URL as its one argument: quoted, since a space
+  // would split it. A quote inside would end the argument early and hand
+  // the rest to the browser as arguments of its own.
+  if (url.find('"') != std::string::npos) return false;
+  const BrowserRow& row = kBrowsers[browser];
+  std::string argument = "\"" + url + "\"";
+  ShellOpen(nullptr, std::string(FieldText(row.program, sizeof row.program)), argument.c_str());
+  return true;
+}

@@ -1,0 +1,17 @@
+// The browser choice dialog "WBDialog", opened by Shift+Enter on a URL in the
+// URL list, the history and the favourites.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Runs "WBDialog" owned by owner. True for OK, with browser set to the chosen
+// row (-1 when none is selected). It is not recorded as the open dialog: the
+// history and favourites dialogs that also open it hold that role meanwhile.
+bool RunBrowserChoiceDialog(HINSTANCE instance, HWND owner, int& browser);
+
+// Opens url with the chosen browser ("msedge", "Firefox", "Chrome" with the
+// quoted URL as parameters), or with the default handler for -1. False, and
+// nothing opened, for a URL holding a double quote, which cannot be passed as
+// one quoted argument.
+bool OpenUrlWithChosenBrowser(int browser, const std::string& url);
