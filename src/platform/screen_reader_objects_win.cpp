@@ -21,16 +21,14 @@ bool JawsApi::IsRunning() { return FindWindowA(kJawsWindowClass, nullptr) != nul
 
 bool JawsApi::SayString(const wchar_t* text, bool flush) {
   // IDispatch takes the arguments last one first: flush, then the text.
-  VARIANT arguments[2];
-  VariantInit(&arguments[0]);
+  VARIANT arguments[2] = {};
   arguments[0].vt = VT_BOOL;
   arguments[0].boolVal = flush ? VARIANT_TRUE : VARIANT_FALSE;
-  VariantInit(&arguments[1]);
   arguments[1].vt = VT_BSTR;
-  arguments[1].bstrVal = SysAllocString(text);
+  arguments[1].bstrVal = AllocAutomationString(text);
   if (arguments[1].bstrVal == nullptr) return false;
   bool said = Call(L"SayString", arguments, 2);
-  VariantClear(&arguments[1]);
+  FreeAutomationString(arguments[1].bstrVal);
   return said;
 }
 
@@ -50,10 +48,9 @@ bool JawsApi::Call(const wchar_t* method, VARIANT* arguments, UINT argumentCount
   HRESULT result = api_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
   if (SUCCEEDED(result)) {
     DISPPARAMS parameters{arguments, nullptr, argumentCount, 0};
-    VARIANT answer;
-    VariantInit(&answer);
+    VARIANT answer = {};  // VT_EMPTY
     result = api_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &answer, nullptr, nullptr);
-    VariantClear(&answer);  // whether JAWS spoke changes nothing here
+    ClearAutomationValue(&answer);  // whether JAWS spoke changes nothing here
   }
   // JAWS restarted or gone: the next text makes the object afresh.
   if (FAILED(result)) api_.reset();

@@ -63,6 +63,46 @@ HMODULE LoadFromTrustedFolders(const char* fileName) {
   return LoadFromSystemFolder(fileName);
 }
 
+namespace {
+
+struct OleAutomation {
+  using AllocFunction = BSTR(WINAPI*)(const OLECHAR*);
+  using FreeFunction = void(WINAPI*)(BSTR);
+  using ClearFunction = HRESULT(WINAPI*)(VARIANT*);
+  AllocFunction alloc = nullptr;
+  FreeFunction free = nullptr;
+  ClearFunction clear = nullptr;
+
+  static const OleAutomation& Instance() {
+    static const OleAutomation library = [] {
+      OleAutomation loaded;
+      HMODULE module = LoadFromSystemFolder("oleaut32.dll");
+      loaded.alloc = Export<AllocFunction>(module, "SysAllocString");
+      loaded.free = Export<FreeFunction>(module, "SysFreeString");
+      loaded.clear = Export<ClearFunction>(module, "VariantClear");
+      return loaded;
+    }();
+    return library;
+  }
+};
+
+}  // namespace
+
+BSTR AllocAutomationString(const wchar_t* text) {
+  const OleAutomation& library = OleAutomation::Instance();
+  return library.alloc != nullptr ? library.alloc(text) : nullptr;
+}
+
+void FreeAutomationString(BSTR text) {
+  const OleAutomation& library = OleAutomation::Instance();
+  if (library.free != nullptr) library.free(text);
+}
+
+void ClearAutomationValue(VARIANT* value) {
+  const OleAutomation& library = OleAutomation::Instance();
+  if (library.clear != nullptr) library.clear(value);
+}
+
 HMODULE LoadFromSystemFolder(const char* fileName) {
   char systemFolder[MAX_PATH + 1] = {};
   UINT systemLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
@@ -155,7 +195,7 @@ class UiAutomationLibrary::WindowProvider final : public IRawElementProviderSimp
   }
   HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT* value) override {
     if (value == nullptr) return E_POINTER;
-    VariantInit(value);  // VT_EMPTY: the host provider answers instead
+    *value = VARIANT{};  // VT_EMPTY: the host provider answers instead
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** host) override {
@@ -186,14 +226,14 @@ bool UiAutomationLibrary::Notify(HWND window, const wchar_t* text) const {
   if (notify_ == nullptr || hostFromWindow_ == nullptr) return false;
   auto* provider = new (std::nothrow) WindowProvider(window, hostFromWindow_);
   if (provider == nullptr) return false;
-  BSTR message = SysAllocString(text);
-  BSTR activity = SysAllocString(kNotificationActivity);
+  BSTR message = AllocAutomationString(text);
+  BSTR activity = AllocAutomationString(kNotificationActivity);
   HRESULT result = E_OUTOFMEMORY;
   if (message != nullptr && activity != nullptr) {
     result = notify_(provider, kNotificationKindOther, kNotificationProcessingMostRecent, message, activity);
   }
-  SysFreeString(message);  // either may be null, which it ignores
-  SysFreeString(activity);
+  FreeAutomationString(message);  // either may be null, which it ignores
+  FreeAutomationString(activity);
   provider->Release();  // UI Automation holds its own reference while it needs one
   return SUCCEEDED(result);
 }

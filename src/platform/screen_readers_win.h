@@ -19,6 +19,14 @@ HMODULE LoadFromTrustedFolders(const char* fileName);
 // Loads fileName from the system folder only; nullptr when it is not there.
 HMODULE LoadFromSystemFolder(const char* fileName);
 
+// The automation library's strings and values, for the readers that take
+// them (JAWS, UI Automation). The library is loaded from the system folder at
+// the first call, so a start never pays for it. Without it a string cannot be
+// made (nullptr) and freeing or clearing does nothing.
+BSTR AllocAutomationString(const wchar_t* text);
+void FreeAutomationString(BSTR text);
+void ClearAutomationValue(VARIANT* value);
+
 // PC-Talker's user library, "PCTKUSR.dll": status by ordinal 8, speech by
 // ordinal 69.
 class PcTalkerLibrary {
