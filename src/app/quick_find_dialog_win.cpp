@@ -132,8 +132,13 @@ void ShowResults(HWND dialog, QuickFindDialogState& state, bool speak) {
 }
 
 void MoveToResults(HWND dialog, QuickFindDialogState& state) {
+  bool spoken = state.searchPending;
   if (state.searchPending) ShowResults(dialog, state, true);
-  if (state.results.empty()) return;
+  if (state.results.empty()) {
+    // Down has nowhere to go: say so rather than leave the user in silence.
+    if (!spoken) SpeakText(state.app, kQuickFindNoneText, 0);
+    return;
+  }
   SendDlgItemMessageA(dialog, IDC_QUICK_RESULTS, LB_SETCURSEL, 0, 0);
   FocusControl(dialog, IDC_QUICK_RESULTS);
 }

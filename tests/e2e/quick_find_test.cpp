@@ -40,6 +40,9 @@ TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatch
   ASSERT_NE(dialog, nullptr);
 
   ASSERT_TRUE(Search(dialog, L"zzz", L"見つかりません"));
+  std::size_t spoken = SpokenTexts().size();
+  PressKeys({VK_DOWN});
+  EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"見つかりません")) << "Down with nothing found says so";
   ASSERT_TRUE(Search(dialog, L"memo", L"3件"));
   EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items,
             (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"友人（メールアドレス一覧）"}));
