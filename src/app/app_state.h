@@ -13,9 +13,11 @@
 #include "items/list_kind.h"
 #include "items/quick_find.h"
 #include "items/shortcut_cache.h"
+#include "platform/modal_dialog_win.h"
 #include "platform/win_handles.h"
 #include "records/record_log.h"
 #include "settings/settings.h"
+#include "speech/speech_win.h"
 
 
 // Registered by the main window: a second instance left a path in "Option9".
@@ -38,6 +40,10 @@ struct QuickFindState {
 };
 
 struct AppState {
+  AppState() = default;
+  AppState(const AppState&) = delete;
+  AppState& operator=(const AppState&) = delete;
+
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;  // set once CreateWindow returns
   UINT handOverMessage = 0;
@@ -53,6 +59,7 @@ struct AppState {
   NOTIFYICONDATAA trayIcon{};
 
   Settings settings;
+  Voice voice{settings.speechEngine, mainWindow, openDialog};  // how every text reaches the user
   std::string programFolder;  // the current directory at start
   std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
   std::string itemFolder;     // DataFolder + "\Lnk"
@@ -66,6 +73,9 @@ struct AppState {
 
   std::string findTerm;    // at most 127 bytes
   QuickFindState quickFind;
+
+  // Dialogs of the main window open from here.
+  DialogOwner Owner() { return {instance, mainWindow, &openDialog}; }
 
   RecordLog historyLog{{}, "history.log"};
   RecordLog favouritesLog{{}, "BookMark.log"};

@@ -58,7 +58,7 @@ void CmdSendToCleanup(AppState& app, const CommandContext& command); // IDM_SEND
 void CmdFixedList(AppState& app, const CommandContext& command);     // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS
 void CmdRadio(AppState& app, const CommandContext& command);         // the radio pages
 
-// speech/date_time_win.cpp
+// app/speech_commands_win.cpp
 void CmdSpeakTime(AppState& app, const CommandContext& command);  // IDM_SPEAK_TIME
 void CmdSpeakDate(AppState& app, const CommandContext& command);  // IDM_SPEAK_DATE
 

@@ -81,13 +81,13 @@ void SearchList(AppState& app, int listKind, bool forward) {
   int found = FindListEntry(count, selection, forward, app.findTerm,
                             [list](int index) { return ListEntryText(list, index); });
   if (found < 0) {
-    SpeakText(app, kNotFoundText, 0);
+    SpeakText(app.voice, kNotFoundText, 0);
     return;
   }
   SendMessageA(list, LB_SETCURSEL, found, 0);
   // NVDA, JAWS and Narrator read the selection change by themselves;
   // PC-Talker and a SAPI voice need the text.
-  if (NeedsSelectionSpoken(app)) SpeakText(app, SjisCut(ListEntryText(list, found), kPathTextBytes), 0);
+  if (NeedsSelectionSpoken(app.voice)) SpeakText(app.voice, SjisCut(ListEntryText(list, found), kPathTextBytes), 0);
 }
 
 int FocusedListKind(const AppState& app) { return GetSelectedItem(app).listKind; }
@@ -103,7 +103,7 @@ void CmdAddItem(AppState& app, const CommandContext& command) {
   SetForegroundWindow(app.mainWindow);
   if (!RunAddItemDialog(app, app.mainWindow)) return;
   ReloadAndSelectFirst(app);
-  SpeakText(app, kAddedText, 0);
+  SpeakText(app.voice, kAddedText, 0);
 }
 
 void CmdEditItem(AppState& app, const CommandContext& command) {
@@ -119,14 +119,14 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   ReloadAndSelectFirst(app);
   // Both files stay when the old one resisted deletion: the user has to know
   // why the item is now listed twice.
-  SpeakText(app, outcome == EditOutcome::kSavedOldKept ? kSavedOldKeptText : kSavedText, 0);
+  SpeakText(app.voice, outcome == EditOutcome::kSavedOldKept ? kSavedOldKeptText : kSavedText, 0);
 }
 
 void CmdCopyPath(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
   if (!item.valid()) return;
   bool copied = PutOnClipboard(app.mainWindow, ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
-  SpeakText(app, copied ? kCopiedTexts[item.listKind] : kNotCopiedText, 0);
+  SpeakText(app.voice, copied ? kCopiedTexts[item.listKind] : kNotCopiedText, 0);
 }
 
 void CmdOpenFolder(AppState& app, const CommandContext& command) {
@@ -151,7 +151,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
   if (FileExists(itemFile)) {
     // Read-only, or held open by another program: the entry and its
     // selection stay as they are.
-    SpeakText(app, kNotDeletedText, 0);
+    SpeakText(app.voice, kNotDeletedText, 0);
     return;
   }
   LoadItemLists(app);
@@ -162,7 +162,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
   for (int k = 0; k < kListCount; ++k) {
     SendMessageA(app.lists[k], LB_SETCURSEL, k == item.listKind ? selection : -1, 0);
   }
-  SpeakText(app, kDeletedText, 0);
+  SpeakText(app.voice, kDeletedText, 0);
 }
 
 void CmdFind(AppState& app, const CommandContext& command) {
@@ -193,16 +193,16 @@ void CmdFindPrevious(AppState& app, const CommandContext& command) {
 void CmdSpeakPosition(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
   if (item.listKind < 0) return;
-  SpeakText(app, PositionText(item.count, item.index), 0);
+  SpeakText(app.voice, PositionText(item.count, item.index), 0);
 }
 
 void CmdSpeakListName(AppState& app, const CommandContext& command) {
   int listKind = FocusedListKind(app);
   if (listKind < 0) return;
-  SpeakText(app, kListNames[listKind], 0);
+  SpeakText(app.voice, kListNames[listKind], 0);
 }
 
 void CmdSpeakSortOrder(AppState& app, const CommandContext& command) {
   if (FocusedListKind(app) < 0) return;
-  SpeakText(app, SortOrderName(app.settings.sortOrder), 100);
+  SpeakText(app.voice, SortOrderName(app.settings.sortOrder), 100);
 }

@@ -158,7 +158,7 @@ void InstallKeyFilter(HWND listBox) { SetWindowSubclass(listBox, KeyFilter, kKey
 void CmdShowList(AppState& app, const CommandContext& command) {
   int shown = command.id - IDM_SHOW_PROGRAMS;
   ShowOnlyList(app, shown);
-  SpeakText(app, kListNames[shown], 0);
+  SpeakText(app.voice, kListNames[shown], 0);
 }
 
 void CmdNextList(AppState& app, const CommandContext& command) {
@@ -187,7 +187,7 @@ void CmdCloseMainWindow(AppState& app, const CommandContext& command) { SendMess
 void CmdContextMenu(AppState& app, const CommandContext& command) {
   POINT point{static_cast<short>(LOWORD(command.lParam)), static_cast<short>(HIWORD(command.lParam))};
   ClientToScreen(app.mainWindow, &point);
-  if (NeedsSelectionSpoken(app)) SpeakText(app, kMenuOpenText, 0);
+  if (NeedsSelectionSpoken(app.voice)) SpeakText(app.voice, kMenuOpenText, 0);
   switch (ListIndexOf(app, GetFocus())) {
     case kPrograms:
     case kFiles: TrackPopup(app, kPopupProgramsFiles, point); break;

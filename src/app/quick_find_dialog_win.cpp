@@ -128,7 +128,7 @@ void ShowResults(HWND dialog, QuickFindDialogState& state, bool speak) {
   InvalidateRect(list, nullptr, TRUE);
   // A term cleared away finds nothing, and saying so would only be noise.
   if (!speak || term.find_first_not_of(' ') == std::string::npos) return;
-  SpeakText(state.app, state.results.empty() ? std::string(kQuickFindNoneText) : CountText(state.results.size()), 0);
+  SpeakText(state.app.voice, state.results.empty() ? std::string(kQuickFindNoneText) : CountText(state.results.size()), 0);
 }
 
 void MoveToResults(HWND dialog, QuickFindDialogState& state) {
@@ -136,7 +136,7 @@ void MoveToResults(HWND dialog, QuickFindDialogState& state) {
   if (state.searchPending) ShowResults(dialog, state, true);
   if (state.results.empty()) {
     // Down has nowhere to go: say so rather than leave the user in silence.
-    if (!spoken) SpeakText(state.app, kQuickFindNoneText, 0);
+    if (!spoken) SpeakText(state.app.voice, kQuickFindNoneText, 0);
     return;
   }
   SendDlgItemMessageA(dialog, IDC_QUICK_RESULTS, LB_SETCURSEL, 0, 0);
@@ -182,7 +182,7 @@ void Close(HWND dialog, QuickFindDialogState& state, INT_PTR result) {
 void OnRun(HWND dialog, QuickFindDialogState& state) {
   if (state.searchPending) ShowResults(dialog, state, false);
   if (state.results.empty()) {
-    SpeakText(state.app, kQuickFindNoneText, 0);
+    SpeakText(state.app.voice, kQuickFindNoneText, 0);
     return;
   }
   LRESULT selected = SendDlgItemMessageA(dialog, IDC_QUICK_RESULTS, LB_GETCURSEL, 0, 0);

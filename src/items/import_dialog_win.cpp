@@ -136,7 +136,7 @@ BOOL OnCommand(HWND dialog, ImportDialogState& state, int id, int code) {
 // The count of offers is spoken once the dialog is shown.
 BOOL OnAnnounce(HWND, ImportDialogState& state, UINT message, WPARAM, LPARAM) {
   if (message != kAnnounceMessage) return FALSE;
-  SpeakText(state.app, FoundText(state.choice), 0);
+  SpeakText(state.app.voice, FoundText(state.choice), 0);
   return TRUE;
 }
 
@@ -198,7 +198,7 @@ void CmdImportFromStartMenu(AppState& app, const CommandContext& command) {
   ImportChoice choice =
       ChooseImports(FindImportCandidates(), ReadExistingItems(app.itemFolder), app.itemFolder, CaseBlindKeyOf);
   if (choice.offers.empty()) {
-    SpeakText(app, FoundText(choice), 0);
+    SpeakText(app.voice, FoundText(choice), 0);
     return;
   }
   if (!RunImportDialog(app, choice)) return;
@@ -209,7 +209,7 @@ void CmdImportFromStartMenu(AppState& app, const CommandContext& command) {
     SelectFirstEntries(app);
     FocusFirstNewProgram(app, outcome.addedShortcuts);
   }
-  SpeakText(app,
+  SpeakText(app.voice,
             outcome.failed == 0 ? Formatted(kImportAddedFormat, outcome.added)
                                 : Formatted(kImportPartlyAddedFormat, outcome.added, outcome.failed),
             0);

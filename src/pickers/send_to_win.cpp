@@ -65,7 +65,7 @@ void OnDeleteKey(HWND list, SendToState& state) {
   FillList(list, state);
   int selection = SelectionAfterDelete(static_cast<int>(index), static_cast<int>(state.names.size()));
   SendMessageA(list, LB_SETCURSEL, selection, 0);
-  SpeakText(state.app, deleted ? kSendToDeletedText : kSendToNotDeletedText, 0);
+  SpeakText(state.app.voice, deleted ? kSendToDeletedText : kSendToNotDeletedText, 0);
 }
 
 LRESULT CALLBACK SendToListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -57,6 +57,21 @@ INT_PTR RunModalDialog(HINSTANCE instance, const char* templateName, HWND owner,
   return modal_dialog_detail::Show(instance, templateName, owner, run);
 }
 
+// Where a dialog opens: the program's instance (which holds the template), the
+// owner window, and the caller's record of the dialog that is open (nullptr
+// records nothing). Subsystems take one instead of the program's whole state.
+struct DialogOwner {
+  HINSTANCE instance = nullptr;
+  HWND window = nullptr;
+  HWND* openDialog = nullptr;
+};
+
+template <class State>
+INT_PTR RunModalDialog(const DialogOwner& owner, const char* templateName, const DialogHandlers<State>& handlers,
+                       State& state) {
+  return RunModalDialog(owner.instance, templateName, owner.window, owner.openDialog, handlers, state);
+}
+
 // Ends a dialog shown by RunModalDialog with result. The open-dialog window is
 // cleared first, so the owner, activated as the dialog goes, sees no dialog.
 void EndModalDialog(HWND dialog, INT_PTR result);

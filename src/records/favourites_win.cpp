@@ -42,27 +42,27 @@ void CmdAddFavourite(AppState& app, const CommandContext& command) {
   RecordLog& log = app.favouritesLog;
   LoadLog(app, log);
   if (!log.entries[kRecordSlots - 1].empty()) {
-    SpeakText(app, kFavouritesFullText, 100);
+    SpeakText(app.voice, kFavouritesFullText, 100);
     return;
   }
   std::string path = FavouriteTarget(app, item);
   // An item whose target cannot be read never becomes an empty favourite. It
   // is refused with its own message, not taken for a duplicate of an empty slot.
   if (path.empty()) {
-    SpeakText(app, FavouriteNoTargetText(item.name), 100);
+    SpeakText(app.voice, FavouriteNoTargetText(item.name), 100);
     return;
   }
   if (LogHasPath(log, path)) {
-    SpeakText(app, FavouriteDuplicateText(item.name), 100);
+    SpeakText(app.voice, FavouriteDuplicateText(item.name), 100);
     return;
   }
   AddFavourite(log, path, item.name);
   if (!SaveLog(app, log)) {
     LoadLog(app, log);  // the memory copy follows the file, which is as it was
-    SpeakText(app, FavouriteNotSavedText(item.name), 0);
+    SpeakText(app.voice, FavouriteNotSavedText(item.name), 0);
     return;
   }
-  SpeakText(app, FavouriteAddedText(item.name), 0);
+  SpeakText(app.voice, FavouriteAddedText(item.name), 0);
 }
 
 void CmdFavourites(AppState& app, const CommandContext& command) {

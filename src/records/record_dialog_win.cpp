@@ -95,13 +95,13 @@ void OnClearAll(HWND dialog, RecordDialogState& state) {
   ClearLog(state.log);
   if (!SaveLog(state.app, state.log)) {
     ShowLogAsItIs(dialog, state, line);
-    SpeakText(state.app, kNotDeletedText, 0);
+    SpeakText(state.app.voice, kNotDeletedText, 0);
     return;
   }
   FillRecordList(dialog, state.log);
   SetFocus(GetDlgItem(dialog, IDC_RECORD_LIST));
   DisableForEmptyList(dialog, state);
-  SpeakText(state.app, kDeletedText, 0);
+  SpeakText(state.app.voice, kDeletedText, 0);
 }
 
 // Delete: the selected line leaves the list and the log alike, so line n
@@ -113,13 +113,13 @@ void DeleteSelectedLine(HWND list, RecordDialogState& state) {
   RemoveRecord(state.log, line);
   if (!SaveLog(state.app, state.log)) {
     ShowLogAsItIs(GetParent(list), state, line);
-    SpeakText(state.app, kNotDeletedText, 100);
+    SpeakText(state.app.voice, kNotDeletedText, 100);
     return;
   }
   SendMessageA(list, LB_DELETESTRING, line, 0);
   SendMessageA(list, LB_SETCURSEL, line == count - 1 ? line - 1 : line, 0);
   if (count == 1) DisableForEmptyList(GetParent(list), state);
-  SpeakText(state.app, kDeletedText, 100);
+  SpeakText(state.app.voice, kDeletedText, 100);
 }
 
 LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

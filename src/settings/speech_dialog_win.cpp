@@ -73,7 +73,7 @@ void OnTest(HWND dialog, SpeechDialogState& state) {
     MessageBoxA(dialog, kNoReaderFoundText, kSpeechTestCaption, MB_OK | MB_ICONINFORMATION);
     return;
   }
-  SpeakTextThrough(state.app, engine, text, 0);
+  SpeakTextThrough(state.app.voice, engine, text, 0);
 }
 
 BOOL OnCommand(HWND dialog, SpeechDialogState& state, int id, int) {

@@ -1,14 +1,11 @@
-// Speaking the local time or date, spoken in the chosen format.
-#include "app/app_state.h"
-#include "app/commands.h"
+// Speaking the local time or date, read from the clock now.
+#include "speech/date_time_win.h"
+
 #include "speech/date_time.h"
-#include "speech/speech_win.h"
 
 namespace {
 
-enum class DateTimePart { kTime, kDate };
-
-void SpeakDateTime(const AppState& app, DateTimePart what) {
+LocalDateTime Now() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   LocalDateTime when;
@@ -19,12 +16,14 @@ void SpeakDateTime(const AppState& app, DateTimePart what) {
   when.hour = now.wHour;
   when.minute = now.wMinute;
   when.second = now.wSecond;
-  std::string text = what == DateTimePart::kTime ? FormatTimeText(when, app.settings.timeFormat)
-                                                 : FormatDateText(when, app.settings.dateFormat);
-  if (!text.empty()) SpeakText(app, text, 0);  // a format out of range says nothing
+  return when;
+}
+
+void SpeakIfAny(const Voice& voice, const std::string& text) {
+  if (!text.empty()) SpeakText(voice, text, 0);
 }
 
 }  // namespace
 
-void CmdSpeakTime(AppState& app, const CommandContext& command) { SpeakDateTime(app, DateTimePart::kTime); }
-void CmdSpeakDate(AppState& app, const CommandContext& command) { SpeakDateTime(app, DateTimePart::kDate); }
+void SpeakTime(const Voice& voice, int timeFormat) { SpeakIfAny(voice, FormatTimeText(Now(), timeFormat)); }
+void SpeakDate(const Voice& voice, int dateFormat) { SpeakIfAny(voice, FormatDateText(Now(), dateFormat)); }

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
 #include "platform/hd_string.h"
 #include "platform/screen_readers_win.h"
 #include "speech/speech_dispatcher.h"
@@ -157,19 +156,19 @@ std::wstring ToNvdaText(std::string_view text) {
   return std::wstring(buffer.data());
 }
 
-void SpeakText(const AppState& app, std::string_view text, unsigned delayMs) {
-  SpeakTextThrough(app, app.settings.speechEngine, text, delayMs);
+void SpeakText(const Voice& voice, std::string_view text, unsigned delayMs) {
+  SpeakTextThrough(voice, voice.Engine(), text, delayMs);
 }
 
-void SpeakTextThrough(const AppState& app, int engine, std::string_view text, unsigned delayMs) {
+void SpeakTextThrough(const Voice& voice, int engine, std::string_view text, unsigned delayMs) {
   SpeechWiring& speech = Speech();
-  speech.narrator.SetWindow(app.openDialog != nullptr ? app.openDialog : app.mainWindow);
+  speech.narrator.SetWindow(voice.Window());
   speech.dispatcher.Speak(engine, text, delayMs);
 }
 
 int FindRunningReader() { return Speech().dispatcher.FindRunningReader(); }
 
-bool NeedsSelectionSpoken(const AppState& app) {
-  int engine = app.settings.speechEngine;
+bool NeedsSelectionSpoken(const Voice& voice) {
+  int engine = voice.Engine();
   return NeedsSelectionSpoken(engine == kAutomatic ? FindRunningReader() : engine);
 }
