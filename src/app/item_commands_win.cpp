@@ -24,21 +24,13 @@
 
 namespace {
 
-bool IsShortcutList(int listKind) { return listKind == kPrograms || listKind == kFiles; }
-
 // The item's target: a shortcut's target path (with its argument string in
 // *arguments), the URL, or the mail address without its leading "mailto:".
 // Empty when it cannot be read.
 std::string ItemTarget(int listKind, const std::string& itemFile, std::string* arguments = nullptr) {
-  if (IsShortcutList(listKind)) {
-    std::string target;
-    std::string linkArguments;
-    ReadShellLink(itemFile, target, linkArguments);
-    if (arguments != nullptr) *arguments = linkArguments;
-    return target;
-  }
-  if (listKind == kUrls) return ReadUrlItem(itemFile);
-  return BareMailAddress(ReadMailItem(itemFile));
+  ItemContent content = ReadItem(listKind, itemFile);
+  if (arguments != nullptr) *arguments = content.arguments;
+  return listKind == kMail ? BareMailAddress(content.target) : content.target;
 }
 
 void ReloadAndSelectFirst(AppState& app) {

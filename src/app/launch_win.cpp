@@ -16,14 +16,7 @@ namespace {
 // the whole "mailto:" value for the other two lists.
 std::string ItemTarget(const AppState& app, int listKind, const std::string& name) {
   std::string itemFile = ItemFilePath(app, listKind, name);
-  switch (listKind) {
-    case kUrls:
-      return ReadUrlItem(itemFile);
-    case kMail:
-      return ReadMailItem(itemFile);
-    default:
-      return itemFile;
-  }
+  return IsShortcutList(listKind) ? itemFile : ReadItem(listKind, itemFile).target;
 }
 
 // Opens target with the verb and records it. An item file that has lost its

@@ -14,6 +14,7 @@
 #include <shlwapi.h>
 
 #include "app/app_state.h"
+#include "items/list_kind.h"
 #include "platform/files_win.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
@@ -158,6 +159,16 @@ std::string ReadMailItem(const std::string& itemFile) { return ReadProfileValue(
 
 std::string BareMailAddress(const std::string& mailValue) {
   return mailValue.rfind(kMailPrefix, 0) == 0 ? mailValue.substr(sizeof(kMailPrefix) - 1) : mailValue;
+}
+
+ItemContent ReadItem(int listKind, const std::string& itemFile) {
+  ItemContent content;
+  if (IsShortcutList(listKind)) {
+    ReadShellLink(itemFile, content.target, content.arguments);
+  } else {
+    content.target = listKind == kUrls ? ReadUrlItem(itemFile) : ReadMailItem(itemFile);
+  }
+  return content;
 }
 
 // Values are cut as a reader would cut them, so that a file never holds more

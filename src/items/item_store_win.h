@@ -34,6 +34,15 @@ std::string ReadMailItem(const std::string& itemFile);
 // The address without a leading "mailto:"; a value without it is used whole.
 std::string BareMailAddress(const std::string& mailValue);
 
+// What an item file holds: a shortcut's target and argument string, the URL,
+// or a mail item's whole "MailAddress" value ("mailto:" included). Both are
+// empty when the file cannot be read.
+struct ItemContent {
+  std::string target;
+  std::string arguments;
+};
+ItemContent ReadItem(int listKind, const std::string& itemFile);
+
 // Replaces section "InternetShortcut" with "URL=" + url; other sections stay.
 // False when the file could not be written.
 bool WriteUrlItem(const std::string& itemFile, const std::string& url);

@@ -16,21 +16,7 @@ namespace {
 // What a favourite keeps: the target of a program or file shortcut itself
 // (so it runs without the item), the URL, or the whole "mailto:" value.
 std::string FavouriteTarget(const AppState& app, const SelectedItem& item) {
-  std::string itemFile = ItemFilePath(app, item.listKind, item.name);
-  std::string target;
-  switch (item.listKind) {
-    case kUrls:
-      target = ReadUrlItem(itemFile);
-      break;
-    case kMail:
-      target = ReadMailItem(itemFile);
-      break;
-    default: {
-      std::string arguments;
-      ReadShellLink(itemFile, target, arguments);  // empty when unreadable
-      break;
-    }
-  }
+  std::string target = ReadItem(item.listKind, ItemFilePath(app, item.listKind, item.name)).target;
   return SjisCut(target, kPathTextBytes);
 }
 
