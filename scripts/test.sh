@@ -31,6 +31,8 @@ presets=(native wine-tests windows)
 scripts/build.sh "${presets[@]}"
 
 status=0
+echo "== layers of src/ =="
+scripts/check-layers.sh || status=1
 echo "== native unit tests =="
 ctest --preset native -j 2 || status=1
 echo "== Wine 64-bit: unit tests, Win32 tests, end-to-end scenarios =="
