@@ -40,6 +40,9 @@ void ShowOnlyList(AppState& app, int shown) {
 // The full ANSI record, balloon icon included: 508 bytes in the 32-bit program.
 static_assert(sizeof(void*) != 4 || sizeof(NOTIFYICONDATAA) == 508);
 
+// Posted to itself at start: add the tray icon.
+constexpr UINT kAddTrayIconMessage = WM_APP + 1;
+
 void AddTrayIcon(AppState& app, HWND window) {
   NOTIFYICONDATAA& icon = app.trayIcon;
   icon = NOTIFYICONDATAA{};
@@ -72,7 +75,9 @@ void OnCreate(AppState& app, HWND window) {
   PrepareDataFolders(app);
 
   app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
-  AddTrayIcon(app, window);
+  // The notification area lives in another process and answers slowly: the
+  // icon is added once the lists are shown and the first message is read.
+  PostMessageA(window, kAddTrayIconMessage, 0, 0);
   EnsureSendToShortcut(app);
   LoadSettings(app);
   LoadShortcutCache(app);
@@ -238,6 +243,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_HOTKEY:
       OnHotKey(app, wParam);
+      return 0;
+    case kAddTrayIconMessage:
+      AddTrayIcon(app, window);
       return 0;
     case kTrayMessage:
       OnTrayMessage(app, lParam);
