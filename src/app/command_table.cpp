@@ -26,12 +26,6 @@ const MenuNode kMenuBar[] = {
 #define HD_RADIKO(id, text, path) {MenuNodeKind::kItem, id, text},
 #define HD_STATION(id, text, code) {MenuNodeKind::kItem, id, text},
 #include "resources/menu_bar.def"
-#undef HD_POPUP
-#undef HD_END
-#undef HD_ITEM
-#undef HD_NHK
-#undef HD_RADIKO
-#undef HD_STATION
 };
 const std::size_t kMenuBarCount = std::size(kMenuBar);
 

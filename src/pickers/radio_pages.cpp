@@ -15,12 +15,6 @@ const RadioPage kRadioPages[] = {
 #define HD_RADIKO(id, text, path) {id, HD_RADIKO_HOST path},
 #define HD_STATION(id, text, code) {id, HD_RADIKO_HOST "/#!/live/" code},
 #include "resources/menu_bar.def"
-#undef HD_POPUP
-#undef HD_END
-#undef HD_ITEM
-#undef HD_NHK
-#undef HD_RADIKO
-#undef HD_STATION
 };
 const std::size_t kRadioPageCount = std::size(kRadioPages);
 
