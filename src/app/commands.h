@@ -46,12 +46,12 @@ void CmdImportFromStartMenu(AppState& app, const CommandContext& command);  // I
 void CmdRun(AppState& app, const CommandContext& command);         // IDM_RUN
 void CmdRunSpecial(AppState& app, const CommandContext& command);  // IDM_RUN_SPECIAL
 
-// records/history_dialog_win.cpp, records/favourites_win.cpp
+// app/record_commands_win.cpp
 void CmdHistory(AppState& app, const CommandContext& command);       // IDM_HISTORY
 void CmdAddFavourite(AppState& app, const CommandContext& command);  // IDM_ADD_FAVOURITE
 void CmdFavourites(AppState& app, const CommandContext& command);    // IDM_FAVOURITES
 
-// pickers/
+// app/picker_commands_win.cpp
 void CmdRunningApps(AppState& app, const CommandContext& command);   // IDM_RUNNING_APPS
 void CmdTaskManager(AppState& app, const CommandContext& command);   // IDM_TASK_MANAGER
 void CmdSendToCleanup(AppState& app, const CommandContext& command); // IDM_SEND_TO_CLEANUP

@@ -9,6 +9,7 @@
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "pickers/send_to_win.h"
+#include "platform/key_filter_win.h"
 #include "platform/window_front_win.h"
 #include "resources/command_ids.h"
 #include "settings/settings_win.h"
@@ -17,8 +18,6 @@
 namespace {
 
 AppState gApp;
-
-constexpr UINT_PTR kKeyFilterSubclassId = 1;
 
 // Popups of "HDRMENU".
 constexpr int kPopupProgramsFiles = 0;
@@ -78,7 +77,7 @@ void OnCreate(AppState& app, HWND window) {
   // The notification area lives in another process and answers slowly: the
   // icon is added once the lists are shown and the first message is read.
   PostMessageA(window, kAddTrayIconMessage, 0, 0);
-  EnsureSendToShortcut(app);
+  EnsureSendToShortcut(app.programFolder);
   LoadSettings(app);
   LoadShortcutCache(app);
   LoadItemLists(app);
@@ -150,15 +149,6 @@ void FocusVisibleList(AppState& app) {
   }
   RecordFocus(app);
 }
-
-static LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR) {
-  if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyFilter, id);
-  return DefSubclassProc(window, message, wParam, lParam);
-}
-
-void InstallKeyFilter(HWND listBox) { SetWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }
 
 void CmdShowList(AppState& app, const CommandContext& command) {
   int shown = command.id - IDM_SHOW_PROGRAMS;

@@ -14,6 +14,3 @@ void FocusVisibleList(AppState& app);
 
 // Index of the list box, or -1 when window is none of the four.
 int ListIndexOf(const AppState& app, HWND window);
-
-// Puts KeyFilter in front of a list box: Left and Right never move its selection.
-void InstallKeyFilter(HWND listBox);

@@ -79,7 +79,7 @@ void RefreshIndex(AppState& app) {
 
 // The more recently launched an item, the earlier it comes: its place in the history.
 void UpdateRecency(AppState& app) {
-  LoadLog(app, app.historyLog);
+  LoadLog(app.dataFolder, app.historyLog);
   std::map<std::string, int> newest;
   for (int i = kRecordSlots - 1; i >= 0; --i) {
     const RecordEntry& entry = app.historyLog.entries[i];

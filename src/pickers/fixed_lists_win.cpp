@@ -1,34 +1,28 @@
 // The five fixed-list pickers (IDM_FIXED_MAKER..IDM_FIXED_FOLDERS). Enter launches the
 // selected row and keeps the picker open on the same row; Control+Enter
 // launches and closes it. Every launch goes into the history.
-#include <windows.h>
-#include <shellapi.h>
-#include <shlwapi.h>
+#include "pickers/fixed_lists_win.h"
 
-#include "app/app_state.h"
-#include "app/commands.h"
 #include "pickers/fixed_lists.h"
 #include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
-#include "platform/sjis.h"
-#include "records/records_win.h"
+#include "records/launch_win.h"
 #include "resources/resource.h"
 
 namespace {
 
 struct FixedListState {
-  AppState& app;
+  const std::string& dataFolder;
+  RecordLog& history;
   int commandId;  // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS: which table
 };
 
-void LaunchRow(AppState& app, int commandId, std::size_t row) {
-  FixedLaunch launch = ResolveFixedLaunch(commandId, row, FileExists);
-  if (launch.target.empty()) return;
+void LaunchRow(FixedListState& state, std::size_t row) {
+  FixedLaunch launch = ResolveFixedLaunch(state.commandId, row, FileExists);
   std::string folder = launch.runInFolder ? ContainingFolder(launch.target) : std::string();
   // The shell's answer is not examined: a target that does not start is
   // recorded like any other attempt.
-  ShellExecuteA(nullptr, nullptr, launch.target.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOW);
-  RecordLaunch(app, launch.target, launch.name);
+  Launch(state.dataFolder, state.history, launch.target, launch.name, nullptr, folder);
 }
 
 BOOL OnInit(HWND dialog, FixedListState& state) {
@@ -45,7 +39,7 @@ BOOL OnInit(HWND dialog, FixedListState& state) {
 void OnOk(HWND dialog, FixedListState& state) {
   auto index = SendDlgItemMessageA(dialog, IDC_PICKER_LIST, LB_GETCURSEL, 0, 0);
   if (index < 0) return;
-  LaunchRow(state.app, state.commandId, static_cast<std::size_t>(index));
+  LaunchRow(state, static_cast<std::size_t>(index));
   // Control read now, as the launch ends: held, the picker closes.
   if (GetKeyState(VK_CONTROL) < 0) EndModalDialog(dialog, IDOK);
 }
@@ -67,10 +61,10 @@ constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void CmdFixedList(AppState& app, const CommandContext& command) {
-  const char* dialogName = FixedListDialogName(command.id);
+void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history) {
+  const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
-  SetForegroundWindow(app.mainWindow);
-  FixedListState state{app, command.id};
-  RunModalDialog(app.instance, dialogName, app.mainWindow, &app.openDialog, kFixedListDialog, state);
+  SetForegroundWindow(owner.window);
+  FixedListState state{dataFolder, history, commandId};
+  RunModalDialog(owner, dialogName, kFixedListDialog, state);
 }

@@ -2,10 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/commands.h"
-#include "app/main_window_win.h"
 #include "pickers/picker_texts.h"
+#include "platform/key_filter_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "platform/window_front_win.h"
@@ -42,7 +40,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
 }
 
 struct RunningAppsState {
-  AppState& app;
+  HWND mainWindow;  // never listed
   std::vector<RunningWindow> windows;  // line i of the list is windows[i]
   HWND chosen = nullptr;               // set by OK
 };
@@ -50,7 +48,7 @@ struct RunningAppsState {
 BOOL OnInit(HWND dialog, RunningAppsState& state) {
   HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
   InstallKeyFilter(list);
-  state.windows = CollectRunningWindows(state.app.mainWindow);
+  state.windows = CollectRunningWindows(state.mainWindow);
   for (std::size_t i = 0; i < state.windows.size(); ++i) {
     SendMessageA(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(state.windows[i].title.c_str()));
   }
@@ -82,11 +80,10 @@ std::vector<RunningWindow> CollectRunningWindows(HWND skip) {
   return std::move(collector.windows);
 }
 
-void CmdRunningApps(AppState& app, const CommandContext& command) {
-  SetForegroundWindow(app.mainWindow);
-  RunningAppsState state{app, {}, nullptr};
-  INT_PTR result =
-      RunModalDialog(app.instance, "WindowDialog", app.mainWindow, &app.openDialog, kRunningAppsDialog, state);
+void RunRunningAppsDialog(const DialogOwner& owner) {
+  SetForegroundWindow(owner.window);
+  RunningAppsState state{owner.window, {}, nullptr};
+  INT_PTR result = RunModalDialog(owner, "WindowDialog", kRunningAppsDialog, state);
   // Brought forward only once the picker is gone: its owner is activated
   // when it closes, and would otherwise take the front back. A window closed
   // since the list was built is left alone.
@@ -94,6 +91,6 @@ void CmdRunningApps(AppState& app, const CommandContext& command) {
   BringWindowForward(state.chosen);
 }
 
-void CmdTaskManager(AppState& app, const CommandContext& command) {
-  ShellExecuteA(app.mainWindow, nullptr, kTaskManagerCommand, nullptr, nullptr, SW_SHOW);  // result not examined
+void OpenTaskManager(HWND owner) {
+  ShellExecuteA(owner, nullptr, kTaskManagerCommand, nullptr, nullptr, SW_SHOW);  // result not examined
 }

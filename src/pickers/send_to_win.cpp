@@ -8,13 +8,12 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "app/app_state.h"
-#include "app/commands.h"
-#include "app/main_window_win.h"
 #include "items/item_store_win.h"
 #include "pickers/picker_texts.h"
 #include "pickers/send_to_list.h"
+#include "platform/key_filter_win.h"
 #include "platform/modal_dialog_win.h"
+#include "platform/win_handles.h"
 #include "resources/resource.h"
 #include "speech/speech_win.h"
 
@@ -33,7 +32,7 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 struct SendToState {
-  AppState& app;
+  const Voice& voice;
   std::string folder;               // "" when the shell has no Send-to folder
   std::vector<std::string> names;   // line i of the list is names[i]
 };
@@ -65,7 +64,7 @@ void OnDeleteKey(HWND list, SendToState& state) {
   FillList(list, state);
   int selection = SelectionAfterDelete(static_cast<int>(index), static_cast<int>(state.names.size()));
   SendMessageA(list, LB_SETCURSEL, selection, 0);
-  SpeakText(state.app.voice, deleted ? kSendToDeletedText : kSendToNotDeletedText, 0);
+  SpeakText(state.voice, deleted ? kSendToDeletedText : kSendToNotDeletedText, 0);
 }
 
 LRESULT CALLBACK SendToListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -117,19 +116,19 @@ std::vector<std::string> ReadSendToNames(const std::string& folder) {
   return names;
 }
 
-void EnsureSendToShortcut(const AppState& app) {
+void EnsureSendToShortcut(const std::string& programFolder) {
   // Without either folder the shortcut would land in, or point to, a drive's root.
   std::string folder = SendToFolder();
-  if (folder.empty() || app.programFolder.empty()) return;
+  if (folder.empty() || programFolder.empty()) return;
   std::string linkPath = JoinPath(folder, kOwnShortcutName);
-  std::string target = JoinPath(app.programFolder, kOwnExecutableName);
+  std::string target = JoinPath(programFolder, kOwnExecutableName);
   if (linkPath.empty() || target.empty()) return;
   if (PathExists(linkPath)) return;  // the user's own, or ours from an earlier start: left as it is
   WriteShellLink(linkPath, target, "");  // a failure is ignored
 }
 
-void CmdSendToCleanup(AppState& app, const CommandContext& command) {
-  SetForegroundWindow(app.mainWindow);
-  SendToState state{app, {}, {}};
-  RunModalDialog(app.instance, "Send2Dialog", app.mainWindow, &app.openDialog, kSendToDialog, state);
+void RunSendToCleanupDialog(const DialogOwner& owner, const Voice& voice) {
+  SetForegroundWindow(owner.window);
+  SendToState state{voice, {}, {}};
+  RunModalDialog(owner, "Send2Dialog", kSendToDialog, state);
 }

@@ -4,10 +4,16 @@
 #include <string>
 #include <vector>
 
-struct AppState;
+class Voice;
+struct DialogOwner;
 
-// Writes "Hopdeck.lnk" into the Send-to folder when it is missing.
-void EnsureSendToShortcut(const AppState& app);
+// Writes "Hopdeck.lnk", pointing to Hopdeck.exe in programFolder, into the
+// Send-to folder when it is missing.
+void EnsureSendToShortcut(const std::string& programFolder);
+
+// Brings the owner window forward and runs the cleanup picker modally, owned
+// by it; voice says whether a deletion worked.
+void RunSendToCleanupDialog(const DialogOwner& owner, const Voice& voice);
 
 // The current user's Send-to folder; empty when the shell does not know it.
 std::string SendToFolder();

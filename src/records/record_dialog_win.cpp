@@ -5,12 +5,11 @@
 
 #include <shlwapi.h>
 
-#include "app/app_state.h"
-#include "app/browser_dialog_win.h"
-#include "app/launch_win.h"
 #include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
+#include "records/browser_dialog_win.h"
+#include "records/launch_win.h"
 #include "records/record_log.h"
 #include "records/record_texts.h"
 #include "records/records_win.h"
@@ -22,9 +21,12 @@
 namespace {
 
 struct RecordDialogState {
-  AppState& app;
+  HINSTANCE instance;  // holds the browser choice dialog
   RecordDialogKind kind;
   RecordLog& log;
+  RecordLog& historyLog;  // where runs are recorded: log itself for the history dialog
+  const std::string& dataFolder;
+  const Voice& voice;
   bool history() const { return kind == RecordDialogKind::kHistory; }
 };
 
@@ -52,28 +54,26 @@ void OnRun(HWND dialog, RecordDialogState& state) {
   // A copy: recording reloads the history, whose entry this may be.
   RecordEntry entry = state.log.entries[line];
   std::string folder = WorkingFolder(entry.filePath);
-  const char* folderOrNone = folder.empty() ? nullptr : folder.c_str();
   bool shift = GetKeyState(VK_SHIFT) < 0;
 
   if (!shift) {
     if (state.history()) EndModalDialog(dialog, IDOK);
-    ShellOpen(nullptr, entry.filePath, nullptr, folderOrNone);
+    Launch(state.dataFolder, state.historyLog, entry.filePath, entry.fileName, nullptr, folder);
   } else if (PathIsURLA(entry.filePath.c_str())) {
     int browser = -1;
-    if (!RunBrowserChoiceDialog(state.app.instance, dialog, browser)) return;  // the dialog stays, nothing is run
+    if (!RunBrowserChoiceDialog(state.instance, dialog, browser)) return;  // the dialog stays, nothing is run
     EndModalDialog(dialog, IDOK);
-    if (!OpenUrlWithChosenBrowser(browser, entry.filePath)) return;
+    LaunchWithBrowser(state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
   } else {
     EndModalDialog(dialog, IDOK);
-    ShellOpen("runas", entry.filePath, nullptr, folderOrNone);
+    Launch(state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas", folder);
   }
-  RecordLaunch(state.app, entry.filePath, entry.fileName);
 }
 
 // The log could not be written, so the change did not happen: the dialog
 // shows the file as it is again, with the selection where it was.
 void ShowLogAsItIs(HWND dialog, RecordDialogState& state, int line) {
-  LoadLog(state.app, state.log);
+  LoadLog(state.dataFolder, state.log);
   FillRecordList(dialog, state.log);
   HWND list = GetDlgItem(dialog, IDC_RECORD_LIST);
   int count = ListedCount(state.log);
@@ -88,20 +88,20 @@ void ShowLogAsItIs(HWND dialog, RecordDialogState& state, int line) {
 void OnClearAll(HWND dialog, RecordDialogState& state) {
   int answer = MessageBoxA(dialog, kHistoryClearQuestion, kHistoryClearCaption, MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) {
-    SaveLog(state.app, state.log);  // written back after No as well, unchanged
+    SaveLog(state.dataFolder, state.log);  // written back after No as well, unchanged
     return;
   }
   int line = static_cast<int>(SendDlgItemMessageA(dialog, IDC_RECORD_LIST, LB_GETCURSEL, 0, 0));
   ClearLog(state.log);
-  if (!SaveLog(state.app, state.log)) {
+  if (!SaveLog(state.dataFolder, state.log)) {
     ShowLogAsItIs(dialog, state, line);
-    SpeakText(state.app.voice, kNotDeletedText, 0);
+    SpeakText(state.voice, kNotDeletedText, 0);
     return;
   }
   FillRecordList(dialog, state.log);
   SetFocus(GetDlgItem(dialog, IDC_RECORD_LIST));
   DisableForEmptyList(dialog, state);
-  SpeakText(state.app.voice, kDeletedText, 0);
+  SpeakText(state.voice, kDeletedText, 0);
 }
 
 // Delete: the selected line leaves the list and the log alike, so line n
@@ -111,15 +111,15 @@ void DeleteSelectedLine(HWND list, RecordDialogState& state) {
   int line = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
   if (count <= 0 || line < 0 || line >= count) return;
   RemoveRecord(state.log, line);
-  if (!SaveLog(state.app, state.log)) {
+  if (!SaveLog(state.dataFolder, state.log)) {
     ShowLogAsItIs(GetParent(list), state, line);
-    SpeakText(state.app.voice, kNotDeletedText, 100);
+    SpeakText(state.voice, kNotDeletedText, 100);
     return;
   }
   SendMessageA(list, LB_DELETESTRING, line, 0);
   SendMessageA(list, LB_SETCURSEL, line == count - 1 ? line - 1 : line, 0);
   if (count == 1) DisableForEmptyList(GetParent(list), state);
-  SpeakText(state.app.voice, kDeletedText, 100);
+  SpeakText(state.voice, kDeletedText, 100);
 }
 
 LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -138,7 +138,7 @@ LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM l
 
 BOOL OnInit(HWND dialog, RecordDialogState& state) {
   SetWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
-  LoadLog(state.app, state.log);
+  LoadLog(state.dataFolder, state.log);
   FillRecordList(dialog, state.log);
   if (ListedCount(state.log) == 0) DisableForEmptyList(dialog, state);
   return TRUE;  // the dialog manager focuses the list, the first tab stop
@@ -164,10 +164,9 @@ constexpr DialogHandlers<RecordDialogState> kRecordDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void RunRecordDialog(AppState& app, RecordDialogKind kind) {
-  bool history = kind == RecordDialogKind::kHistory;
-  RecordDialogState state{app, kind, history ? app.historyLog : app.favouritesLog};
-  SetForegroundWindow(app.mainWindow);
-  RunModalDialog(app.instance, history ? "HistoryDialog" : "BookMarkDialog", app.mainWindow, &app.openDialog,
-                 kRecordDialog, state);
+void RunRecordDialog(const DialogOwner& owner, RecordDialogKind kind, RecordLog& log, RecordLog& history,
+                     const std::string& dataFolder, const Voice& voice) {
+  RecordDialogState state{owner.instance, kind, log, history, dataFolder, voice};
+  SetForegroundWindow(owner.window);
+  RunModalDialog(owner, state.history() ? "HistoryDialog" : "BookMarkDialog", kRecordDialog, state);
 }

@@ -15,7 +15,6 @@
 // nothing: the keys are written into a copy that then replaces the file.
 #include "records/records_win.h"
 
-#include "app/app_state.h"
 #include "platform/files_win.h"
 #include "platform/sjis.h"
 #include "records/record_log.h"
@@ -44,12 +43,12 @@ bool WriteKey(const std::string& file, const char* section, int index, const std
 
 }  // namespace
 
-std::string LogFilePath(const AppState& app, const RecordLog& log) {
-  return app.dataFolder + "\\" + log.fileName;
+std::string LogFilePath(const std::string& dataFolder, const RecordLog& log) {
+  return dataFolder + "\\" + log.fileName;
 }
 
-void LoadLog(const AppState& app, RecordLog& log) {
-  std::string file = LogFilePath(app, log);
+void LoadLog(const std::string& dataFolder, RecordLog& log) {
+  std::string file = LogFilePath(dataFolder, log);
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i].filePath = ReadKey(file, kFilePathSection, i);
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i].fileName = ReadKey(file, kFileNameSection, i);
 }
@@ -57,8 +56,8 @@ void LoadLog(const AppState& app, RecordLog& log) {
 // The keys go into a copy of the file, which then replaces it: a log that
 // cannot be written (read-only, or held open by another program) stays whole
 // as it was, rather than half old and half new.
-bool SaveLog(const AppState& app, const RecordLog& log) {
-  std::string file = LogFilePath(app, log);
+bool SaveLog(const std::string& dataFolder, const RecordLog& log) {
+  std::string file = LogFilePath(dataFolder, log);
   return ReplaceFileWith(file, [&](const std::string& pending) {
     if (!StartFromCopy(file, pending)) return false;
     for (int i = 0; i < kRecordSlots; ++i) {
@@ -71,14 +70,15 @@ bool SaveLog(const AppState& app, const RecordLog& log) {
   });
 }
 
-void RecordLaunch(AppState& app, const std::string& path, const std::string& name) {
+void RecordLaunch(const std::string& dataFolder, RecordLog& history, const std::string& path,
+                  const std::string& name) {
   // Copies first: a caller may pass the fields of a history entry itself,
   // and the reload below replaces them.
   std::string pathCopy = path;
   std::string nameCopy = name;
   if (pathCopy.empty()) return;  // nothing to find again; it would hide the history
-  LoadLog(app, app.historyLog);
-  if (RecordAtTop(app.historyLog, std::move(pathCopy), std::move(nameCopy))) SaveLog(app, app.historyLog);
+  LoadLog(dataFolder, history);
+  if (RecordAtTop(history, std::move(pathCopy), std::move(nameCopy))) SaveLog(dataFolder, history);
 }
 
 void FillRecordList(HWND dialog, const RecordLog& log) {

@@ -5,18 +5,19 @@
 
 #include <string>
 
-struct AppState;
 struct RecordLog;
 
 // The log's file: the DataFolder followed by "\history.log" or "\BookMark.log".
-std::string LogFilePath(const AppState& app, const RecordLog& log);
+std::string LogFilePath(const std::string& dataFolder, const RecordLog& log);
 
-void LoadLog(const AppState& app, RecordLog& log);
+void LoadLog(const std::string& dataFolder, RecordLog& log);
 // False when the file could not be written; it is then as it was.
-bool SaveLog(const AppState& app, const RecordLog& log);
+bool SaveLog(const std::string& dataFolder, const RecordLog& log);
 
-// Records one launch at the top of the history and saves it.
-void RecordLaunch(AppState& app, const std::string& path, const std::string& name);
+// Records one launch at the top of history: reloads it from its file in
+// dataFolder, moves or adds the entry and saves it.
+void RecordLaunch(const std::string& dataFolder, RecordLog& history, const std::string& path,
+                  const std::string& name);
 
 // Fills list box 101 of dialog with the log's lines and selects line 0.
 void FillRecordList(HWND dialog, const RecordLog& log);

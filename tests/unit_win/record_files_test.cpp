@@ -6,15 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
-#include "support/support.h"
 #include "records/record_log.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
+#include "support/support.h"
 
 using test_support::ReadWholeFile;
 using test_support::ScratchFolder;
@@ -40,16 +40,26 @@ std::string ExpectedFile(const RecordLog& log) {
   return bytes;
 }
 
+enum class Field { kPath, kName };
+
+// One field of the entries at indexes, in that order: several entries in one check.
+std::vector<std::string> FieldsOf(const RecordLog& log, Field field, std::initializer_list<int> indexes) {
+  std::vector<std::string> values;
+  for (int i : indexes) values.push_back(field == Field::kPath ? log.entries[i].filePath : log.entries[i].fileName);
+  return values;
+}
+
 class RecordFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(GetACP(), 932u);
-    app_.dataFolder = folder_.path();
+    data_ = folder_.path();
   }
   std::string HistoryFile() const { return folder_.File("history.log"); }
 
   ScratchFolder folder_;
-  AppState app_;
+  std::string data_;                      // the DataFolder
+  RecordLog history_{{}, "history.log"};  // the history's memory copy
 };
 
 TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
@@ -57,13 +67,13 @@ TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
   log.entries[0] = {"C:\\ProgramData\\Velmora\\Hopdeck\\Lnk\\" + kSo + "フト.lnk", kSo + "フト"};
   log.entries[1] = {"https://www.example.com/?q=a=b", "例 " + kHyo};
   log.entries[2] = {"mailto:friend@example.com", "友人"};
-  SaveLog(app_, log);
-  EXPECT_EQ(LogFilePath(app_, log), folder_.path() + "\\BookMark.log");
+  SaveLog(data_, log);
+  EXPECT_EQ(LogFilePath(data_, log), folder_.path() + "\\BookMark.log");
   std::string written = ReadWholeFile(folder_.File("BookMark.log"));
   EXPECT_EQ(written, ExpectedFile(log));
 
   RecordLog reloaded{{}, "BookMark.log"};
-  LoadLog(app_, reloaded);
+  LoadLog(data_, reloaded);
   for (int i = 0; i < kRecordSlots; ++i) {
     EXPECT_EQ(reloaded.entries[i].filePath, log.entries[i].filePath) << i;
     EXPECT_EQ(reloaded.entries[i].fileName, log.entries[i].fileName) << i;
@@ -73,9 +83,9 @@ TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
 TEST_F(RecordFiles, ASaveAfterClearWritesEveryKeyEmpty) {
   RecordLog log{{}, "history.log"};
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i] = {"p" + std::to_string(i), "n" + std::to_string(i)};
-  SaveLog(app_, log);
+  SaveLog(data_, log);
   ClearLog(log);
-  SaveLog(app_, log);
+  SaveLog(data_, log);
   EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(RecordLog{{}, "history.log"}));
 }
 
@@ -83,18 +93,18 @@ TEST_F(RecordFiles, ASaveAfterClearWritesEveryKeyEmpty) {
 TEST_F(RecordFiles, AFailedSaveIsReportedAndKeepsTheFile) {
   RecordLog log{{}, "history.log"};
   log.entries[0] = {"C:\\a.txt", "a"};
-  ASSERT_TRUE(SaveLog(app_, log));
+  ASSERT_TRUE(SaveLog(data_, log));
   const std::string before = ReadWholeFile(HistoryFile());
   log.entries[0] = {"C:\\b.txt", "b"};
 
   SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(SaveLog(app_, log));
+  EXPECT_FALSE(SaveLog(data_, log));
   SetFileAttributesA(HistoryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadWholeFile(HistoryFile()), before);
   WIN32_FIND_DATAA found;
   EXPECT_EQ(FindFirstFileA(folder_.File("*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file is left";
 
-  EXPECT_TRUE(SaveLog(app_, log));
+  EXPECT_TRUE(SaveLog(data_, log));
   EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(log));
 }
 
@@ -106,17 +116,14 @@ TEST_F(RecordFiles, LoadsHandEditedFiles) {
                                 "\r\nFilePath49=last\r\nFilePath50=beyond\r\n");
   RecordLog log{{}, "history.log"};
   log.entries[5] = {"stale", "stale"};  // a load replaces everything
-  LoadLog(app_, log);
-  EXPECT_EQ(log.entries[0].filePath, "a" + Repeat(kSo, 129));
-  EXPECT_EQ(log.entries[1].filePath, "");
-  EXPECT_EQ(log.entries[2].filePath, "third");
-  EXPECT_EQ(log.entries[5].filePath, "");
+  LoadLog(data_, log);
+  EXPECT_EQ(FieldsOf(log, Field::kPath, {0, 1, 2, 5, 49}),
+            (std::vector<std::string>{"a" + Repeat(kSo, 129), "", "third", "", "last"}));
   EXPECT_EQ(log.entries[5].fileName, "");
-  EXPECT_EQ(log.entries[49].filePath, "last");
   EXPECT_EQ(ListedCount(log), 1);
 
   // A save keeps what it does not know about.
-  SaveLog(app_, log);
+  SaveLog(data_, log);
   std::string written = ReadWholeFile(HistoryFile());
   EXPECT_NE(written.find("[Other]\r\nkey=value\r\n"), std::string::npos);
   EXPECT_NE(written.find("FilePath50=beyond\r\n"), std::string::npos);
@@ -124,7 +131,7 @@ TEST_F(RecordFiles, LoadsHandEditedFiles) {
 
   RecordLog missing{{}, "BookMark.log"};
   missing.entries[0] = {"x", "y"};
-  LoadLog(app_, missing);
+  LoadLog(data_, missing);
   EXPECT_EQ(ListedCount(missing), 0);
   EXPECT_EQ(missing.entries[0].fileName, "");
 }
@@ -134,35 +141,31 @@ TEST_F(RecordFiles, RecordLaunchRereadsMovesTheHighestCopyAndSaves) {
   for (int i = 0; i < 12; ++i) onDisk.entries[i] = {"p" + std::to_string(i), "n" + std::to_string(i)};
   onDisk.entries[3] = {"dup", "at three"};
   onDisk.entries[9] = {"dup", "at nine"};
-  SaveLog(app_, onDisk);
-  app_.historyLog.entries[0] = {"only in memory", "x"};  // discarded by the re-read
+  SaveLog(data_, onDisk);
+  history_.entries[0] = {"only in memory", "x"};  // discarded by the re-read
 
-  RecordLaunch(app_, "dup", "run");
+  RecordLaunch(data_, history_, "dup", "run");
   RecordLog after{{}, "history.log"};
-  LoadLog(app_, after);
-  EXPECT_EQ(after.entries[0].filePath, "dup");
-  EXPECT_EQ(after.entries[0].fileName, "run");
-  EXPECT_EQ(after.entries[1].filePath, "p0");
-  EXPECT_EQ(after.entries[4].fileName, "at three");
-  EXPECT_EQ(after.entries[9].filePath, "p8");
-  EXPECT_EQ(after.entries[11].filePath, "p11");
+  LoadLog(data_, after);
+  EXPECT_EQ(FieldsOf(after, Field::kPath, {0, 1, 9, 11}), (std::vector<std::string>{"dup", "p0", "p8", "p11"}));
+  EXPECT_EQ(FieldsOf(after, Field::kName, {0, 4}), (std::vector<std::string>{"run", "at three"}));
   EXPECT_EQ(ListedCount(after), 12);
-  EXPECT_EQ(app_.historyLog.entries[0].filePath, "dup");
+  EXPECT_EQ(history_.entries[0].filePath, "dup");
 
   // The fields of a history entry may be passed in directly.
-  RecordLaunch(app_, app_.historyLog.entries[11].filePath, app_.historyLog.entries[11].fileName);
-  LoadLog(app_, after);
+  RecordLaunch(data_, history_, history_.entries[11].filePath, history_.entries[11].fileName);
+  LoadLog(data_, after);
   EXPECT_EQ(after.entries[0].filePath, "p11");
   EXPECT_EQ(after.entries[0].fileName, "n11");
 
   // An empty target is not recorded: the history stays as it was.
   std::string before = ReadWholeFile(HistoryFile());
-  RecordLaunch(app_, "", "broken item");
+  RecordLaunch(data_, history_, "", "broken item");
   EXPECT_EQ(ReadWholeFile(HistoryFile()), before);
 }
 
 TEST_F(RecordFiles, RecordLaunchIntoNothingMakesTheFile) {
-  RecordLaunch(app_, "https://example.com/", "例");
+  RecordLaunch(data_, history_, "https://example.com/", "例");
   RecordLog expected{{}, "history.log"};
   expected.entries[0] = {"https://example.com/", "例"};
   EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(expected));

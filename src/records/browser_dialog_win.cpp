@@ -1,8 +1,8 @@
-#include "app/browser_dialog_win.h"
+#include "records/browser_dialog_win.h"
 
-#include "app/launch_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
+#include "records/launch_win.h"
 #include "resources/resource.h"
 
 namespace {

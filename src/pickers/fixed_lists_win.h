@@ -1,0 +1,11 @@
+// The pickers of the five fixed lists.
+#pragma once
+#include <string>
+
+struct DialogOwner;
+struct RecordLog;
+
+// Brings the owner window forward and runs the picker of commandId
+// (IDM_FIXED_MAKER..IDM_FIXED_FOLDERS; other ids do nothing) modally, owned by
+// it. Every launch is recorded in history, whose file is in dataFolder.
+void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history);

@@ -1,0 +1,17 @@
+#include "platform/key_filter_win.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT_PTR kKeyFilterSubclassId = 1;
+
+LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyFilter, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallKeyFilter(HWND listBox) { SetWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }
