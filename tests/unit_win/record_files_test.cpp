@@ -1,7 +1,7 @@
 // The record logs on disk, through Wine's private-profile functions: the exact
-// bytes of a file written from nothing, loads of hand-edited files, and
-// RecordLaunch's re-read, move and save. Also the list the dialogs fill and
-// the three dialog templates.
+// bytes of a file written from nothing, loads of hand-edited files,
+// RecordLaunch's re-read, move and save, and launches that record nothing.
+// Also the list the dialogs fill and the three dialog templates.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "records/launch_win.h"
 #include "records/record_log.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
@@ -169,6 +170,16 @@ TEST_F(RecordFiles, RecordLaunchIntoNothingMakesTheFile) {
   RecordLog expected{{}, "history.log"};
   expected.entries[0] = {"https://example.com/", "例"};
   EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(expected));
+}
+
+// What the lists, the record dialogs and the fixed lists share: nothing
+// opened, nothing recorded, and no history file made.
+TEST_F(RecordFiles, ALaunchThatOpensNothingRecordsNothing) {
+  Launch(data_, history_, "", "broken item");
+  LaunchWithBrowser(data_, history_, -1, "", "broken item");
+  LaunchWithBrowser(data_, history_, 0, "https://example.com/?q=\"x\"", "quoted");
+  EXPECT_EQ(GetFileAttributesA(HistoryFile().c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ListedCount(history_), 0);
 }
 
 // ---- the dialog templates and the list they show ----
