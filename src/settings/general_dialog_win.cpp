@@ -1,7 +1,7 @@
 // The general settings dialog "HDOptionDialog" (IDM_GENERAL_SETTINGS): the hot key
 // letter, start with Windows, the list shown at start and the sort order.
 // OK stores the four values and applies hot key and autostart at once; the
-// caller has the lists rebuilt; the start list takes effect at the next start.
+// caller rebuilds the lists, and the start list takes effect at the next start.
 #include <windows.h>
 
 #include "items/list_kind.h"
