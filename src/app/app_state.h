@@ -22,7 +22,6 @@
 
 // Registered by the main window: a second instance left a path in "Option9".
 constexpr char kHandOverMessageName[] = "HDSetDialog";
-constexpr int kHotKeyId = 101;
 constexpr UINT kTrayMessage = WM_USER;
 // The main window's timer that saves the shortcut cache a moment after a load changed it.
 constexpr UINT_PTR kSaveCacheTimer = 1;

@@ -1,11 +1,12 @@
 // What the application shell shows and speaks (Shift-JIS once compiled).
 #pragma once
 
+#include "items/list_texts.h"  // kListNames
+
 constexpr char kWindowClass[] = "Hopdeck";
 constexpr char kWindowTitle[] = "Hopdeck";
 
 constexpr const char* kListLabels[4] = {"プログラム", "ファイル", "URL", "メールアドレス"};
-constexpr const char* kListNames[4] = {"プログラム一覧", "ファイル一覧", "URL一覧", "メールアドレス一覧"};
 
 constexpr char kMenuOpenText[] = "メニューオープン";
 

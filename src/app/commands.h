@@ -62,7 +62,7 @@ void CmdRadio(AppState& app, const CommandContext& command);         // the radi
 void CmdSpeakTime(AppState& app, const CommandContext& command);  // IDM_SPEAK_TIME
 void CmdSpeakDate(AppState& app, const CommandContext& command);  // IDM_SPEAK_DATE
 
-// settings/
+// app/settings_commands_win.cpp
 void CmdGeneralSettings(AppState& app, const CommandContext& command);  // IDM_GENERAL_SETTINGS
 void CmdSpeechSettings(AppState& app, const CommandContext& command);   // IDM_SPEECH_SETTINGS
 void CmdOpenHelpFile(AppState& app, const CommandContext& command);     // IDM_MANUAL, IDM_KEY_LIST

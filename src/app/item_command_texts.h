@@ -1,6 +1,8 @@
 // What the item commands speak and ask (Shift-JIS once compiled).
 #pragma once
 
+#include "items/list_texts.h"  // kSortOrderNames
+
 constexpr char kAddedText[] = "ショートカットを追加しました";
 constexpr char kSavedText[] = "変更を保存しました";
 constexpr char kDeletedText[] = "削除しました";
@@ -14,8 +16,6 @@ constexpr const char* kCopiedTexts[4] = {"パスをコピーしました", "パ�
 constexpr char kNotFoundText[] = "見つかりませんでした";
 constexpr char kPositionFormat[] = "%d項目中%d項目目";
 constexpr char kNoEntriesText[] = "項目なし";
-// By SortOrder 0..3; any other value is spoken as 0.
-constexpr const char* kSortOrderNames[4] = {"名前順", "名前逆順", "更新日付の古い順", "更新日付の新しい順"};
 
 constexpr char kDeleteQuestionFormat[] = "%sをリストから削除してもよろしいですか？";
 constexpr char kDeleteCaption[] = "削除確認";

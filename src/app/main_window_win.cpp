@@ -78,14 +78,14 @@ void OnCreate(AppState& app, HWND window) {
   // icon is added once the lists are shown and the first message is read.
   PostMessageA(window, kAddTrayIconMessage, 0, 0);
   EnsureSendToShortcut(app.programFolder);
-  LoadSettings(app);
+  LoadSettings(app.settings, app.mainWindow, app.programFolder);
   LoadShortcutCache(app);
   LoadItemLists(app);
   SelectFirstEntries(app);
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);
 
-  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : 0;
+  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : kPrograms;
   ShowWindow(app.lists[start], SW_SHOW);
   SetFocus(app.lists[start]);
   RecordFocus(app);

@@ -1,16 +1,16 @@
 // The general settings dialog "HDOptionDialog" (IDM_GENERAL_SETTINGS): the hot key
 // letter, start with Windows, the list shown at start and the sort order.
-// OK stores the four values, applies hot key and autostart at once and has
-// the lists rebuilt; the start list takes effect at the next start.
+// OK stores the four values and applies hot key and autostart at once; the
+// caller rebuilds the lists, and the start list takes effect at the next start.
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/app_texts.h"
-#include "app/commands.h"
-#include "app/item_command_texts.h"
-#include "items/item_lists_win.h"
+#include "items/list_kind.h"
+#include "items/list_texts.h"
 #include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
+#include "settings/setting_choices_win.h"
+#include "settings/settings.h"
+#include "settings/settings_dialogs_win.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -18,26 +18,19 @@ namespace {
 constexpr int kLetterCount = 26;
 
 struct GeneralDialogState {
-  explicit GeneralDialogState(AppState& appState) : app(appState) {}
-  AppState& app;
+  Settings& settings;
+  HWND hotKeyWindow;
+  const std::string& programFolder;
 };
 
-// The three drop-down lists: each entry's index is the setting's value.
-struct ChoiceControl {
-  int id;
-  int Settings::*field;
+// The three drop-down lists: each entry's index is the setting's value. The
+// entries are the names the lists and the sort orders are announced by; the
+// hot key letters are added by OnInit.
+constexpr SettingChoice kChoices[] = {
+    {IDC_OPT_HOTKEY, &Settings::hotKeyIndex, {}},
+    {IDC_OPT_STARTLIST, &Settings::startList, kListNames},
+    {IDC_OPT_SORTORDER, &Settings::sortOrder, kSortOrderNames},
 };
-constexpr ChoiceControl kChoices[] = {
-    {IDC_OPT_HOTKEY, &Settings::hotKeyIndex},
-    {IDC_OPT_STARTLIST, &Settings::startList},
-    {IDC_OPT_SORTORDER, &Settings::sortOrder},
-};
-
-void AddEntry(HWND dialog, int id, const char* text) {
-  SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
-
-void Select(HWND dialog, int id, int index) { SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0); }
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
@@ -45,48 +38,39 @@ bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == B
 // registry as it stands now, or from memory when it cannot be read there; a
 // letter outside A..Z shows the M that is in use. A start list outside 0..3
 // shows the programs list, which is what a start then does.
-Settings Preselection(const AppState& app) {
-  Settings shown = app.settings;
-  shown.hotKeyIndex = EffectiveHotKeyIndex(ReadStoredHotKeyIndex().value_or(app.settings.hotKeyIndex));
+Settings Preselection(const Settings& settings) {
+  Settings shown = settings;
+  shown.hotKeyIndex = EffectiveHotKeyIndex(ReadStoredHotKeyIndex().value_or(settings.hotKeyIndex));
   if (shown.startList < 0 || shown.startList >= kListCount) shown.startList = kPrograms;
   return shown;
 }
 
 BOOL OnInit(HWND dialog, GeneralDialogState& state) {
-  AppState& app = state.app;
   for (int letter = 0; letter < kLetterCount; ++letter) {
     const char text[2] = {static_cast<char>('A' + letter), '\0'};
-    AddEntry(dialog, IDC_OPT_HOTKEY, text);
+    SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }
-  // The entries are the names the lists and the sort orders are announced by.
-  for (const char* name : kListNames) AddEntry(dialog, IDC_OPT_STARTLIST, name);
-  for (const char* name : kSortOrderNames) AddEntry(dialog, IDC_OPT_SORTORDER, name);
-
   // A sort order outside 0..3 selects nothing; OK then keeps it as it is.
-  const Settings shown = Preselection(app);
-  for (const ChoiceControl& choice : kChoices) Select(dialog, choice.id, shown.*choice.field);
-  CheckDlgButton(dialog, IDC_OPT_AUTOSTART, app.settings.autoStart == 1 ? BST_CHECKED : BST_UNCHECKED);
+  ShowSettingChoices(dialog, kChoices, Preselection(state.settings));
+  CheckDlgButton(dialog, IDC_OPT_AUTOSTART, state.settings.autoStart == kAutoStartOn ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;  // the focus goes to the hot key box
 }
 
 // Registry first, then memory: hot key, autostart, start list, sort order.
 void OnOk(HWND dialog, GeneralDialogState& state) {
-  AppState& app = state.app;
-  Settings chosen = app.settings;
-  for (const ChoiceControl& choice : kChoices) {
-    LRESULT selection = SendDlgItemMessageA(dialog, choice.id, CB_GETCURSEL, 0, 0);
-    if (selection != CB_ERR) chosen.*choice.field = static_cast<int>(selection);
-  }
-  chosen.autoStart = IsChecked(dialog, IDC_OPT_AUTOSTART) ? 1 : 0;
+  Settings& settings = state.settings;
+  Settings chosen = settings;
+  TakeSettingChoices(dialog, kChoices, chosen);
+  chosen.autoStart = IsChecked(dialog, IDC_OPT_AUTOSTART) ? kAutoStartOn : kAutoStartOff;
   SaveGeneralSettings(chosen);
 
-  app.settings.hotKeyIndex = chosen.hotKeyIndex;
-  UnregisterHotKey(app.mainWindow, kHotKeyId);
-  RegisterAppHotKey(app);
-  app.settings.autoStart = chosen.autoStart;
-  ApplyAutoStart(app);
-  app.settings.startList = chosen.startList;
-  app.settings.sortOrder = chosen.sortOrder;
+  settings.hotKeyIndex = chosen.hotKeyIndex;
+  UnregisterHotKey(state.hotKeyWindow, kHotKeyId);
+  RegisterAppHotKey(state.hotKeyWindow, settings.hotKeyIndex);
+  settings.autoStart = chosen.autoStart;
+  ApplyAutoStart(settings, state.programFolder);
+  settings.startList = chosen.startList;
+  settings.sortOrder = chosen.sortOrder;
 
   EndModalDialog(dialog, IDOK);
 }
@@ -115,13 +99,7 @@ constexpr DialogHandlers<GeneralDialogState> kGeneralDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void CmdGeneralSettings(AppState& app, const CommandContext& command) {
-  SetForegroundWindow(app.mainWindow);
-  GeneralDialogState state(app);
-  if (RunModalDialog(app.instance, "HDOptionDialog", app.mainWindow, &app.openDialog, kGeneralDialog, state) != IDOK) {
-    return;
-  }
-  // The new sort order takes effect at once.
-  LoadItemLists(app);
-  SelectFirstEntries(app);
+bool RunGeneralSettingsDialog(const DialogOwner& owner, Settings& settings, const std::string& programFolder) {
+  GeneralDialogState state{settings, owner.window, programFolder};
+  return RunModalDialog(owner, "HDOptionDialog", kGeneralDialog, state) == IDOK;
 }

@@ -8,8 +8,11 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "app/app_state.h"
+#include <iterator>
+
 #include "items/item_store_win.h"
+#include "platform/win_handles.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -53,8 +56,7 @@ bool OpenSettingsKey(UniqueHkey& key) {
 
 }  // namespace
 
-void LoadSettings(AppState& app) {
-  Settings& settings = app.settings;
+void LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder) {
   {
     UniqueHkey key;
     DWORD disposition = 0;
@@ -76,32 +78,32 @@ void LoadSettings(AppState& app) {
   }
   // At every start the Startup shortcut is made again (it follows the folder
   // the program was started from) or removed.
-  ApplyAutoStart(app);
-  RegisterAppHotKey(app);
+  ApplyAutoStart(settings, programFolder);
+  RegisterAppHotKey(hotKeyWindow, settings.hotKeyIndex);
 }
 
-void RegisterAppHotKey(AppState& app) {
-  UINT letter = 'A' + EffectiveHotKeyIndex(app.settings.hotKeyIndex);
-  RegisterHotKey(app.mainWindow, kHotKeyId, MOD_CONTROL | MOD_SHIFT, letter);  // a taken key simply never arrives
+void RegisterAppHotKey(HWND window, int hotKeyIndex) {
+  UINT letter = 'A' + EffectiveHotKeyIndex(hotKeyIndex);
+  RegisterHotKey(window, kHotKeyId, MOD_CONTROL | MOD_SHIFT, letter);  // a taken key simply never arrives
 }
 
-void ApplyAutoStart(const AppState& app) {
-  const int autoStart = app.settings.autoStart;
-  if (autoStart != 0 && autoStart != 1) return;
+void ApplyAutoStart(const Settings& settings, const std::string& programFolder) {
+  const int autoStart = settings.autoStart;
+  if (autoStart != kAutoStartOff && autoStart != kAutoStartOn) return;
 
   char startupFolder[MAX_PATH + 1] = {};
   if (!SHGetSpecialFolderPathA(nullptr, startupFolder, CSIDL_STARTUP, FALSE)) return;
   char linkPath[MAX_PATH + 1] = {};
   if (PathCombineA(linkPath, startupFolder, kAutoStartLinkName) == nullptr) return;
 
-  if (autoStart == 0) {
+  if (autoStart == kAutoStartOff) {
     DeleteFileA(linkPath);  // no such file is the ordinary case
     return;
   }
   // Without a program folder there is nothing to point at.
-  if (app.programFolder.empty()) return;
+  if (programFolder.empty()) return;
   char target[MAX_PATH + 1] = {};
-  if (PathCombineA(target, app.programFolder.c_str(), kProgramFileName) == nullptr) return;
+  if (PathCombineA(target, programFolder.c_str(), kProgramFileName) == nullptr) return;
   WriteShellLink(linkPath, target, "");
 }
 

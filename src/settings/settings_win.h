@@ -1,22 +1,30 @@
 // Settings in the registry, autostart and the global hot key.
 #pragma once
-#include <optional>
+#include <windows.h>
 
-struct AppState;
+#include <optional>
+#include <string>
+
 struct Settings;
 
 // HKEY_CURRENT_USER\Software\Velmora\Hopdeck.
 constexpr char kSettingsKeyPath[] = "Software\\Velmora\\Hopdeck";
 constexpr char kHandOverValue[] = "Option9";
 
-// Start-up: defaults on first run, values read, autostart applied, hot key registered.
-void LoadSettings(AppState& app);
+// The id the hot key is registered with (WM_HOTKEY's wParam).
+constexpr int kHotKeyId = 101;
 
-// Registers Ctrl+Shift+letter (hotKeyIndex) for the main window as id 101.
-void RegisterAppHotKey(AppState& app);
+// Start-up: defaults on first run, values read into settings, autostart
+// applied for the program in programFolder, hot key registered for
+// hotKeyWindow.
+void LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder);
 
-// Creates "Hopdeck.lnk" in the Startup folder (autoStart 1) or deletes it (0).
-void ApplyAutoStart(const AppState& app);
+// Registers Ctrl+Shift+letter (a hotKeyIndex) for window as kHotKeyId.
+void RegisterAppHotKey(HWND window, int hotKeyIndex);
+
+// Creates "Hopdeck.lnk" in the Startup folder, pointing at Hopdeck.exe in
+// programFolder (autoStart kAutoStartOn), or deletes it (kAutoStartOff).
+void ApplyAutoStart(const Settings& settings, const std::string& programFolder);
 
 // "Option1" as stored now; nothing when the key or the value cannot be read.
 std::optional<int> ReadStoredHotKeyIndex();

@@ -5,11 +5,11 @@
 // button lets the user hear the chosen engine before storing it.
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/commands.h"
 #include "platform/modal_dialog_win.h"
-#include "platform/win_handles.h"
 #include "resources/resource.h"
+#include "settings/setting_choices_win.h"
+#include "settings/settings.h"
+#include "settings/settings_dialogs_win.h"
 #include "settings/settings_win.h"
 #include "speech/speech_dispatcher.h"
 #include "speech/speech_texts.h"
@@ -18,45 +18,29 @@
 namespace {
 
 struct SpeechDialogState {
-  explicit SpeechDialogState(AppState& appState) : app(appState) {}
-  AppState& app;
+  Settings& settings;
+  const Voice& voice;
 };
 
 // The three drop-down lists, in the order OK reads them; each entry's index
 // is the setting's value.
-struct ChoiceControl {
-  int id;
-  int Settings::*field;
-  const char* const* entries;
-  int entryCount;
-};
-constexpr ChoiceControl kChoices[] = {
-    {IDC_SPEECH_ENGINE, &Settings::speechEngine, kSpeechEngineEntries, 7},
-    {IDC_SPEECH_DATE, &Settings::dateFormat, kDateFormatEntries, 4},
-    {IDC_SPEECH_TIME, &Settings::timeFormat, kTimeFormatEntries, 2},
+constexpr SettingChoice kChoices[] = {
+    {IDC_SPEECH_ENGINE, &Settings::speechEngine, kSpeechEngineEntries},
+    {IDC_SPEECH_DATE, &Settings::dateFormat, kDateFormatEntries},
+    {IDC_SPEECH_TIME, &Settings::timeFormat, kTimeFormatEntries},
 };
 
 BOOL OnInit(HWND dialog, SpeechDialogState& state) {
-  for (const ChoiceControl& choice : kChoices) {
-    for (int i = 0; i < choice.entryCount; ++i) {
-      SendDlgItemMessageA(dialog, choice.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.entries[i]));
-    }
-    // A value outside the entries (an edited registry) selects nothing.
-    SendDlgItemMessageA(dialog, choice.id, CB_SETCURSEL, state.app.settings.*choice.field, 0);
-  }
+  ShowSettingChoices(dialog, kChoices, state.settings);
   return TRUE;  // the focus goes to the engine box
 }
 
-// Registry first ("Option6"), then memory. A box with
-// no selection keeps its setting as it was rather than storing -1.
+// Registry first ("Option6"), then memory.
 void OnOk(HWND dialog, SpeechDialogState& state) {
-  Settings chosen = state.app.settings;
-  for (const ChoiceControl& choice : kChoices) {
-    LRESULT selection = SendDlgItemMessageA(dialog, choice.id, CB_GETCURSEL, 0, 0);
-    if (selection != CB_ERR) chosen.*choice.field = static_cast<int>(selection);
-  }
+  Settings chosen = state.settings;
+  TakeSettingChoices(dialog, kChoices, chosen);
   SaveSpeechSettings(chosen);  // without the key the choices hold in memory until the program ends
-  for (const ChoiceControl& choice : kChoices) state.app.settings.*choice.field = chosen.*choice.field;
+  for (const SettingChoice& choice : kChoices) state.settings.*choice.field = chosen.*choice.field;
   EndModalDialog(dialog, IDOK);
 }
 
@@ -73,7 +57,7 @@ void OnTest(HWND dialog, SpeechDialogState& state) {
     MessageBoxA(dialog, kNoReaderFoundText, kSpeechTestCaption, MB_OK | MB_ICONINFORMATION);
     return;
   }
-  SpeakTextThrough(state.app.voice, engine, text, 0);
+  SpeakTextThrough(state.voice, engine, text, 0);
 }
 
 BOOL OnCommand(HWND dialog, SpeechDialogState& state, int id, int) {
@@ -96,8 +80,7 @@ constexpr DialogHandlers<SpeechDialogState> kSpeechDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void CmdSpeechSettings(AppState& app, const CommandContext& command) {
-  SetForegroundWindow(app.mainWindow);
-  SpeechDialogState state(app);
-  RunModalDialog(app.instance, "HDSpeechDialog", app.mainWindow, &app.openDialog, kSpeechDialog, state);
+bool RunSpeechSettingsDialog(const DialogOwner& owner, Settings& settings, const Voice& voice) {
+  SpeechDialogState state{settings, voice};
+  return RunModalDialog(owner, "HDSpeechDialog", kSpeechDialog, state) == IDOK;
 }

@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "app/app_state.h"
 #include "items/item_store_win.h"
-#include "support/support.h"
+#include "settings/settings.h"
 #include "settings/settings_win.h"
+#include "support/support.h"
 
 namespace {
 
@@ -59,13 +59,12 @@ class SettingsLoad : public ::testing::Test {
  protected:
   void SetUp() override {
     Reset();
-    app_.mainWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    window_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     probe_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    app_.programFolder = "C:\\hdprog\\app";
   }
   void TearDown() override {
-    UnregisterHotKey(app_.mainWindow, kHotKeyId);
-    DestroyWindow(app_.mainWindow);
+    UnregisterHotKey(window_, kHotKeyId);
+    DestroyWindow(window_);
     DestroyWindow(probe_);
     Reset();
   }
@@ -74,7 +73,9 @@ class SettingsLoad : public ::testing::Test {
     DeleteFileA(StartupLink().c_str());
   }
 
-  AppState app_;
+  Settings settings_;
+  HWND window_ = nullptr;  // the program's window, which the hot key is registered for
+  std::string programFolder_ = "C:\\hdprog\\app";
   HWND probe_ = nullptr;
 };
 
@@ -88,15 +89,15 @@ TEST_F(SettingsLoad, StoredValuesAreReadAndMissingOnesKeepTheirDefaultsUnwritten
   StoreDword("Option6", 0);
   test_support::WriteWholeFile(StartupLink(), "put there by hand");
 
-  LoadSettings(app_);
+  LoadSettings(settings_, window_, programFolder_);
 
-  EXPECT_EQ(app_.settings.sortOrder, 2);
-  EXPECT_EQ(app_.settings.hotKeyIndex, 12);
-  EXPECT_EQ(app_.settings.autoStart, 0);
-  EXPECT_EQ(app_.settings.startList, 3);
-  EXPECT_EQ(app_.settings.speechEngine, 0);
-  EXPECT_EQ(app_.settings.dateFormat, 3);
-  EXPECT_EQ(app_.settings.timeFormat, 0);
+  EXPECT_EQ(settings_.sortOrder, 2);
+  EXPECT_EQ(settings_.hotKeyIndex, 12);
+  EXPECT_EQ(settings_.autoStart, 0);
+  EXPECT_EQ(settings_.startList, 3);
+  EXPECT_EQ(settings_.speechEngine, 0);
+  EXPECT_EQ(settings_.dateFormat, 3);
+  EXPECT_EQ(settings_.timeFormat, 0);
   EXPECT_FALSE(ReadStored("Option1").has_value()) << "nothing is written back";
   EXPECT_EQ(ReadStored("Option4")->type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES) << "autostart 0 removes the shortcut";
@@ -112,10 +113,10 @@ TEST_F(SettingsLoad, HotKeyLetterComesFromOption1AndFallsBackToM) {
   for (const Case& c : cases) {
     StoreDword("Option1", c.stored);
     StoreDword("Option2", 0);
-    LoadSettings(app_);
+    LoadSettings(settings_, window_, programFolder_);
     EXPECT_TRUE(HotKeyTaken(probe_, c.letter)) << c.stored;
     EXPECT_EQ(ReadStoredHotKeyIndex(), std::optional<int>(static_cast<int>(c.stored)));
-    UnregisterHotKey(app_.mainWindow, kHotKeyId);
+    UnregisterHotKey(window_, kHotKeyId);
   }
   RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
   EXPECT_EQ(ReadStoredHotKeyIndex(), std::nullopt);
@@ -130,18 +131,17 @@ TEST_F(SettingsLoad, AutoStartFollowsTheProgramFolder) {
       {"C:\\", "C:\\Hopdeck.exe"},
   };
   for (const Case& c : cases) {
-    app_.programFolder = c.programFolder;
-    app_.settings.autoStart = 1;
-    ApplyAutoStart(app_);
+    settings_.autoStart = 1;
+    ApplyAutoStart(settings_, c.programFolder);
     std::string target, arguments;
     EXPECT_TRUE(ReadShellLink(StartupLink(), target, arguments)) << c.programFolder;
     EXPECT_EQ(target, c.target);
   }
-  app_.settings.autoStart = 2;  // neither on nor off: the shortcut stays as it is
-  ApplyAutoStart(app_);
+  settings_.autoStart = 2;  // neither on nor off: the shortcut stays as it is
+  ApplyAutoStart(settings_, programFolder_);
   EXPECT_NE(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
-  app_.settings.autoStart = 0;
-  ApplyAutoStart(app_);
+  settings_.autoStart = 0;
+  ApplyAutoStart(settings_, programFolder_);
   EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
