@@ -104,6 +104,14 @@ void ApplyAutoStart(const Settings& settings, const std::string& programFolder) 
   if (programFolder.empty()) return;
   char target[MAX_PATH + 1] = {};
   if (PathCombineA(target, programFolder.c_str(), kProgramFileName) == nullptr) return;
+  // A shortcut that already points here is left alone: reading it costs far
+  // less than writing it again, at the very moment the disk is busiest.
+  std::string storedTarget;
+  std::string storedArguments;
+  if (ReadShellLinkAsStored(linkPath, storedTarget, storedArguments) && storedTarget == target &&
+      storedArguments.empty()) {
+    return;
+  }
   WriteShellLink(linkPath, target, "");
 }
 

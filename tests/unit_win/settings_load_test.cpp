@@ -10,6 +10,7 @@
 #include <string>
 
 #include "items/item_store_win.h"
+#include "platform/win_handles.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
 #include "support/support.h"
@@ -137,6 +138,16 @@ TEST_F(SettingsLoad, AutoStartFollowsTheProgramFolder) {
     EXPECT_TRUE(ReadShellLink(StartupLink(), target, arguments)) << c.programFolder;
     EXPECT_EQ(target, c.target);
   }
+  // A shortcut that already points at the program is not written again.
+  const FILETIME old{0x5a5a5a00, 0x01c00000};
+  {
+    UniqueFileHandle link(CreateFileA(StartupLink().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(SetFileTime(link.get(), nullptr, nullptr, &old));
+  }
+  ApplyAutoStart(settings_, cases[1].programFolder);
+  WIN32_FILE_ATTRIBUTE_DATA after{};
+  ASSERT_TRUE(GetFileAttributesExA(StartupLink().c_str(), GetFileExInfoStandard, &after));
+  EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &old), 0);
   settings_.autoStart = 2;  // neither on nor off: the shortcut stays as it is
   ApplyAutoStart(settings_, programFolder_);
   EXPECT_NE(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES);
