@@ -6,6 +6,8 @@
 
 #include <new>
 
+#include "platform/system_library_win.h"
+
 namespace {
 
 constexpr char kPcTalkerFile[] = "PCTKUSR.dll";
@@ -26,45 +28,6 @@ constexpr WORD kPcTalkerSpeakOrdinal = 69;
 // Export 69 takes these after the text, always in this order.
 constexpr int kPcTalkerSpeakArgs[3] = {5, 1, 0};
 
-// Loads one full path so that the library's own dependencies also come from
-// its folder or the system folder, never from the current directory.
-HMODULE LoadFullPath(const char* path) {
-  HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
-    // Windows 7 without the update that brought the LOAD_LIBRARY_SEARCH flags.
-    module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  }
-  return module;
-}
-
-HMODULE LoadFromFolder(const char* folder, const char* fileName) {
-  char path[MAX_PATH] = {};
-  if (lstrlenA(folder) == 0 || lstrlenA(folder) >= MAX_PATH) return nullptr;
-  lstrcpynA(path, folder, MAX_PATH);
-  if (!PathAppendA(path, fileName)) return nullptr;  // too long for MAX_PATH
-  return LoadFullPath(path);
-}
-
-template <typename Function>
-Function Export(HMODULE module, const char* nameOrOrdinal) {
-  if (module == nullptr) return nullptr;
-  // Through void(*)() so the compiler accepts the cast between function types.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, nameOrOrdinal)));
-}
-
-}  // namespace
-
-HMODULE LoadFromTrustedFolders(const char* fileName) {
-  char programFolder[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameA(nullptr, programFolder, MAX_PATH);
-  if (length > 0 && length < MAX_PATH && PathRemoveFileSpecA(programFolder)) {
-    if (HMODULE module = LoadFromFolder(programFolder, fileName)) return module;
-  }
-  return LoadFromSystemFolder(fileName);
-}
-
-namespace {
-
 struct OleAutomation {
   using AllocFunction = BSTR(WINAPI*)(const OLECHAR*);
   using FreeFunction = void(WINAPI*)(BSTR);
@@ -77,9 +40,9 @@ struct OleAutomation {
     static const OleAutomation library = [] {
       OleAutomation loaded;
       HMODULE module = LoadFromSystemFolder("oleaut32.dll");
-      loaded.alloc = Export<AllocFunction>(module, "SysAllocString");
-      loaded.free = Export<FreeFunction>(module, "SysFreeString");
-      loaded.clear = Export<ClearFunction>(module, "VariantClear");
+      loaded.alloc = LibraryFunction<AllocFunction>(module, "SysAllocString");
+      loaded.free = LibraryFunction<FreeFunction>(module, "SysFreeString");
+      loaded.clear = LibraryFunction<ClearFunction>(module, "VariantClear");
       return loaded;
     }();
     return library;
@@ -103,19 +66,12 @@ void ClearAutomationValue(VARIANT* value) {
   if (library.clear != nullptr) library.clear(value);
 }
 
-HMODULE LoadFromSystemFolder(const char* fileName) {
-  char systemFolder[MAX_PATH + 1] = {};
-  UINT systemLength = GetSystemDirectoryA(systemFolder, MAX_PATH);
-  if (systemLength > 0 && systemLength < MAX_PATH) return LoadFromFolder(systemFolder, fileName);
-  return nullptr;
-}
-
 // The libraries are never freed: speech threads may still be inside them
 // while the process exits, and nothing is gained by unloading earlier.
 
 PcTalkerLibrary::PcTalkerLibrary(HMODULE module)
-    : status_(Export<StatusFunction>(module, MAKEINTRESOURCEA(kPcTalkerStatusOrdinal))),
-      speak_(Export<SpeakFunction>(module, MAKEINTRESOURCEA(kPcTalkerSpeakOrdinal))) {}
+    : status_(LibraryFunction<StatusFunction>(module, MAKEINTRESOURCEA(kPcTalkerStatusOrdinal))),
+      speak_(LibraryFunction<SpeakFunction>(module, MAKEINTRESOURCEA(kPcTalkerSpeakOrdinal))) {}
 
 const PcTalkerLibrary& PcTalkerLibrary::Instance() {
   static const PcTalkerLibrary library(LoadFromTrustedFolders(kPcTalkerFile));
@@ -129,11 +85,11 @@ void PcTalkerLibrary::Speak(const char* text) const {
 }
 
 NvdaControllerLibrary::NvdaControllerLibrary(HMODULE module)
-    : testIfRunning_(Export<PlainFunction>(module, "nvdaController_testIfRunning")),
-      braille_(Export<TextFunction>(module, "nvdaController_brailleMessage")),
-      cancel_(Export<PlainFunction>(module, "nvdaController_cancelSpeech")),
-      speak_(Export<TextFunction>(module, "nvdaController_speakText")),
-      isSpeaking_(Export<PlainFunction>(module, "nvdaController_isSpeaking")) {}
+    : testIfRunning_(LibraryFunction<PlainFunction>(module, "nvdaController_testIfRunning")),
+      braille_(LibraryFunction<TextFunction>(module, "nvdaController_brailleMessage")),
+      cancel_(LibraryFunction<PlainFunction>(module, "nvdaController_cancelSpeech")),
+      speak_(LibraryFunction<TextFunction>(module, "nvdaController_speakText")),
+      isSpeaking_(LibraryFunction<PlainFunction>(module, "nvdaController_isSpeaking")) {}
 
 const NvdaControllerLibrary& NvdaControllerLibrary::Instance() {
   static const NvdaControllerLibrary library(LoadFromTrustedFolders(kNvdaFile));
@@ -213,8 +169,8 @@ class UiAutomationLibrary::WindowProvider final : public IRawElementProviderSimp
 };
 
 UiAutomationLibrary::UiAutomationLibrary(HMODULE module)
-    : notify_(Export<NotifyFunction>(module, "UiaRaiseNotificationEvent")),
-      hostFromWindow_(Export<HostFunction>(module, "UiaHostProviderFromHwnd")) {}
+    : notify_(LibraryFunction<NotifyFunction>(module, "UiaRaiseNotificationEvent")),
+      hostFromWindow_(LibraryFunction<HostFunction>(module, "UiaHostProviderFromHwnd")) {}
 
 // A system library: a copy beside the program has no business being loaded.
 const UiAutomationLibrary& UiAutomationLibrary::Instance() {

@@ -7,17 +7,11 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "platform/system_library_win.h"
 #include "platform/win_handles.h"
 
 struct IRawElementProviderSimple;
 struct ISpVoice;
-
-// Loads fileName from the folder of the running program, else from the system
-// folder. Never from the current directory (the data folder, which every user
-// may write) nor from PATH. nullptr when neither folder holds it.
-HMODULE LoadFromTrustedFolders(const char* fileName);
-// Loads fileName from the system folder only; nullptr when it is not there.
-HMODULE LoadFromSystemFolder(const char* fileName);
 
 // The automation library's strings and values, for the readers that take
 // them (JAWS, UI Automation). The library is loaded from the system folder at

@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 #include <objbase.h>
-#include <wininet.h>
 
 #include <utility>
 
@@ -70,7 +69,6 @@ using UniqueHandle = UniqueAny<NullHandleTraits<HANDLE, CloseHandle>>;
 using UniqueFileHandle = UniqueAny<FileHandleTraits>;
 using UniqueFindHandle = UniqueAny<FindHandleTraits>;
 using UniqueHmodule = UniqueAny<NullHandleTraits<HMODULE, FreeLibrary>>;
-using UniqueHinternet = UniqueAny<NullHandleTraits<HINTERNET, InternetCloseHandle>>;
 using UniqueHmenu = UniqueAny<NullHandleTraits<HMENU, DestroyMenu>>;
 
 // A COM interface pointer released on scope exit.

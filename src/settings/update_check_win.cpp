@@ -3,34 +3,79 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include "platform/system_library_win.h"
 #include "platform/win_handles.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
+namespace {
+
+// WinINet, loaded from the system folder at the first update check: no other
+// command needs it, so a start does not pay for loading it.
+struct WinInet {
+  decltype(&InternetOpenA) open = nullptr;
+  decltype(&InternetSetOptionA) setOption = nullptr;
+  decltype(&InternetOpenUrlA) openUrl = nullptr;
+  decltype(&HttpQueryInfoA) queryInfo = nullptr;
+  decltype(&InternetReadFile) readFile = nullptr;
+  decltype(&InternetCloseHandle) close = nullptr;
+
+  bool Loaded() const {
+    return open != nullptr && setOption != nullptr && openUrl != nullptr && queryInfo != nullptr &&
+           readFile != nullptr && close != nullptr;
+  }
+
+  static const WinInet& Instance() {
+    static const WinInet library = [] {
+      WinInet loaded;
+      HMODULE module = LoadFromSystemFolder("wininet.dll");
+      loaded.open = LibraryFunction<decltype(open)>(module, "InternetOpenA");
+      loaded.setOption = LibraryFunction<decltype(setOption)>(module, "InternetSetOptionA");
+      loaded.openUrl = LibraryFunction<decltype(openUrl)>(module, "InternetOpenUrlA");
+      loaded.queryInfo = LibraryFunction<decltype(queryInfo)>(module, "HttpQueryInfoA");
+      loaded.readFile = LibraryFunction<decltype(readFile)>(module, "InternetReadFile");
+      loaded.close = LibraryFunction<decltype(close)>(module, "InternetCloseHandle");
+      return loaded;
+    }();
+    return library;
+  }
+};
+
+struct InternetHandleTraits {
+  using Type = HINTERNET;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type value) { WinInet::Instance().close(value); }
+};
+using UniqueHinternet = UniqueAny<InternetHandleTraits>;
+
+}  // namespace
+
 std::optional<std::string> ReadVersionFile(const std::string& address) {
-  UniqueHinternet internet(InternetOpenA(kUpdateAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  const WinInet& wininet = WinInet::Instance();
+  if (!wininet.Loaded()) return std::nullopt;  // as without a connection
+  UniqueHinternet internet(wininet.open(kUpdateAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
   if (!internet) return std::nullopt;
   // The check runs on the window's thread: a server that accepts but never
   // answers must not freeze the program for WinINet's default minutes.
   DWORD timeoutMs = 15000;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-    InternetSetOptionA(internet.get(), option, &timeoutMs, sizeof(timeoutMs));
+    wininet.setOption(internet.get(), option, &timeoutMs, sizeof(timeoutMs));
   }
-  UniqueHinternet file(InternetOpenUrlA(internet.get(), address.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
+  UniqueHinternet file(wininet.openUrl(internet.get(), address.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
   if (!file) return std::nullopt;
 
   // An HTTP server answers a missing file with an error page that opens like
   // any file; only a success status means the version file is there.
   DWORD status = 0;
   DWORD statusSize = sizeof(status);
-  if (HttpQueryInfoA(file.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr) &&
+  if (wininet.queryInfo(file.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr) &&
       (status < 200 || status > 299)) {
     return std::nullopt;
   }
 
   char bytes[kVersionReadBytes] = {};
   DWORD read = 0;
-  if (!InternetReadFile(file.get(), bytes, sizeof(bytes), &read)) read = 0;  // unreadable counts as empty
+  if (!wininet.readFile(file.get(), bytes, sizeof(bytes), &read)) read = 0;  // unreadable counts as empty
   return std::string(bytes, read < sizeof(bytes) ? read : sizeof(bytes));
 }
 
