@@ -10,10 +10,7 @@ using namespace e2e;
 namespace {
 
 constexpr wchar_t kTitle[] = L"送るメニューの整理";
-constexpr wchar_t kQuestionCaption[] = L"削除確認";
 constexpr wchar_t kQuestionTail[] = L"のショートカットを送るメニューから削除してもよろしいですか？";
-constexpr wchar_t kDeleted[] = L"削除しました";
-constexpr wchar_t kNotDeleted[] = L"削除できませんでした";
 constexpr wchar_t kRecorder[] = L"C:\\hdtest\\recorder.exe";
 
 std::wstring SendTo() { return ShellFolder(CSIDL_SENDTO); }
@@ -31,16 +28,7 @@ class SendToScenario : public Scenario {
     Scenario::SetUp();
     // Only the shortcuts a scenario plants: clear what earlier runs left.
     CreateDirectoryW(SendTo().c_str(), nullptr);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((SendTo() + L"\\*.lnk").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring path = SendTo() + L"\\" + found.cFileName;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
+    for (const std::wstring& name : FileNames(SendTo() + L"\\*.lnk")) RemoveTree(SendTo() + L"\\" + name);
     WriteDword(L"Option4", 2);  // NVDA, so that announcements reach the speech log
     PlaceSpeechDoubles(false, Nvda::kFull);
   }
@@ -57,7 +45,7 @@ class SendToScenario : public Scenario {
     SendMessageW(list_, LB_SETCURSEL, index, 0);
     if (!BringToFront(dialog)) return nullptr;  // the list keeps the focus inside the picker
     PressKeys({VK_DELETE});
-    return WaitForDialog(kQuestionCaption);
+    return WaitForDialog(kDeleteCaption);
   }
 
   int IndexOf(const std::wstring& name) {
@@ -123,7 +111,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   // With the list empty Delete asks nothing; Enter does nothing; Escape closes.
   ASSERT_TRUE(BringToFront(dialog));
   PressKeys({VK_DELETE});
-  EXPECT_EQ(WaitForDialog(kQuestionCaption, 500), nullptr);
+  EXPECT_EQ(WaitForDialog(kDeleteCaption, 500), nullptr);
   PressKeys({VK_RETURN});
   Sleep(300);
   EXPECT_TRUE(IsVisible(dialog)) << "Enter closed the picker";

@@ -61,6 +61,18 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
+std::vector<std::wstring> FileNames(const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
+  if (listing == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileW(listing, &found));
+  FindClose(listing);
+  return names;
+}
+
 std::wstring BuildDir() {
   wchar_t value[MAX_PATH] = {};
   DWORD length = GetEnvironmentVariableW(L"HD_BUILD_DIR", value, MAX_PATH);

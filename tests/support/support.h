@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
@@ -26,6 +27,10 @@ inline bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 // single file). Nothing happens when the path does not exist.
 void RemoveTree(const std::wstring& folder);
 inline void RemoveTree(const std::string& folder) { RemoveTree(Widen(folder)); }
+
+// The names of the files (folders left out) that match pattern, such as
+// "C:\\x\\*.lnk", in listing order; none when the folder does not exist.
+std::vector<std::wstring> FileNames(const std::wstring& pattern);
 
 // The build folder from HD_BUILD_DIR (ctest sets it), a Unix path shown as
 // Wine's Z: drive. Empty when it is not set.
