@@ -16,10 +16,6 @@ constexpr wchar_t kRecorder[] = L"C:\\hdtest\\recorder.exe";
 std::wstring SendTo() { return ShellFolder(CSIDL_SENDTO); }
 std::wstring LinkIn(const std::wstring& name) { return SendTo() + L"\\" + name + L".lnk"; }
 
-int Count(const std::vector<std::wstring>& texts, const std::wstring& text) {
-  return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-}
-
 }  // namespace
 
 class SendToScenario : public Scenario {
@@ -48,11 +44,7 @@ class SendToScenario : public Scenario {
     return WaitForDialog(kDeleteCaption);
   }
 
-  int IndexOf(const std::wstring& name) {
-    ListState state = ReadList(list_);
-    auto found = std::find(state.items.begin(), state.items.end(), name);
-    return found == state.items.end() ? -1 : static_cast<int>(found - state.items.begin());
-  }
+  int IndexOf(const std::wstring& name) { return ReadList(list_).IndexOf(name); }
 
   HWND list_ = nullptr;
 };
@@ -84,7 +76,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   AnswerMessageBox(box, IDNO);
   EXPECT_EQ(ReadList(list_).items, state.items);
   EXPECT_TRUE(FileExists(LinkIn(lastName)));
-  EXPECT_EQ(Count(SpokenTexts(), kDeleted), 0);
+  EXPECT_EQ(CountSpoken(kDeleted), 0);
 
   // Yes on the last line: gone, and the new last line is selected.
   box = AskToDelete(dialog, last);
@@ -93,7 +85,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.size() == 2; }));
   EXPECT_FALSE(FileExists(LinkIn(lastName)));
   EXPECT_EQ(ReadList(list_).selection, 1);
-  EXPECT_TRUE(WaitUntil([] { return Count(SpokenTexts(), kDeleted) == 1; }));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 1; }));
 
   // Then the program's own entry, then the only one left.
   box = AskToDelete(dialog, IndexOf(L"Hopdeck"));
@@ -106,7 +98,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   AnswerMessageBox(box, IDYES);
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
   EXPECT_EQ(ReadList(list_).selection, -1);
-  EXPECT_TRUE(WaitUntil([] { return Count(SpokenTexts(), kDeleted) == 3; }));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 3; }));
 
   // With the list empty Delete asks nothing; Enter does nothing; Escape closes.
   ASSERT_TRUE(BringToFront(dialog));
@@ -140,12 +132,12 @@ TEST_F(SendToScenario, AShortcutThatCannotBeDeletedStaysAndIsNotAnnouncedAsDelet
   HWND box = AskToDelete(dialog, locked);
   ASSERT_NE(box, nullptr);
   AnswerMessageBox(box, IDYES);
-  EXPECT_TRUE(WaitUntil([] { return Count(SpokenTexts(), kDeleted) + Count(SpokenTexts(), kNotDeleted) > 0; }));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) + CountSpoken(kNotDeleted) > 0; }));
   EXPECT_TRUE(FileExists(LinkIn(L"Locked")));
   EXPECT_EQ(IndexOf(L"Locked"), locked);
   EXPECT_EQ(ReadList(list_).selection, locked);
-  EXPECT_EQ(Count(SpokenTexts(), kDeleted), 0);
-  EXPECT_EQ(Count(SpokenTexts(), kNotDeleted), 1);
+  EXPECT_EQ(CountSpoken(kDeleted), 0);
+  EXPECT_EQ(CountSpoken(kNotDeleted), 1);
   SetFileAttributesW(LinkIn(L"Locked").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

@@ -34,13 +34,6 @@ HWND OpenPicker() {
   return WaitForDialog(kPickerTitle);
 }
 
-int IndexOf(const ListState& list, const std::wstring& text) {
-  for (std::size_t i = 0; i < list.items.size(); ++i) {
-    if (list.items[i] == text) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 // The titles the picker should show, read the same way from this side:
 // front to back, visible, no pop-up bit, titled, not Hopdeck's main window.
 std::vector<std::wstring> EligibleTitles(HWND skip) {
@@ -102,13 +95,13 @@ TEST_F(RunningAppsScenario, ListsOnlyEligibleWindowsAndRestoresTheMinimisedOneCh
   ASSERT_NE(picker, nullptr);
   HWND list = GetDlgItem(picker, 101);
   ListState shown = ReadList(list);
-  EXPECT_NE(IndexOf(shown, L"hd-e2e-normal"), -1);
-  EXPECT_NE(IndexOf(shown, L"hd-e2e-tool"), -1);
-  int minimised = IndexOf(shown, L"hd-e2e-minimised");
+  EXPECT_NE(shown.IndexOf(L"hd-e2e-normal"), -1);
+  EXPECT_NE(shown.IndexOf(L"hd-e2e-tool"), -1);
+  int minimised = shown.IndexOf(L"hd-e2e-minimised");
   ASSERT_NE(minimised, -1);
-  EXPECT_EQ(IndexOf(shown, L"hd-e2e-hidden"), -1);
-  EXPECT_EQ(IndexOf(shown, L""), -1) << "an untitled window was listed";
-  EXPECT_EQ(IndexOf(shown, L"Hopdeck"), -1) << "the main window was listed";
+  EXPECT_EQ(shown.IndexOf(L"hd-e2e-hidden"), -1);
+  EXPECT_EQ(shown.IndexOf(L""), -1) << "an untitled window was listed";
+  EXPECT_EQ(shown.IndexOf(L"Hopdeck"), -1) << "the main window was listed";
   EXPECT_EQ(shown.items, EligibleTitles(MainWindow()));
   EXPECT_EQ(shown.selection, 0);
 
@@ -137,7 +130,7 @@ TEST_F(RunningAppsScenario, ChoosingAWindowInFrontBringsItForwardAndCancelLeaves
   picker = OpenPicker();
   ASSERT_NE(picker, nullptr);
   HWND list = GetDlgItem(picker, 101);
-  int index = IndexOf(ReadList(list), L"hd-e2e-back");
+  int index = ReadList(list).IndexOf(L"hd-e2e-back");
   ASSERT_NE(index, -1);
   SendMessageW(list, LB_SETCURSEL, index, 0);
   ClickButton(picker, IDOK);

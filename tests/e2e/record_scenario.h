@@ -115,12 +115,6 @@ inline void PlantProgram(const std::wstring& name, const std::wstring& arguments
   e2e::PlantItem(e2e::ItemKind::kShortcut, name, L"C:\\hdtest\\recorder.exe", arguments);
 }
 
-inline int CountSpoken(const std::wstring& text) {
-  int count = 0;
-  for (const std::wstring& spoken : e2e::SpokenTexts()) count += spoken == text;
-  return count;
-}
-
 // How long after its braille message NVDA was told to say the nth (0-based)
 // occurrence of text: the delay SpeakText was given. -1 when not (yet) spoken.
 inline double SpeechDelay(const std::wstring& text, int nth) {

@@ -566,6 +566,11 @@ void PlantItem(ItemKind kind, const std::wstring& name, const std::wstring& valu
   }
 }
 
+int CountSpoken(const std::wstring& text) {
+  std::vector<std::wstring> texts = SpokenTexts();
+  return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+}
+
 WindowThread::WindowThread(std::function<std::vector<HWND>()> make) : make_(std::move(make)) {
   ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   thread_ = CreateThread(nullptr, 0, &WindowThread::Run, this, 0, &threadId_);

@@ -100,6 +100,13 @@ struct ListState {
   int selection = -1;
   bool visible = false;
   bool focused = false;
+  // Where item stands in items; -1 when it is not there.
+  int IndexOf(const std::wstring& item) const {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i] == item) return static_cast<int>(i);
+    }
+    return -1;
+  }
 };
 ListState ReadList(HWND list);
 std::vector<std::wstring> ComboItems(HWND combo);
@@ -182,6 +189,8 @@ std::vector<SpeechCall> SpeechLog();
 std::vector<SpeechCall> SpeechLogNow(bool idle = false);
 // The texts handed to a speaking call, in order.
 std::vector<std::wstring> SpokenTexts();
+// How often text has been handed to a speaking call.
+int CountSpoken(const std::wstring& text);
 
 // From the first entry of a list in front: Right then Down moves the
 // selection to the second entry and Left leaves it there.
