@@ -1,4 +1,5 @@
-// Shared by the screen-reader stand-ins: appends one UTF-8 line per call to
+// Shared by the stand-ins. The launch recorder takes the text and file helpers;
+// the screen-reader stand-ins also append one UTF-8 line per call to
 // the file named by HD_SPEECH_LOG (default C:\hdtest\speech.log):
 //   <ms since this DLL was loaded>\t<thread id>\t<function>\t<text>[\t<detail>]\r\n
 // where detail, when given, tells how the text was to be spoken.
@@ -55,6 +56,22 @@ inline std::wstring Environment(const wchar_t* name, const wchar_t* fallback) {
   return value;
 }
 
+// Appends line to the file at path, opened with share; while the file cannot
+// be opened, tries again every retryMs, 50 times at most. False when it never could.
+inline bool AppendLine(const std::wstring& path, const std::string& line, DWORD share, DWORD retryMs) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, share, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+      CloseHandle(file);
+      return true;
+    }
+    Sleep(retryMs);
+  }
+  return false;
+}
+
 inline void Log(const char* function, const std::string& utf8Text, const std::string& detail = "") {
   char stamp[64];
   std::snprintf(stamp, sizeof(stamp), "%.3f\t%lu\t", MillisecondsSince(gLoadedAt),
@@ -66,17 +83,8 @@ inline void Log(const char* function, const std::string& utf8Text, const std::st
 
   HANDLE lock = CreateMutexW(nullptr, FALSE, L"HdSpeechDoubleLog");
   if (lock != nullptr) WaitForSingleObject(lock, 5000);  // abandoned by a killed process: ours now
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-      CloseHandle(file);
-      break;
-    }
-    Sleep(10);  // a reader holds the log without sharing it
-  }
+  // A reader may hold the log a moment without sharing it.
+  AppendLine(path, line, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 10);
   if (lock != nullptr) {
     ReleaseMutex(lock);
     CloseHandle(lock);

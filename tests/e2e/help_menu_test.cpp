@@ -23,11 +23,14 @@ constexpr wchar_t kSiteRoot[] = L"C:\\hdtest\\site";
 constexpr wchar_t kServerLog[] = L"C:\\hdtest\\site.log";
 constexpr wchar_t kStartFolder[] = L"C:\\hdtest\\start";
 
-constexpr wchar_t kQuestionCaption[] = L"更新通知";
-constexpr wchar_t kQuestionText[] =
-    L"Hopdeckの新しいバージョンが作者のWebサイトで公開されています。今すぐ、作者のWebサイトを開いて確認しますか？";
-constexpr wchar_t kUpToDateCaption[] = L"更新チェック";
-constexpr wchar_t kUpToDateText[] = L"お使いのHopdeckは最新版です。";
+// The two answers of the update check: a newer version, or none.
+struct Box {
+  const wchar_t* caption;
+  const wchar_t* text;
+};
+constexpr Box kNewer{L"更新通知",
+                     L"Hopdeckの新しいバージョンが作者のWebサイトで公開されています。今すぐ、作者のWebサイトを開いて確認しますか？"};
+constexpr Box kUpToDate{L"更新チェック", L"お使いのHopdeckは最新版です。"};
 
 std::wstring Site(const char* path) { return FromSjis(SiteAddress(path)); }
 
@@ -176,10 +179,10 @@ TEST_F(HelpScenario, UpdateCheckAsksWhenTheSiteHoldsANewerVersionAndYesOpensTheP
     SCOPED_TRACE(c.held);
     ServeVersion(c.held);
     std::size_t launchesBefore = Launches().size();
-    HWND box = CheckForUpdate(kQuestionCaption);
+    HWND box = CheckForUpdate(kNewer.caption);
     ASSERT_NE(box, nullptr) << "no update question";
-    EXPECT_EQ(MessageBoxText(box), kQuestionText);
-    EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
+    EXPECT_EQ(MessageBoxText(box), kNewer.text);
+    EXPECT_EQ(FindDialog(kUpToDate.caption), nullptr);
     AnswerMessageBox(box, c.answer);
     if (c.answer == IDYES) {
       ASSERT_TRUE(WaitForLaunches(launchesBefore + 1));
@@ -199,10 +202,10 @@ TEST_F(HelpScenario, UpdateCheckSaysUpToDateForOurVersionOrLess) {
   for (const char* held : {"117", "0099", "", "abc"}) {
     SCOPED_TRACE(held);
     ServeVersion(held);
-    HWND box = CheckForUpdate(kUpToDateCaption);
+    HWND box = CheckForUpdate(kUpToDate.caption);
     ASSERT_NE(box, nullptr) << "no up-to-date box";
-    EXPECT_EQ(MessageBoxText(box), kUpToDateText);
-    EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
+    EXPECT_EQ(MessageBoxText(box), kUpToDate.text);
+    EXPECT_EQ(FindDialog(kNewer.caption), nullptr);
     AnswerMessageBox(box, IDOK);
   }
   EXPECT_EQ(VersionRequests(), 4) << "a check answered from the cache";
@@ -216,16 +219,16 @@ TEST_F(HelpScenario, UpdateCheckShowsAndSpeaksNothingWithoutTheVersionFile) {
   PostCommand(IDM_UPDATE_CHECK);
   WaitForQueueToDrain();
   EXPECT_EQ(VersionRequests(), 1);
-  EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
-  EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
+  EXPECT_EQ(FindDialog(kNewer.caption), nullptr);
+  EXPECT_EQ(FindDialog(kUpToDate.caption), nullptr);
 
   // No server at all.
   StopServer();
   ServeVersion("118");
   PostCommand(IDM_UPDATE_CHECK);
   WaitForQueueToDrain();
-  EXPECT_EQ(FindDialog(kQuestionCaption), nullptr);
-  EXPECT_EQ(FindDialog(kUpToDateCaption), nullptr);
+  EXPECT_EQ(FindDialog(kNewer.caption), nullptr);
+  EXPECT_EQ(FindDialog(kUpToDate.caption), nullptr);
   EXPECT_TRUE(SpokenTexts().empty());
 }
 

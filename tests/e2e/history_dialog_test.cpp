@@ -8,9 +8,6 @@ using namespace records_e2e;
 namespace {
 
 constexpr wchar_t kTitle[] = L"履歴一覧";
-constexpr wchar_t kBrowserTitle[] = L"ブラウザ選択";
-constexpr wchar_t kDeleted[] = L"削除しました";
-constexpr wchar_t kClearCaption[] = L"削除確認";
 constexpr wchar_t kClearQuestion[] = L"全てのファイル履歴を削除してもよろしいですか？";
 constexpr int kClearAll = 102;
 
@@ -136,7 +133,7 @@ TEST_F(HistoryScenario, ShiftEnterOnAUrlCancelledKeepsTheDialogAndTheHistory) {
   EXPECT_EQ(GetWindow(browser, GW_OWNER), dialog);
   ClickButton(browser, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(browser));
-  Sleep(300);
+  WaitForIdle();
   EXPECT_TRUE(IsVisible(dialog));
   EXPECT_EQ(ReadList(list_).selection, 2);
   EXPECT_TRUE(Launches().empty());
@@ -166,7 +163,7 @@ TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
   ASSERT_EQ(lines.size(), 3u);
 
   ClickButton(dialog, kClearAll);
-  ASSERT_TRUE(ExpectMessageBox(kClearCaption, kClearQuestion, IDNO));
+  ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, kClearQuestion, IDNO));
   EXPECT_EQ(ReadList(list_).items, lines);
   EXPECT_TRUE(Enabled(dialog, IDOK));
   // Written back after No, byte for byte as it was.
@@ -174,7 +171,7 @@ TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
   EXPECT_EQ(CountSpoken(kDeleted), 0);
 
   ClickButton(dialog, kClearAll);
-  ASSERT_TRUE(ExpectMessageBox(kClearCaption, kClearQuestion, IDYES));
+  ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, kClearQuestion, IDYES));
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
   EXPECT_FALSE(Enabled(dialog, IDOK));
   EXPECT_FALSE(Enabled(dialog, kClearAll));

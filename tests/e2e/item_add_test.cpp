@@ -31,10 +31,8 @@ class ItemAddScenario : public Scenario {
 };
 
 TEST_F(ItemAddScenario, AddWritesAShortcutReloadsEveryListAndSpeaks) {
-  PlantItem(ItemKind::kUrl, L"Blog", L"https://blog.example/");
-  PlantItem(ItemKind::kUrl, L"News", L"https://news.example/");
-  PlantItem(ItemKind::kMail, L"Hanako", L"mailto:hanako@example.jp");
-  PlantItem(ItemKind::kMail, L"Taro", L"mailto:taro@example.jp");
+  PlantItems(ItemKind::kUrl, {L"Blog", L"News"});
+  PlantItems(ItemKind::kMail, {L"Hanako", L"Taro"});
   Start();
   Select(2, 1);
   Select(3, 1);

@@ -49,8 +49,7 @@ class ItemCommandsScenario : public Scenario {
 TEST_F(ItemCommandsScenario, PositionListNameAndSortOrderAreSpoken) {
   for (int n = 1; n <= 12; ++n) PlantItem(ItemKind::kUrl, Numbered(n), L"https://example.com/" + std::to_wstring(n));
   Start();
-  ASSERT_TRUE(ShowList(2));
-  Select(2, 2);
+  ASSERT_TRUE(ShowAndSelect(2, 2));
   EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"12項目中3項目目");
   Select(2, -1);
   EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"12項目中0項目目");
@@ -105,17 +104,14 @@ TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWr
 }
 
 TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
-  PlantItem(ItemKind::kUrl, L"A", L"https://a.example/");
-  PlantItem(ItemKind::kUrl, L"B", L"https://b.example/");
-  PlantItem(ItemKind::kUrl, L"C", L"https://c.example/");
-  PlantItem(ItemKind::kMail, L"Taro", L"mailto:taro@example.jp");
+  PlantItems(ItemKind::kUrl, {L"A", L"B", L"C"});
+  PlantItems(ItemKind::kMail, {L"Taro"});
   Start();
-  ASSERT_TRUE(ShowList(2));
-  Select(2, 2);
+  ASSERT_TRUE(ShowAndSelect(2, 2));
   std::size_t from = SpokenTexts().size();
   PostCommand(IDM_DELETE_ITEM);
-  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Cをリストから削除してもよろしいですか？", IDYES));
-  EXPECT_TRUE(SpokenAfter(from, L"削除しました"));
+  ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, L"Cをリストから削除してもよろしいですか？", IDYES));
+  EXPECT_TRUE(SpokenAfter(from, kDeleted));
   EXPECT_FALSE(FileExists(ItemFile(L"C.url")));
   EXPECT_EQ(Entries(2), (std::vector<std::wstring>{L"A", L"B"}));
   EXPECT_EQ(Selection(2), 1);
@@ -123,19 +119,19 @@ TEST_F(ItemCommandsScenario, DeletingTheLastEntrySelectsTheNewLast) {
 
   // No keeps the item.
   PostCommand(IDM_DELETE_ITEM);
-  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Bをリストから削除してもよろしいですか？", IDNO));
+  ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, L"Bをリストから削除してもよろしいですか？", IDNO));
   EXPECT_TRUE(FileExists(ItemFile(L"B.url")));
 
   // The first entry: the one after it takes its place.
   Select(2, 0);
   PostCommand(IDM_DELETE_ITEM);
-  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Aをリストから削除してもよろしいですか？", IDYES));
+  ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, L"Aをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(WaitUntil([] { return Entries(2) == std::vector<std::wstring>{L"B"}; }));
   EXPECT_EQ(Selection(2), 0);
 
   // The only entry: the list stays empty and says so.
   PostCommand(IDM_DELETE_ITEM);
-  ASSERT_TRUE(ExpectMessageBox(L"削除確認", L"Bをリストから削除してもよろしいですか？", IDYES));
+  ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, L"Bをリストから削除してもよろしいですか？", IDYES));
   EXPECT_TRUE(WaitUntil([] { return Entries(2).empty(); }));
   EXPECT_EQ(Speaks(IDM_SPEAK_POSITION), L"項目なし");
 }
@@ -146,18 +142,15 @@ TEST_F(ItemCommandsScenario, CopyPutsTheTargetOnTheClipboard) {
   PlantItem(ItemKind::kShortcut, L"Plan", L"D:\\Docs\\計画.txt");
   Start();
 
-  ASSERT_TRUE(ShowList(3));
-  Select(3, 0);
+  ASSERT_TRUE(ShowAndSelect(3, 0));
   EXPECT_EQ(Speaks(IDM_COPY_PATH), L"メールアドレスをコピーしました");
   EXPECT_EQ(ClipboardText(), L"taro@example.jp");
 
-  ASSERT_TRUE(ShowList(2));
-  Select(2, 0);
+  ASSERT_TRUE(ShowAndSelect(2, 0));
   EXPECT_EQ(Speaks(IDM_COPY_PATH), L"URLをコピーしました");
   EXPECT_EQ(ClipboardText(), L"https://news.example/ニュース");
 
-  ASSERT_TRUE(ShowList(1));
-  Select(1, 0);
+  ASSERT_TRUE(ShowAndSelect(1, 0));
   EXPECT_EQ(Speaks(IDM_COPY_PATH), L"パスをコピーしました");
   EXPECT_EQ(ClipboardText(), L"D:\\Docs\\計画.txt");
 }
@@ -172,16 +165,14 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
   PlantItem(ItemKind::kShortcut, L"Same", folder + L"\\doc.txt");
   Start();
 
-  ASSERT_TRUE(ShowList(2));
-  Select(2, 0);
+  ASSERT_TRUE(ShowAndSelect(2, 0));
   std::size_t from = SpokenTexts().size();
   PostCommand(IDM_OPEN_FOLDER);
   EXPECT_FALSE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 2500));
   EXPECT_EQ(SpokenTexts().size(), from);
   EXPECT_TRUE(Launches().empty());
 
-  ASSERT_TRUE(ShowList(1));
-  Select(1, 0);
+  ASSERT_TRUE(ShowAndSelect(1, 0));
   PostCommand(IDM_OPEN_FOLDER);
   EXPECT_TRUE(WaitUntil([] { return WindowTitled(L"hdfolder506") != nullptr; }, 10000))
       << "the folder was not opened";
@@ -191,11 +182,9 @@ TEST_F(ItemCommandsScenario, OpenFolderWorksOnShortcutsOnly) {
 // What could not be done is said, and nothing changes: a clipboard another
 // program holds, a read-only item file, and add without a list in focus.
 TEST_F(ItemCommandsScenario, FailuresAreSpokenAndChangeNothing) {
-  PlantItem(ItemKind::kUrl, L"A", L"https://a.example/");
-  PlantItem(ItemKind::kUrl, L"B", L"https://b.example/");
+  PlantItems(ItemKind::kUrl, {L"A", L"B"});
   Start();
-  ASSERT_TRUE(ShowList(2));
-  Select(2, 1);
+  ASSERT_TRUE(ShowAndSelect(2, 1));
 
   ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
   EmptyClipboard();
@@ -210,11 +199,11 @@ TEST_F(ItemCommandsScenario, FailuresAreSpokenAndChangeNothing) {
 
   SetFileAttributesW(ItemFile(L"B.url").c_str(), FILE_ATTRIBUTE_READONLY);
   PostCommand(IDM_DELETE_ITEM);
-  HWND box = WaitForDialog(L"削除確認");
+  HWND box = WaitForDialog(kDeleteCaption);
   ASSERT_NE(box, nullptr);
   std::size_t from = SpokenTexts().size();
   AnswerMessageBox(box, IDYES);
-  EXPECT_TRUE(SpokenAfter(from, L"削除できませんでした"));
+  EXPECT_TRUE(SpokenAfter(from, kNotDeleted));
   SetFileAttributesW(ItemFile(L"B.url").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(Entries(2), (std::vector<std::wstring>{L"A", L"B"}));
   EXPECT_EQ(Selection(2), 1);

@@ -42,17 +42,7 @@ std::vector<bool> Checks(HWND list) {
   return checks;
 }
 
-std::vector<std::wstring> ItemFiles() {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((std::wstring(kItemFolder) + L"\\*.*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
-}
+std::vector<std::wstring> ItemFiles() { return FileNames(std::wstring(kItemFolder) + L"\\*.*"); }
 
 }  // namespace
 

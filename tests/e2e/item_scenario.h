@@ -20,12 +20,15 @@ inline constexpr int kPathField = 102;
 inline constexpr int kBrowseButton = 103;
 
 inline std::vector<std::wstring> Entries(int listKind) { return ReadList(ListBox(listKind)).items; }
-inline bool Holds(int listKind, const std::wstring& entry) {
-  std::vector<std::wstring> items = Entries(listKind);
-  return std::find(items.begin(), items.end(), entry) != items.end();
-}
+inline bool Holds(int listKind, const std::wstring& entry) { return ReadList(ListBox(listKind)).IndexOf(entry) != -1; }
 inline int Selection(int listKind) { return ReadList(ListBox(listKind)).selection; }
 inline void Select(int listKind, int index) { SendMessageW(ListBox(listKind), LB_SETCURSEL, index, 0); }
+// Shows list kind as ShowList does and selects its entry index.
+inline ::testing::AssertionResult ShowAndSelect(int listKind, int index) {
+  ::testing::AssertionResult shown = ShowList(listKind);
+  if (shown) Select(listKind, index);
+  return shown;
+}
 
 // Waits until text is spoken after the first `from` spoken texts.
 inline bool SpokenAfter(std::size_t from, const std::wstring& text, int timeoutMs = 3000) {

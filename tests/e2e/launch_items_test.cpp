@@ -8,7 +8,6 @@ using namespace records_e2e;
 namespace {
 
 constexpr int kPrograms = 0, kFiles = 1, kUrls = 2, kMail = 3;
-constexpr wchar_t kBrowserTitle[] = L"ブラウザ選択";
 const std::wstring kUrl = L"https://www.example.com/検索?q=ソフト";
 
 }  // namespace

@@ -10,18 +10,11 @@ using namespace e2e;
 namespace {
 
 constexpr wchar_t kTitle[] = L"送るメニューの整理";
-constexpr wchar_t kQuestionCaption[] = L"削除確認";
 constexpr wchar_t kQuestionTail[] = L"のショートカットを送るメニューから削除してもよろしいですか？";
-constexpr wchar_t kDeleted[] = L"削除しました";
-constexpr wchar_t kNotDeleted[] = L"削除できませんでした";
 constexpr wchar_t kRecorder[] = L"C:\\hdtest\\recorder.exe";
 
 std::wstring SendTo() { return ShellFolder(CSIDL_SENDTO); }
 std::wstring LinkIn(const std::wstring& name) { return SendTo() + L"\\" + name + L".lnk"; }
-
-int Count(const std::vector<std::wstring>& texts, const std::wstring& text) {
-  return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-}
 
 }  // namespace
 
@@ -31,16 +24,7 @@ class SendToScenario : public Scenario {
     Scenario::SetUp();
     // Only the shortcuts a scenario plants: clear what earlier runs left.
     CreateDirectoryW(SendTo().c_str(), nullptr);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((SendTo() + L"\\*.lnk").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring path = SendTo() + L"\\" + found.cFileName;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
+    for (const std::wstring& name : FileNames(SendTo() + L"\\*.lnk")) RemoveTree(SendTo() + L"\\" + name);
     WriteDword(L"Option4", 2);  // NVDA, so that announcements reach the speech log
     PlaceSpeechDoubles(false, Nvda::kFull);
   }
@@ -57,14 +41,10 @@ class SendToScenario : public Scenario {
     SendMessageW(list_, LB_SETCURSEL, index, 0);
     if (!BringToFront(dialog)) return nullptr;  // the list keeps the focus inside the picker
     PressKeys({VK_DELETE});
-    return WaitForDialog(kQuestionCaption);
+    return WaitForDialog(kDeleteCaption);
   }
 
-  int IndexOf(const std::wstring& name) {
-    ListState state = ReadList(list_);
-    auto found = std::find(state.items.begin(), state.items.end(), name);
-    return found == state.items.end() ? -1 : static_cast<int>(found - state.items.begin());
-  }
+  int IndexOf(const std::wstring& name) { return ReadList(list_).IndexOf(name); }
 
   HWND list_ = nullptr;
 };
@@ -96,7 +76,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   AnswerMessageBox(box, IDNO);
   EXPECT_EQ(ReadList(list_).items, state.items);
   EXPECT_TRUE(FileExists(LinkIn(lastName)));
-  EXPECT_EQ(Count(SpokenTexts(), kDeleted), 0);
+  EXPECT_EQ(CountSpoken(kDeleted), 0);
 
   // Yes on the last line: gone, and the new last line is selected.
   box = AskToDelete(dialog, last);
@@ -105,7 +85,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.size() == 2; }));
   EXPECT_FALSE(FileExists(LinkIn(lastName)));
   EXPECT_EQ(ReadList(list_).selection, 1);
-  EXPECT_TRUE(WaitUntil([] { return Count(SpokenTexts(), kDeleted) == 1; }));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 1; }));
 
   // Then the program's own entry, then the only one left.
   box = AskToDelete(dialog, IndexOf(L"Hopdeck"));
@@ -118,12 +98,12 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   AnswerMessageBox(box, IDYES);
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
   EXPECT_EQ(ReadList(list_).selection, -1);
-  EXPECT_TRUE(WaitUntil([] { return Count(SpokenTexts(), kDeleted) == 3; }));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 3; }));
 
   // With the list empty Delete asks nothing; Enter does nothing; Escape closes.
   ASSERT_TRUE(BringToFront(dialog));
   PressKeys({VK_DELETE});
-  EXPECT_EQ(WaitForDialog(kQuestionCaption, 500), nullptr);
+  EXPECT_EQ(WaitForDialog(kDeleteCaption, 500), nullptr);
   PressKeys({VK_RETURN});
   Sleep(300);
   EXPECT_TRUE(IsVisible(dialog)) << "Enter closed the picker";
@@ -152,12 +132,12 @@ TEST_F(SendToScenario, AShortcutThatCannotBeDeletedStaysAndIsNotAnnouncedAsDelet
   HWND box = AskToDelete(dialog, locked);
   ASSERT_NE(box, nullptr);
   AnswerMessageBox(box, IDYES);
-  EXPECT_TRUE(WaitUntil([] { return Count(SpokenTexts(), kDeleted) + Count(SpokenTexts(), kNotDeleted) > 0; }));
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) + CountSpoken(kNotDeleted) > 0; }));
   EXPECT_TRUE(FileExists(LinkIn(L"Locked")));
   EXPECT_EQ(IndexOf(L"Locked"), locked);
   EXPECT_EQ(ReadList(list_).selection, locked);
-  EXPECT_EQ(Count(SpokenTexts(), kDeleted), 0);
-  EXPECT_EQ(Count(SpokenTexts(), kNotDeleted), 1);
+  EXPECT_EQ(CountSpoken(kDeleted), 0);
+  EXPECT_EQ(CountSpoken(kNotDeleted), 1);
   SetFileAttributesW(LinkIn(L"Locked").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

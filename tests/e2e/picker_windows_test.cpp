@@ -10,62 +10,28 @@ namespace {
 
 constexpr wchar_t kPickerTitle[] = L"起動中のアプリケーション";
 
-// Top-level windows owned by a thread of their own that keeps pumping
-// messages: Hopdeck restores and activates them from its own thread, and
-// those calls wait until this side answers.
-class TestWindows {
+struct Spec {
+  std::wstring title;
+  DWORD style;
+};
+
+// Windows with these titles and styles, on a thread that answers for them.
+class TestWindows : public WindowThread {
  public:
-  struct Spec {
-    std::wstring title;
-    DWORD style;
-  };
-
-  explicit TestWindows(std::vector<Spec> specs) : specs_(std::move(specs)) {
-    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, &TestWindows::Run, this, 0, &threadId_);
-    WaitForSingleObject(ready_, 10000);
-  }
-  ~TestWindows() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, 10000);
-    CloseHandle(thread_);
-    CloseHandle(ready_);
-  }
-  HWND operator[](std::size_t i) const { return windows_.at(i); }
-  std::size_t size() const { return windows_.size(); }
-
- private:
-  static DWORD WINAPI Run(void* self) {
-    auto& me = *static_cast<TestWindows*>(self);
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts
-    for (const Spec& spec : me.specs_) {
-      me.windows_.push_back(CreateWindowExW(0, L"STATIC", spec.title.c_str(), spec.style, 10, 10, 200, 60, nullptr,
-                                            nullptr, GetModuleHandleW(nullptr), nullptr));
-    }
-    SetEvent(me.ready_);
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-    for (HWND window : me.windows_) DestroyWindow(window);
-    return 0;
-  }
-
-  std::vector<Spec> specs_;
-  std::vector<HWND> windows_;
-  HANDLE ready_ = nullptr;
-  HANDLE thread_ = nullptr;
-  DWORD threadId_ = 0;
+  explicit TestWindows(std::vector<Spec> specs)
+      : WindowThread([specs = std::move(specs)] {
+          std::vector<HWND> windows;
+          for (const Spec& spec : specs) {
+            windows.push_back(CreateWindowExW(0, L"STATIC", spec.title.c_str(), spec.style, 10, 10, 200, 60, nullptr,
+                                              nullptr, GetModuleHandleW(nullptr), nullptr));
+          }
+          return windows;
+        }) {}
 };
 
 HWND OpenPicker() {
   PostCommand(IDM_RUNNING_APPS);
   return WaitForDialog(kPickerTitle);
-}
-
-int IndexOf(const ListState& list, const std::wstring& text) {
-  for (std::size_t i = 0; i < list.items.size(); ++i) {
-    if (list.items[i] == text) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 // The titles the picker should show, read the same way from this side:
@@ -129,13 +95,13 @@ TEST_F(RunningAppsScenario, ListsOnlyEligibleWindowsAndRestoresTheMinimisedOneCh
   ASSERT_NE(picker, nullptr);
   HWND list = GetDlgItem(picker, 101);
   ListState shown = ReadList(list);
-  EXPECT_NE(IndexOf(shown, L"hd-e2e-normal"), -1);
-  EXPECT_NE(IndexOf(shown, L"hd-e2e-tool"), -1);
-  int minimised = IndexOf(shown, L"hd-e2e-minimised");
+  EXPECT_NE(shown.IndexOf(L"hd-e2e-normal"), -1);
+  EXPECT_NE(shown.IndexOf(L"hd-e2e-tool"), -1);
+  int minimised = shown.IndexOf(L"hd-e2e-minimised");
   ASSERT_NE(minimised, -1);
-  EXPECT_EQ(IndexOf(shown, L"hd-e2e-hidden"), -1);
-  EXPECT_EQ(IndexOf(shown, L""), -1) << "an untitled window was listed";
-  EXPECT_EQ(IndexOf(shown, L"Hopdeck"), -1) << "the main window was listed";
+  EXPECT_EQ(shown.IndexOf(L"hd-e2e-hidden"), -1);
+  EXPECT_EQ(shown.IndexOf(L""), -1) << "an untitled window was listed";
+  EXPECT_EQ(shown.IndexOf(L"Hopdeck"), -1) << "the main window was listed";
   EXPECT_EQ(shown.items, EligibleTitles(MainWindow()));
   EXPECT_EQ(shown.selection, 0);
 
@@ -164,7 +130,7 @@ TEST_F(RunningAppsScenario, ChoosingAWindowInFrontBringsItForwardAndCancelLeaves
   picker = OpenPicker();
   ASSERT_NE(picker, nullptr);
   HWND list = GetDlgItem(picker, 101);
-  int index = IndexOf(ReadList(list), L"hd-e2e-back");
+  int index = ReadList(list).IndexOf(L"hd-e2e-back");
   ASSERT_NE(index, -1);
   SendMessageW(list, LB_SETCURSEL, index, 0);
   ClickButton(picker, IDOK);
@@ -173,7 +139,7 @@ TEST_F(RunningAppsScenario, ChoosingAWindowInFrontBringsItForwardAndCancelLeaves
 }
 
 TEST_F(RunningAppsScenario, ListsTheFirstThirtyOfMoreEligibleWindows) {
-  std::vector<TestWindows::Spec> specs;
+  std::vector<Spec> specs;
   for (int i = 0; i < 35; ++i) specs.push_back({L"hd-e2e-many-" + std::to_wstring(i), WS_OVERLAPPEDWINDOW | WS_VISIBLE});
   TestWindows windows(std::move(specs));
   Start();

@@ -9,7 +9,6 @@ using namespace records_e2e;
 namespace {
 
 constexpr wchar_t kTitle[] = L"すべてのリストから検索";
-constexpr wchar_t kBrowserTitle[] = L"ブラウザ選択";
 constexpr int kTerm = 101, kResults = 102;
 constexpr int kPrograms = 0, kUrls = 2;
 

@@ -115,12 +115,6 @@ inline void PlantProgram(const std::wstring& name, const std::wstring& arguments
   e2e::PlantItem(e2e::ItemKind::kShortcut, name, L"C:\\hdtest\\recorder.exe", arguments);
 }
 
-inline int CountSpoken(const std::wstring& text) {
-  int count = 0;
-  for (const std::wstring& spoken : e2e::SpokenTexts()) count += spoken == text;
-  return count;
-}
-
 // How long after its braille message NVDA was told to say the nth (0-based)
 // occurrence of text: the delay SpeakText was given. -1 when not (yet) spoken.
 inline double SpeechDelay(const std::wstring& text, int nth) {
@@ -197,20 +191,21 @@ class RecordDialogScenario : public RecordScenario {
   RecordDialogScenario(int command, const wchar_t* caption, std::wstring file)
       : command_(command), caption_(caption), file_(std::move(file)) {}
 
-  // Opens the dialog through its command and brings it to the front.
-  HWND Open() {
+  // Opens the dialog through its command and brings it to the front; with
+  // listFocused, also waits until its list has the focus. Null when that fails.
+  HWND Open(bool listFocused = false) {
     HWND dialog = e2e::OpenDialog(command_, caption_);
-    if (dialog != nullptr) {
-      list_ = GetDlgItem(dialog, 101);
-      e2e::BringToFront(dialog);
-    }
+    if (dialog == nullptr) return nullptr;
+    list_ = GetDlgItem(dialog, 101);
+    e2e::BringToFront(dialog);
+    if (listFocused && !e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == list_; })) return nullptr;
     return dialog;
   }
-  // Plants the log with entries, starts and opens the dialog.
-  HWND StartWith(const std::vector<Entry>& entries) {
+  // Plants the log with entries, starts and opens the dialog as Open does.
+  HWND StartWith(const std::vector<Entry>& entries, bool listFocused = false) {
     PlantLog(file_, entries);
     Start();
-    return Open();
+    return Open(listFocused);
   }
 
   HWND list_ = nullptr;

@@ -175,7 +175,7 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
   ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
   ClickButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(dialog));
-  Sleep(300);
+  WaitForIdle();  // what runs after the dialog has closed is done too
   EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(0));
   EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(12));
   EXPECT_EQ(ReadDword(L"Option2"), std::optional<DWORD>(1));
@@ -248,7 +248,7 @@ TEST_F(SettingsScenario, OkKeepsAStoredSortOrderOutsideTheListWhenNoneIsChosen) 
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
-  Sleep(300);
+  WaitForIdle();  // what runs after the dialog has closed is done too
   EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(9)) << "an empty choice is not stored as -1";
   EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(0));
 }

@@ -43,7 +43,19 @@ void RemoveSpeechLibrariesBesideTheProgram() {
 
 }  // namespace
 
-class SpeechDispatchScenario : public SpeechScenario {};
+class SpeechDispatchScenario : public SpeechScenario {
+ protected:
+  // Starts with engine and both stand-ins, presses Control+3 and waits until
+  // function has been called, then for anything else to be said.
+  ::testing::AssertionResult ControlThreeReaches(int engine, const wchar_t* function) {
+    StartWith(engine, true, Nvda::kFull);
+    if (!BringToFront(MainWindow())) return ::testing::AssertionFailure() << "the main window is not in front";
+    PressKeys({VK_CONTROL, '3'});
+    if (!WaitForCalls(function, 1)) return ::testing::AssertionFailure() << "no call of " << ToSjis(function);
+    GiveTimeToSpeak();
+    return ::testing::AssertionSuccess();
+  }
+};
 
 TEST_F(SpeechDispatchScenario, WithoutSpeechNothingReachesEitherLibrary) {
   for (DWORD engine : {0u, 7u}) {  // 7: any value other than 1 or 2
@@ -60,11 +72,7 @@ TEST_F(SpeechDispatchScenario, WithoutSpeechNothingReachesEitherLibrary) {
 }
 
 TEST_F(SpeechDispatchScenario, PcTalkerIsAskedWhetherItIsReadyThenSpeaksTheListName) {
-  StartWith(1, true, Nvda::kFull);
-  ASSERT_TRUE(BringToFront(MainWindow()));
-  PressKeys({VK_CONTROL, '3'});
-  ASSERT_TRUE(WaitForCalls(L"69", 1));
-  GiveTimeToSpeak();
+  ASSERT_TRUE(ControlThreeReaches(1, L"69"));
   EXPECT_EQ(Functions(), (std::vector<std::wstring>{L"8", L"69"}));
   EXPECT_EQ(TextsOf(L"69"), Texts{L"URL一覧"});
 }
@@ -126,11 +134,7 @@ TEST_F(SpeechDispatchScenario, NvdaSpeaksTheNewestTextWhenAnOlderDelayRunsOut) {
 }
 
 TEST_F(SpeechDispatchScenario, ControlThreeWithNvdaSpeaksTheUrlList) {
-  StartWith(2, true, Nvda::kFull);
-  ASSERT_TRUE(BringToFront(MainWindow()));
-  PressKeys({VK_CONTROL, '3'});
-  ASSERT_TRUE(WaitForCalls(L"speakText", 1));
-  GiveTimeToSpeak();
+  ASSERT_TRUE(ControlThreeReaches(2, L"speakText"));
   EXPECT_EQ(TextsOf(L"brailleMessage"), Texts{L"URL一覧"});
   EXPECT_EQ(TextsOf(L"speakText"), Texts{L"URL一覧"});
 }

@@ -19,46 +19,21 @@ constexpr wchar_t kJawsSays[] = L"SayString";
 constexpr wchar_t kNarratorSays[] = L"UiaRaiseNotificationEvent";
 constexpr wchar_t kSapiSays[] = L"Speak";
 
-// A window of the class JAWS's main window has, as while JAWS runs. Made on
-// a thread of its own that answers messages, so that nobody who sends to
-// every top-level window waits on it.
-class JawsWindow {
+// A window of the class JAWS's main window has, as while JAWS runs, on a
+// thread of its own that answers messages, so that nobody who sends to every
+// top-level window waits on it.
+class JawsWindow : public WindowThread {
  public:
-  JawsWindow() {
-    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
-    WaitForSingleObject(ready_, 5000);
-  }
-  ~JawsWindow() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, 5000);
-    CloseHandle(thread_);
-    CloseHandle(ready_);
-  }
-  JawsWindow(const JawsWindow&) = delete;
-  JawsWindow& operator=(const JawsWindow&) = delete;
-
- private:
-  static DWORD WINAPI Run(void* parameter) {
-    auto* self = static_cast<JawsWindow*>(parameter);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"JFWUI2";
-    RegisterClassW(&windowClass);  // fails harmlessly when an earlier window registered it
-    HWND window = CreateWindowExW(0, L"JFWUI2", L"JAWS", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the quit is posted
-    SetEvent(self->ready_);
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-    if (window != nullptr) DestroyWindow(window);
-    return 0;
-  }
-
-  HANDLE ready_ = nullptr;
-  HANDLE thread_ = nullptr;
-  DWORD threadId_ = 0;
+  JawsWindow()
+      : WindowThread([] {
+          WNDCLASSW windowClass{};
+          windowClass.lpfnWndProc = DefWindowProcW;
+          windowClass.hInstance = GetModuleHandleW(nullptr);
+          windowClass.lpszClassName = L"JFWUI2";
+          RegisterClassW(&windowClass);  // fails harmlessly when an earlier window registered it
+          return std::vector<HWND>{CreateWindowExW(0, L"JFWUI2", L"JAWS", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                                   windowClass.hInstance, nullptr)};
+        }) {}
 };
 
 // The screen-reader flag, as Narrator sets it. Wine keeps the flag a process

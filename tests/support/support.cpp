@@ -10,6 +10,14 @@ std::wstring Widen(const std::string& ansi) {
   return text;
 }
 
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return {};
+  int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
 std::string ReadWholeFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
@@ -61,6 +69,24 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
+std::vector<std::wstring> FileNames(const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
+  if (listing == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileW(listing, &found));
+  FindClose(listing);
+  return names;
+}
+
+std::vector<std::string> FileNames(const std::string& pattern) {
+  std::vector<std::string> names;
+  for (const std::wstring& name : FileNames(Widen(pattern))) names.push_back(Narrow(name));
+  return names;
+}
+
 std::wstring BuildDir() {
   wchar_t value[MAX_PATH] = {};
   DWORD length = GetEnvironmentVariableW(L"HD_BUILD_DIR", value, MAX_PATH);
@@ -73,14 +99,7 @@ std::wstring BuildDir() {
   return path;
 }
 
-std::string BuildDirAnsi() {
-  std::wstring wide = BuildDir();
-  if (wide.empty()) return {};
-  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
+std::string BuildDirAnsi() { return Narrow(BuildDir()); }
 
 ScratchFolder::ScratchFolder() {
   static int counter = 0;

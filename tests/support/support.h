@@ -6,11 +6,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
-// ANSI code page bytes as UTF-16.
+// ANSI code page bytes as UTF-16, and back.
 std::wstring Widen(const std::string& ansi);
+std::string Narrow(const std::wstring& text);
 
 // A whole file's bytes; empty when it cannot be read. Opened with every
 // share mode, so a file another process holds open still reads.
@@ -26,6 +28,11 @@ inline bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 // single file). Nothing happens when the path does not exist.
 void RemoveTree(const std::wstring& folder);
 inline void RemoveTree(const std::string& folder) { RemoveTree(Widen(folder)); }
+
+// The names of the files (folders left out) that match pattern, such as
+// "C:\\x\\*.lnk", in listing order; none when the folder does not exist.
+std::vector<std::wstring> FileNames(const std::wstring& pattern);
+std::vector<std::string> FileNames(const std::string& pattern);
 
 // The build folder from HD_BUILD_DIR (ctest sets it), a Unix path shown as
 // Wine's Z: drive. Empty when it is not set.

@@ -67,74 +67,54 @@ TEST(ReplaceAll, ReplacesEveryMatchAndEndsWhenTheReplacementHoldsThePattern) {
 }
 
 TEST(ProposeItemName, TakesTheLastComponentUpToItsFirstDot) {
-  struct Case {
-    std::string link, path, name;
-  };
-  const Case cases[] = {
-      {"", "D:\\Docs\\Plan.txt", "Plan"},
-      // A handed-over shortcut names the item, not its target.
-      {"D:\\Links\\Editor.lnk", "D:\\Apps\\editor.exe", "Editor"},
-      {"", "D:\\Apps\\tool.tar.gz", "tool"},
-      {"", "README", ""},
-      {"", "D:\\home\\.profile", ""},
-      {"", "", ""},
-      {"", "https://example.com/docs/page.html", "page"},
-      {"", "C:file.txt", "file"},
+  // A handed-over shortcut names the item, not its target.
+  EXPECT_EQ(ProposeItemName("D:\\Links\\Editor.lnk", "D:\\Apps\\editor.exe"), "Editor");
+  const std::pair<std::string, std::string> cases[] = {  // path, name
+      {"D:\\Docs\\Plan.txt", "Plan"}, {"D:\\Apps\\tool.tar.gz", "tool"}, {"C:file.txt", "file"},
+      {"README", ""}, {"D:\\home\\.profile", ""}, {"", ""}, {"https://example.com/docs/page.html", "page"},
       // A trailing separator does not end the component.
-      {"", "D:\\dir.d\\", "dir"},
+      {"D:\\dir.d\\", "dir"},
       // The trail byte of 表 is not a separator.
-      {"", "D:\\" + kHyo + ".txt", kHyo},
-      {"", "D:\\" + kHyo + "\\memo.txt", "memo"},
+      {"D:\\" + kHyo + ".txt", kHyo}, {"D:\\" + kHyo + "\\memo.txt", "memo"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ProposeItemName(c.link, c.path), c.name) << c.link << " | " << c.path;
+  for (const auto& [path, name] : cases) EXPECT_EQ(ProposeItemName("", path), name) << path;
 }
 
 // A path, the facts the dialog finds about it, and the kind of item it becomes.
 struct KindCase {
   std::string path;
-  std::string extension;
-  bool isUrl;
-  bool exists;
+  PathFacts facts;
   ItemKind kind;
 };
+constexpr bool kUrl = true, kExists = true;
+constexpr ItemKind kShortcut = ItemKind::kShortcut, kMail = ItemKind::kMail, kCopy = ItemKind::kCopyShortcut;
 
 TEST(DecideAddKind, TestsImportUrlCopyShortcutAndMailInThatOrder) {
   const KindCase cases[] = {
-      {"D:\\Docs\\Plan.txt", ".txt", false, true, ItemKind::kShortcut},
-      {"D:\\Fav\\News.url", ".url", false, true, ItemKind::kImportUrl},
+      {"D:\\Docs\\Plan.txt", {".txt", !kUrl, kExists}, kShortcut},
+      {"D:\\Fav\\News.url", {".url", !kUrl, kExists}, ItemKind::kImportUrl},
       // Extensions compare with case.
-      {"D:\\Fav\\News.URL", ".URL", false, true, ItemKind::kShortcut},
-      {"https://example.com/", "", true, false, ItemKind::kUrl},
-      {"mailto:user@example.jp", ".jp", true, false, ItemKind::kUrl},
-      {"D:\\Links\\Editor.lnk", ".lnk", false, true, ItemKind::kCopyShortcut},
-      {"D:\\Links\\Gone.lnk", ".lnk", false, false, ItemKind::kCopyShortcut},
-      {"notepad", "", false, false, ItemKind::kShortcut},
-      {"user@example.jp", ".jp", false, false, ItemKind::kMail},
-      {"D:\\at@folder", "", false, true, ItemKind::kShortcut},
+      {"D:\\Fav\\News.URL", {".URL", !kUrl, kExists}, kShortcut},
+      {"https://example.com/", {"", kUrl, !kExists}, ItemKind::kUrl},
+      {"mailto:user@example.jp", {".jp", kUrl, !kExists}, ItemKind::kUrl},
+      {"D:\\Links\\Editor.lnk", {".lnk", !kUrl, kExists}, kCopy}, {"D:\\Links\\Gone.lnk", {".lnk", !kUrl, !kExists}, kCopy},
+      {"notepad", {"", !kUrl, !kExists}, kShortcut}, {"D:\\at@folder", {"", !kUrl, kExists}, kShortcut},
+      {"user@example.jp", {".jp", !kUrl, !kExists}, kMail},
       // "@" only as the second byte of ァ or of a full-width space: no mail address.
-      {"D:\\" + kSmallA + ".txt", ".txt", false, false, ItemKind::kShortcut},
-      {"x" + kWideSpace + "y", "", false, false, ItemKind::kShortcut},
-      {kSmallA + "@example.jp", ".jp", false, false, ItemKind::kMail},
+      {"D:\\" + kSmallA + ".txt", {".txt", !kUrl, !kExists}, kShortcut}, {"x" + kWideSpace + "y", {"", !kUrl, !kExists}, kShortcut},
+      {kSmallA + "@example.jp", {".jp", !kUrl, !kExists}, kMail},
   };
-  for (const KindCase& c : cases) {
-    PathFacts facts{c.extension, c.isUrl, c.exists};
-    EXPECT_EQ(DecideAddKind(c.path, facts), c.kind) << c.path;
-  }
+  for (const KindCase& c : cases) EXPECT_EQ(DecideAddKind(c.path, c.facts), c.kind) << c.path;
 }
 
 TEST(DecideEditKind, MakesShortcutsOfUrlAndLnkFiles) {
   const KindCase cases[] = {
-      {"D:\\Fav\\News.url", ".url", false, true, ItemKind::kShortcut},
-      {"D:\\Links\\Editor.lnk", ".lnk", false, true, ItemKind::kShortcut},
-      {"https://example.com/", "", true, false, ItemKind::kUrl},
-      {"user@example.jp", ".jp", false, false, ItemKind::kMail},
-      {"user@example.jp", ".jp", false, true, ItemKind::kShortcut},
-      {"D:\\" + kSmallA, "", false, false, ItemKind::kShortcut},
+      {"D:\\Fav\\News.url", {".url", !kUrl, kExists}, kShortcut}, {"D:\\Links\\Editor.lnk", {".lnk", !kUrl, kExists}, kShortcut},
+      {"https://example.com/", {"", kUrl, !kExists}, ItemKind::kUrl},
+      {"user@example.jp", {".jp", !kUrl, !kExists}, kMail}, {"user@example.jp", {".jp", !kUrl, kExists}, kShortcut},
+      {"D:\\" + kSmallA, {"", !kUrl, !kExists}, kShortcut},
   };
-  for (const KindCase& c : cases) {
-    PathFacts facts{c.extension, c.isUrl, c.exists};
-    EXPECT_EQ(DecideEditKind(c.path, facts), c.kind) << c.path;
-  }
+  for (const KindCase& c : cases) EXPECT_EQ(DecideEditKind(c.path, c.facts), c.kind) << c.path;
   EXPECT_STREQ(ItemExtension(ItemKind::kImportUrl), ".url");
   EXPECT_STREQ(ItemExtension(ItemKind::kCopyShortcut), ".lnk");
   EXPECT_STREQ(ItemExtension(ItemKind::kMail), ".mail");

@@ -33,17 +33,12 @@ TEST(ItemOrder, ItemNameStripsOnlyTheExtension) {
     std::optional<std::string> name;
   };
   const Case cases[] = {
-      {"Report.final.lnk", ".lnk", "Report.final"},
-      {"News.URL", ".url", "News"},
-      {"Taro.mail", ".mail", "Taro"},
-      {"x.exe.d.lnk", ".lnk", "x.exe.d"},
-      {".lnk", ".lnk", ""},
+      {"Report.final.lnk", ".lnk", "Report.final"}, {"x.exe.d.lnk", ".lnk", "x.exe.d"}, {".lnk", ".lnk", ""},
+      {"News.URL", ".url", "News"}, {"Taro.mail", ".mail", "Taro"},
       // ソ is 83 5C and ア is 83 41: trail bytes that look like '\' and 'A'.
       {"\x83\x5C\x83\x41.lnk", ".lnk", "\x83\x5C\x83\x41"},
       // What an 8.3 alias lets a "*.lnk" listing deliver.
-      {"Old.lnk2", ".lnk", std::nullopt},
-      {"Taro.mailbox", ".mail", std::nullopt},
-      {"lnk", ".lnk", std::nullopt},
+      {"Old.lnk2", ".lnk", std::nullopt}, {"Taro.mailbox", ".mail", std::nullopt}, {"lnk", ".lnk", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ItemNameOf(c.fileName, c.extension), c.name) << c.fileName;
 }

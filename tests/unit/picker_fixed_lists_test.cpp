@@ -23,17 +23,13 @@ TEST(FixedLists, RowsLaunchTheirCommandsUnderTheirNames) {
     const char* name;
     const char* command;
   } cases[] = {
-      {kUtilities, 0, "Microsoft Edge", "msedge"},
-      {kUtilities, 7, "Word（Microsoft Office）", "winword"},
+      {kUtilities, 0, "Microsoft Edge", "msedge"}, {kUtilities, 7, "Word（Microsoft Office）", "winword"},
       {kUtilities, 9, "ファイル名を指定して実行", "Shell:::{2559a1f3-21d7-11d4-bdaf-00c04f60b9f0}"},
-      {kControlPanel, 0, "コントロールパネル", "control"},
+      {kControlPanel, 0, "コントロールパネル", "control"}, {kControlPanel, 10, "電源オプション", "powercfg.cpl"},
       {kControlPanel, 5, "サウンドとオーディオデバイスのプロパティ", "mmsys.cpl"},
-      {kControlPanel, 10, "電源オプション", "powercfg.cpl"},
-      {kPcSettings, 0, "設定", "ms-settings:"},
-      {kPcSettings, 2, "Web サイト用のアプリ", "ms-settings:appsforwebsites"},
+      {kPcSettings, 0, "設定", "ms-settings:"}, {kPcSettings, 2, "Web サイト用のアプリ", "ms-settings:appsforwebsites"},
       {kPcSettings, 10, "Windows Update・更新プログラムのチェック", "ms-settings:windowsupdate-action"},
-      {kFolders, 0, "PC", "shell:MyComputerFolder"},
-      {kFolders, 4, "マイピクチャー", "shell:My Pictures"},
+      {kFolders, 0, "PC", "shell:MyComputerFolder"}, {kFolders, 4, "マイピクチャー", "shell:My Pictures"},
       {kFolders, 11, "ごみ箱", "shell:RecycleBinFolder"},
   };
   for (const Case& c : cases) {

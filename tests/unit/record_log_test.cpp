@@ -181,20 +181,13 @@ TEST(LogHasPath, ComparesExactly) {
 }
 
 TEST(FormatRecordLine, ShowsNameAndPath) {
-  struct Case {
-    std::string name, path, expected;
-  };
-  const Case cases[] = {
-      {"メモ帳", "C:\\Lnk\\メモ帳.lnk", "メモ帳 - C:\\Lnk\\メモ帳.lnk"},
-      {"友人", "mailto:friend@example.com", "友人 - friend@example.com"},
-      {"x", "mailto:", "x - "},
-      {"x", "MAILTO:a@b", "x - MAILTO:a@b"},
-      {"x", " mailto:a@b", "x -  mailto:a@b"},
-      {"x", "https://example.com/?to=mailto:a@b", "x - https://example.com/?to=mailto:a@b"},
-      {"", "p", " - p"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FormatRecordLine({c.path, c.name}), c.expected) << c.path;
+  EXPECT_EQ(FormatRecordLine({"C:\\Lnk\\メモ帳.lnk", "メモ帳"}), "メモ帳 - C:\\Lnk\\メモ帳.lnk");
+  EXPECT_EQ(FormatRecordLine({"p", ""}), " - p");
+  // A leading "mailto:" in lower case is left out, and only that.
+  EXPECT_EQ(FormatRecordLine({"mailto:friend@example.com", "友人"}), "友人 - friend@example.com");
+  EXPECT_EQ(FormatRecordLine({"mailto:", "x"}), "x - ");
+  for (const std::string path : {"MAILTO:a@b", " mailto:a@b", "https://example.com/?to=mailto:a@b"}) {
+    EXPECT_EQ(FormatRecordLine({path, "x"}), "x - " + path);
   }
 }
 

@@ -27,30 +27,37 @@ struct CallLog {
   void Add(const std::string& call) { calls.push_back(call); }
 };
 
-class FakePcTalker final : public PcTalkerEngine {
+// What every stand-in holds: the log it writes its calls to.
+class Logs {
  public:
-  explicit FakePcTalker(CallLog& log) : log_(log) {}
-  bool IsReady() override {
-    log_.Add("8");
-    return ready;
-  }
-  void Speak(const std::string& text) override { log_.Add("69 " + text); }
-  bool ready = true;
+  explicit Logs(CallLog& log) : log_(log) {}
 
- private:
+ protected:
+  // Logs a call with the text it was given.
+  void Told(const char* call, const std::wstring& text) { log_.Add(std::string(call) + " " + Narrow(text)); }
+  // Logs a question and gives the stand-in's answer.
+  bool Answer(const char* call, bool answer) {
+    log_.Add(call);
+    return answer;
+  }
   CallLog& log_;
 };
 
-class FakeNvda final : public NvdaEngine {
+class FakePcTalker final : public PcTalkerEngine, Logs {
  public:
-  explicit FakeNvda(CallLog& log) : log_(log) {}
-  bool IsRunning() override {
-    log_.Add("nvda?");
-    return running;
-  }
-  void Braille(const std::wstring& text) override { log_.Add("braille " + Narrow(text)); }
+  using Logs::Logs;
+  bool IsReady() override { return Answer("8", ready); }
+  void Speak(const std::string& text) override { log_.Add("69 " + text); }
+  bool ready = true;
+};
+
+class FakeNvda final : public NvdaEngine, Logs {
+ public:
+  using Logs::Logs;
+  bool IsRunning() override { return Answer("nvda?", running); }
+  void Speak(const std::wstring& text) override { Told("speak", text); }
+  void Braille(const std::wstring& text) override { Told("braille", text); }
   void Cancel() override { log_.Add("cancel"); }
-  void Speak(const std::wstring& text) override { log_.Add("speak " + Narrow(text)); }
   bool CanTellSpeaking() override { return hasIsSpeaking; }
   bool IsSpeaking() override {
     log_.Add("isSpeaking");
@@ -63,47 +70,32 @@ class FakeNvda final : public NvdaEngine {
   bool hasIsSpeaking = true;
   bool neverSilent = false;
   int speakingPolls = 0;  // how many polls answer "still speaking"
-
- private:
-  CallLog& log_;
 };
 
-class FakeJaws final : public JawsEngine {
+class FakeJaws final : public JawsEngine, Logs {
  public:
-  explicit FakeJaws(CallLog& log) : log_(log) {}
-  bool IsRunning() override {
-    log_.Add("jaws?");
-    return running;
-  }
-  void Speak(const std::wstring& text) override { log_.Add("jaws " + Narrow(text)); }
+  using Logs::Logs;
+  bool IsRunning() override { return Answer("jaws?", running); }
+  void Speak(const std::wstring& text) override { Told("jaws", text); }
   void Stop() override { log_.Add("jaws stop"); }
   bool running = true;
-
- private:
-  CallLog& log_;
 };
 
-class FakeNarrator final : public NarratorEngine {
+class FakeNarrator final : public NarratorEngine, Logs {
  public:
-  explicit FakeNarrator(CallLog& log) : log_(log) {}
-  void Notify(const std::wstring& text) override { log_.Add("notify " + Narrow(text)); }
-
- private:
-  CallLog& log_;
+  using Logs::Logs;
+  void Notify(const std::wstring& text) override { Told("notify", text); }
 };
 
-class FakeSapi final : public SapiEngine {
+class FakeSapi final : public SapiEngine, Logs {
  public:
-  explicit FakeSapi(CallLog& log) : log_(log) {}
-  void Speak(const std::wstring& text) override { log_.Add("sapi " + Narrow(text)); }
-
- private:
-  CallLog& log_;
+  using Logs::Logs;
+  void Speak(const std::wstring& text) override { Told("sapi", text); }
 };
 
-class FakeSystem final : public SpeechSystem {
+class FakeSystem final : public SpeechSystem, Logs {
  public:
-  explicit FakeSystem(CallLog& log) : log_(log) {}
+  using Logs::Logs;
   std::wstring ToNvdaText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
   void Sleep(unsigned ms) override {
     log_.Add("sleep " + std::to_string(ms));
@@ -115,10 +107,7 @@ class FakeSystem final : public SpeechSystem {
     pending.push_back(std::move(body));
     return true;
   }
-  bool ScreenReaderOn() override {
-    log_.Add("flag?");
-    return screenReaderFlag;
-  }
+  bool ScreenReaderOn() override { return Answer("flag?", screenReaderFlag); }
   unsigned long long NowMs() override { return nowMs; }
   // The speech thread's turns are taken by the test through ServeSpeechThread.
   bool StartSpeechThread(std::function<void()>) override {
@@ -137,9 +126,6 @@ class FakeSystem final : public SpeechSystem {
   bool threadsStart = true;
   unsigned sleptMs = 0;
   std::vector<std::function<void()>> pending;
-
- private:
-  CallLog& log_;
 };
 
 struct Rig {

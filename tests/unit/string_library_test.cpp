@@ -15,28 +15,21 @@ const std::string kHyo = "\x95\x5C";
 const std::string kA = "\x83\x41";
 const std::string kAtTrail = "\x81\x40";  // ideographic space: trail byte 0x40 is "@"
 
+// A text, a pattern and where the pattern is found in it (-1: nowhere).
+struct FindCase {
+  std::string text, pattern;
+  int expected;
+};
+
 TEST(FindString, NeverMatchesOnATrailByte) {
-  struct Case {
-    std::string text, pattern;
-    int expected;
-  } cases[] = {
-      {"abc", "b", 1},
-      {"abc", "x", -1},
-      {"abc", "", 0},
-      {"", "a", -1},
-      {kPo + "|", "|", 2},
-      {kPo, "|", -1},
-      {"D:\\" + kSo + "\\x", "\\", 2},
-      {kSo + kHyo, "\\", -1},
-      {"user" + kAtTrail + "example", "@", -1},
-      {kAtTrail + "a@b", "@", 3},
-      {"x.lnk", ".lnk", 1},
-      {".lnk", ".lnk", 0},
-      {kPo + ".lnk", ".lnk", 2},
-      {"ab" + kPo + "cd", kPo + "c", 2},
+  const FindCase cases[] = {
+      {"abc", "b", 1}, {"abc", "x", -1}, {"abc", "", 0}, {"", "a", -1},
+      {kPo + "|", "|", 2}, {kPo, "|", -1}, {"D:\\" + kSo + "\\x", "\\", 2}, {kSo + kHyo, "\\", -1},
+      {"user" + kAtTrail + "example", "@", -1}, {kAtTrail + "a@b", "@", 3},
+      {"x.lnk", ".lnk", 1}, {".lnk", ".lnk", 0}, {kPo + ".lnk", ".lnk", 2}, {"ab" + kPo + "cd", kPo + "c", 2},
       {"\x83", "\x83", 0},  // a lone lead byte at the end is a character of its own
   };
-  for (const Case& c : cases) {
+  for (const FindCase& c : cases) {
     int position = 12345;
     bool found = FindString(c.text.c_str(), c.pattern.c_str(), &position);
     EXPECT_EQ(position, c.expected) << "text '" << c.text << "' pattern '" << c.pattern << "'";
@@ -45,19 +38,12 @@ TEST(FindString, NeverMatchesOnATrailByte) {
 }
 
 TEST(FindString, IgnoreCaseFoldsOnlySingleByteLetters) {
-  struct Case {
-    std::string text, pattern;
-    int expected;
-  } cases[] = {
-      {"D:\\Tools\\App.EXE", ".exe", 12},
-      {"x.exe.d\\doc.txt", ".EXE", 1},
-      {".exe", ".exe", 0},
-      {"note", ".exe", -1},
-      {kA + "a", "A", 2},   // ア's trail byte 0x41 is not "A"
-      {kA, "a", -1},
-      {kA + "x", kA + "X", 0},
+  const FindCase cases[] = {
+      {"D:\\Tools\\App.EXE", ".exe", 12}, {"x.exe.d\\doc.txt", ".EXE", 1}, {".exe", ".exe", 0}, {"note", ".exe", -1},
+      {kA + "a", "A", 2},  // ア's trail byte 0x41 is not "A"
+      {kA, "a", -1}, {kA + "x", kA + "X", 0},
   };
-  for (const Case& c : cases) {
+  for (const FindCase& c : cases) {
     int position = 0;
     FindStringI(c.text.c_str(), c.pattern.c_str(), &position);
     EXPECT_EQ(position, c.expected) << "text '" << c.text << "' pattern '" << c.pattern << "'";

@@ -566,6 +566,47 @@ void PlantItem(ItemKind kind, const std::wstring& name, const std::wstring& valu
   }
 }
 
+int CountSpoken(const std::wstring& text) {
+  std::vector<std::wstring> texts = SpokenTexts();
+  return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+}
+
+WindowThread::WindowThread(std::function<std::vector<HWND>()> make) : make_(std::move(make)) {
+  ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  thread_ = CreateThread(nullptr, 0, &WindowThread::Run, this, 0, &threadId_);
+  if (thread_ == nullptr || WaitForSingleObject(ready_, 10000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the window thread did not make its windows";
+  }
+}
+
+WindowThread::~WindowThread() {
+  if (thread_ != nullptr) {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+  }
+  CloseHandle(ready_);
+}
+
+DWORD WINAPI WindowThread::Run(void* self) {
+  auto& me = *static_cast<WindowThread*>(self);
+  MSG message;
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the quit is posted
+  me.windows_ = me.make_();
+  SetEvent(me.ready_);
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  for (HWND window : me.windows_) {
+    if (window != nullptr) DestroyWindow(window);
+  }
+  return 0;
+}
+
+void PlantItems(ItemKind kind, std::initializer_list<const wchar_t*> names) {
+  for (const wchar_t* name : names) {
+    PlantItem(kind, name, kind == ItemKind::kMail ? L"mailto:" + std::wstring(name) + L"@example.jp" : L"https://example.com/");
+  }
+}
+
 bool Contains(std::wstring text, std::wstring part, bool anyCase) {
   if (anyCase) {
     CharLowerW(text.data());

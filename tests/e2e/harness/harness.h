@@ -26,6 +26,12 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\Velmora\\Hopdeck";
 inline constexpr wchar_t kLaunchLog[] = L"C:\\hdtest\\launches.log";
 inline constexpr wchar_t kSpeechLog[] = L"C:\\hdtest\\speech.log";
 
+// Texts every list and dialog that deletes or opens a browser shows or speaks.
+inline constexpr wchar_t kDeleteCaption[] = L"削除確認";
+inline constexpr wchar_t kDeleted[] = L"削除しました";
+inline constexpr wchar_t kNotDeleted[] = L"削除できませんでした";
+inline constexpr wchar_t kBrowserTitle[] = L"ブラウザ選択";
+
 // Text conversions: Shift-JIS bytes (what Hopdeck writes) and UTF-8 (logs) to UTF-16 and back.
 std::wstring FromSjis(const std::string& bytes);
 std::string ToSjis(const std::wstring& text);
@@ -66,11 +72,41 @@ void ClickButton(HWND dialog, int id);
 // Answers a message box and waits until it has gone.
 void AnswerMessageBox(HWND box, int buttonId);
 
+// Top-level windows of this test, made and owned by a thread of their own
+// that keeps answering messages: Hopdeck restores, activates or sends to them
+// from its own thread, and those calls wait until this side answers. make
+// runs on that thread; the windows go with this object.
+class WindowThread {
+ public:
+  explicit WindowThread(std::function<std::vector<HWND>()> make);
+  ~WindowThread();
+  WindowThread(const WindowThread&) = delete;
+  WindowThread& operator=(const WindowThread&) = delete;
+
+  HWND operator[](std::size_t i) const { return windows_.at(i); }
+  std::size_t size() const { return windows_.size(); }
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  std::function<std::vector<HWND>()> make_;
+  std::vector<HWND> windows_;
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
 struct ListState {
   std::vector<std::wstring> items;
   int selection = -1;
   bool visible = false;
   bool focused = false;
+  // Where item stands in items; -1 when it is not there.
+  int IndexOf(const std::wstring& item) const {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i] == item) return static_cast<int>(i);
+    }
+    return -1;
+  }
 };
 ListState ReadList(HWND list);
 std::vector<std::wstring> ComboItems(HWND combo);
@@ -115,6 +151,8 @@ bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 // Adds a failure when the file cannot be written.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// The names of the files (folders left out) that match pattern ("C:\\x\\*.lnk").
+using test_support::FileNames;
 std::wstring ShellFolder(int csidl);  // CSIDL_STARTUP, CSIDL_SENDTO, ...
 // Writes a shortcut through the shell-link object.
 void WriteShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments = L"");
@@ -151,6 +189,8 @@ std::vector<SpeechCall> SpeechLog();
 std::vector<SpeechCall> SpeechLogNow(bool idle = false);
 // The texts handed to a speaking call, in order.
 std::vector<std::wstring> SpokenTexts();
+// How often text has been handed to a speaking call.
+int CountSpoken(const std::wstring& text);
 
 // From the first entry of a list in front: Right then Down moves the
 // selection to the second entry and Left leaves it there.
@@ -167,6 +207,9 @@ enum class ItemKind { kShortcut, kUrl, kMail };
 // arguments, a URL file for value, or a mail file whose address line is
 // value as given ("mailto:..." or anything else).
 void PlantItem(ItemKind kind, const std::wstring& name, const std::wstring& value, const std::wstring& arguments = L"");
+// Plants a URL or mail item for each name, whose target does not matter:
+// https://example.com/ or mailto:<name>@example.jp.
+void PlantItems(ItemKind kind, std::initializer_list<const wchar_t*> names);
 
 // ---- driving the main window ----
 // Whether part stands in text; anyCase ignores letter case.
