@@ -87,12 +87,11 @@ bool FormItemPath(const ItemDialogFolders& folders, const std::string& typedName
   return true;
 }
 
-// A relative path that names a file of the DataFolder, made absolute there;
-// any other path (a URL, an address, a bare command name) as typed.
+// A relative path made absolute in the DataFolder; a URL or an absolute path as it is.
 std::string InDataFolder(const ItemDialogFolders& folders, const std::string& path) {
   if (path.empty() || PathIsURLA(path.c_str()) || !PathIsRelativeA(path.c_str())) return path;
   char full[MAX_PATH + 1] = {};
-  if (PathCombineA(full, folders.data.c_str(), path.c_str()) == nullptr || !PathFileExistsA(full)) return path;
+  if (PathCombineA(full, folders.data.c_str(), path.c_str()) == nullptr) return path;
   return full;
 }
 
@@ -102,6 +101,19 @@ PathFacts FactsOf(const std::string& path) {
   facts.isUrl = PathIsURLA(path.c_str()) != FALSE;
   facts.exists = PathFileExistsA(path.c_str()) != FALSE;
   return facts;
+}
+
+// The kind of item a typed path makes, and what it is written from. A
+// relative path counts from the DataFolder, named here rather than taken from
+// the current directory (which the file-open dialog may have moved): a file
+// there, or a file to take in, is used by its full path; a bare command name
+// or an address stays as typed.
+ItemKind DecideKind(const ItemDialogState& state, std::string& path) {
+  std::string inData = InDataFolder(state.folders, path);
+  PathFacts facts = FactsOf(inData);
+  ItemKind kind = state.editMode ? DecideEditKind(path, facts) : DecideAddKind(path, facts);
+  if (facts.exists || kind == ItemKind::kImportUrl || kind == ItemKind::kCopyShortcut) path = inData;
+  return kind;
 }
 
 // The platform's file-open dialog; true with the chosen file's full path and
@@ -155,7 +167,7 @@ BOOL OnInit(HWND dialog, ItemDialogState& state) {
 }
 
 // Reads and checks both fields; false (after telling the user) when one is empty.
-bool ReadFields(HWND dialog, const ItemDialogFolders& folders, std::string& name, std::string& path) {
+bool ReadFields(HWND dialog, std::string& name, std::string& path) {
   name = ControlText(dialog, IDC_ITEM_NAME);
   if (name.empty()) {
     ShowInputError(dialog, kNoNameText, IDC_ITEM_NAME);
@@ -166,15 +178,14 @@ bool ReadFields(HWND dialog, const ItemDialogFolders& folders, std::string& name
     ShowInputError(dialog, kNoPathText, IDC_ITEM_PATH);
     return false;
   }
-  path = InDataFolder(folders, path);
   return true;
 }
 
 void OnAddOk(HWND dialog, ItemDialogState& state) {
   std::string typedName;
   std::string path;
-  if (!ReadFields(dialog, state.folders, typedName, path)) return;
-  ItemKind kind = DecideAddKind(path, FactsOf(path));
+  if (!ReadFields(dialog, typedName, path)) return;
+  ItemKind kind = DecideKind(state, path);
   std::string name;
   std::string itemPath;
   if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
@@ -186,8 +197,8 @@ void OnAddOk(HWND dialog, ItemDialogState& state) {
 void OnEditOk(HWND dialog, ItemDialogState& state) {
   std::string typedName;
   std::string path;
-  if (!ReadFields(dialog, state.folders, typedName, path)) return;
-  ItemKind kind = DecideEditKind(path, FactsOf(path));
+  if (!ReadFields(dialog, typedName, path)) return;
+  ItemKind kind = DecideKind(state, path);
   std::string name;
   std::string itemPath;
   if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
