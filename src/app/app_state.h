@@ -73,8 +73,8 @@ struct AppState {
 
   // Dialogs of the main window open from here.
   DialogOwner Owner() { return {instance, mainWindow, &openDialog}; }
-  // Where the add and edit dialog writes.
-  ItemDialogFolders ItemFolders() const { return {dataFolder, itemFolder}; }
+  // The data and item folders, as subsystems take them.
+  DataFolders Folders() const { return {dataFolder, itemFolder}; }
 
   RecordLog historyLog{{}, "history.log"};
   RecordLog favouritesLog{{}, "BookMark.log"};

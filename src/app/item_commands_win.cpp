@@ -107,7 +107,7 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   values.name = item.name;
   values.target = ItemTarget(item.listKind, values.file, &values.arguments);
   SetForegroundWindow(app.mainWindow);
-  EditOutcome outcome = RunEditItemDialog(app.Owner(), app.ItemFolders(), values);
+  EditOutcome outcome = RunEditItemDialog(app.Owner(), app.Folders(), values);
   if (outcome == EditOutcome::kCancelled) return;
   ReloadAndSelectFirst(app);
   // Both files stay when the old one resisted deletion: the user has to know

@@ -102,7 +102,7 @@ bool HandOffToRunningInstance(const std::string& argument) {
 }
 
 bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill) {
-  bool written = RunAddItemDialog(app.Owner(), app.ItemFolders(), prefill);
+  bool written = RunAddItemDialog(app.Owner(), app.Folders(), prefill);
   app.waitingAdd = AddItemPrefill();
   return written;
 }

@@ -22,9 +22,9 @@
 namespace {
 
 struct ItemDialogState {
-  ItemDialogState(const ItemDialogFolders& dialogFolders, AddItemPrefill* addPrefill)
+  ItemDialogState(const DataFolders& dialogFolders, AddItemPrefill* addPrefill)
       : folders(dialogFolders), callerPrefill(addPrefill) {}
-  const ItemDialogFolders& folders;
+  const DataFolders& folders;
   AddItemPrefill* callerPrefill;  // add mode: emptied when the dialog closes
   bool editMode = false;
   bool renameOnly = false;  // edit mode with an unreadable target
@@ -79,7 +79,7 @@ bool AskOverwrite(HWND dialog, const std::string& name) {
 
 // The cleaned name and the item file it gives. False when the name cannot
 // make a file in the item folder.
-bool FormItemPath(const ItemDialogFolders& folders, const std::string& typedName, const char* extension,
+bool FormItemPath(const DataFolders& folders, const std::string& typedName, const char* extension,
                   std::string& name, std::string& itemPath) {
   name = FitItemName(CleanItemName(typedName), folders.items, extension);
   if (!IsPlainItemName(name)) return false;
@@ -88,7 +88,7 @@ bool FormItemPath(const ItemDialogFolders& folders, const std::string& typedName
 }
 
 // A relative path made absolute in the DataFolder; a URL or an absolute path as it is.
-std::string InDataFolder(const ItemDialogFolders& folders, const std::string& path) {
+std::string InDataFolder(const DataFolders& folders, const std::string& path) {
   if (path.empty() || PathIsURLA(path.c_str()) || !PathIsRelativeA(path.c_str())) return path;
   char full[MAX_PATH + 1] = {};
   if (PathCombineA(full, folders.data.c_str(), path.c_str()) == nullptr) return path;
@@ -273,7 +273,7 @@ bool RunItemDialog(const DialogOwner& owner, ItemDialogState& state) {
 
 }  // namespace
 
-bool RunAddItemDialog(const DialogOwner& owner, const ItemDialogFolders& folders, AddItemPrefill& prefill) {
+bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill) {
   ItemDialogState state(folders, &prefill);
   state.prefill = prefill;
   state.prefill.arguments = SjisCut(prefill.arguments, kPathTextBytes);
@@ -282,7 +282,7 @@ bool RunAddItemDialog(const DialogOwner& owner, const ItemDialogFolders& folders
   return written;
 }
 
-EditOutcome RunEditItemDialog(const DialogOwner& owner, const ItemDialogFolders& folders, const EditItemValues& values) {
+EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values) {
   ItemDialogState state(folders, nullptr);
   state.editMode = true;
   state.edit = values;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "items/item_store_win.h"
 #include "platform/modal_dialog_win.h"
 
 // What the edit command hands to the dialog for the selected item.
@@ -23,20 +24,16 @@ struct AddItemPrefill {
   std::string arguments;
 };
 
-// Where the dialog writes: the item folder, and the DataFolder, from which a
-// relative path typed into the dialog counts.
-struct ItemDialogFolders {
-  std::string data;
-  std::string items;
-};
+// The dialogs write into folders.items; a relative path typed into them
+// counts from folders.data.
 
 // Add mode with prefill, which is emptied when the dialog closes; true when
 // an item was written.
-bool RunAddItemDialog(const DialogOwner& owner, const ItemDialogFolders& folders, AddItemPrefill& prefill);
+bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill);
 
 // How an edit ended. kSavedOldKept: the item was written under its new name
 // but the file under the old name could not be deleted, so both are there.
 enum class EditOutcome { kCancelled, kSaved, kSavedOldKept };
 
 // Edit mode for one item.
-EditOutcome RunEditItemDialog(const DialogOwner& owner, const ItemDialogFolders& folders, const EditItemValues& values);
+EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values);

@@ -184,7 +184,7 @@ class ItemDialog : public ::testing::Test {
   static constexpr int IDC_PATH = 102;
 
   ScratchFolder scratch_;
-  ItemDialogFolders folders_;
+  DataFolders folders_;
   AddItemPrefill prefill_;
   HWND openDialog_ = nullptr;
   DialogOwner owner_{GetModuleHandleA(nullptr), nullptr, &openDialog_};
