@@ -32,10 +32,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "items/item_lists_win.h"
 #include "items/shortcut_cache.h"
 #include "items/item_store_win.h"
+#include "platform/win_handles.h"
+#include "settings/settings.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -167,11 +168,11 @@ std::size_t ListAndReadFiles(bool readShortcuts) {
 
 struct ListWindow {
   HWND owner = nullptr;
-  ListWindow(AppState& app) {
+  explicit ListWindow(ItemLists& items) {
     owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
     for (int k = 0; k < kListCount; ++k) {
-      app.lists[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 400, owner,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), nullptr, nullptr);
+      items.boxes[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 400, owner,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), nullptr, nullptr);
     }
   }
   ~ListWindow() { DestroyWindow(owner); }
@@ -304,21 +305,20 @@ int main(int argc, char** argv) {
   std::printf("items in the folder: %d (%d of each kind planted), %d iterations per row\n", CountItemFiles(),
               kItemsPerKind, iterations);
 
-  AppState app;
-  app.dataFolder = dataFolder;
-  app.itemFolder = kItemFolder;
-  ListWindow lists(app);
+  ItemLists items;
+  ListWindow lists(items);
+  const int sortOrder = Settings().sortOrder;
 
   Row cold = Alternate(
       "cold load", iterations, [&] { return TimeMs([] { ListAndReadFiles(true); }); },
       [&] {
         // As at a first start: nothing remembered, nothing in the lists.
-        app.shortcuts = ShortcutCache();
-        app.listedNames = {};
-        return TimeMs([&] { LoadItemLists(app); });
+        items.shortcuts = ShortcutCache();
+        items.listedNames = {};
+        return TimeMs([&] { LoadItemLists(items, kItemFolder, sortOrder); });
       });
   LRESULT counts[kListCount];
-  for (int k = 0; k < kListCount; ++k) counts[k] = SendMessageA(app.lists[k], LB_GETCOUNT, 0, 0);
+  for (int k = 0; k < kListCount; ++k) counts[k] = SendMessageA(items.boxes[k], LB_GETCOUNT, 0, 0);
   std::printf("lists after a load: %ld programs, %ld files, %ld URLs, %ld mail\n", static_cast<long>(counts[0]),
               static_cast<long>(counts[1]), static_cast<long>(counts[2]), static_cast<long>(counts[3]));
   if (counts[0] + counts[1] != kItemsPerKind) CannotMeasure("the load did not list every shortcut");
@@ -330,9 +330,9 @@ int main(int argc, char** argv) {
       "reload", iterations, [&] { return TimeMs([] { ListAndReadFiles(false); }); },
       [&] {
         WriteShellLink(added, "C:\\Tools\\added.exe", "");
-        double ms = TimeMs([&] { LoadItemLists(app); });
+        double ms = TimeMs([&] { LoadItemLists(items, kItemFolder, sortOrder); });
         DeleteFileA(added.c_str());
-        LoadItemLists(app);
+        LoadItemLists(items, kItemFolder, sortOrder);
         return ms;
       });
   SetCurrentDirectoryA(previous);

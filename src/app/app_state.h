@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "items/item_dialog_win.h"
+#include "items/item_lists_win.h"
 #include "items/list_kind.h"
 #include "items/quick_find.h"
 #include "items/shortcut_cache.h"
@@ -48,9 +50,8 @@ struct AppState {
   UINT handOverMessage = 0;
   std::string firstArgument;  // empty when none (or refused as too long)
 
-  std::array<HWND, kListCount> lists{};
+  ItemLists items;  // the four list boxes and what the last load put in them
   std::array<HWND, kListCount> labels{};
-  std::array<std::vector<std::string>, kListCount> listedNames;  // what the last load put in each list
   HWND savedFocus = nullptr;
   HWND openDialog = nullptr;  // the modal dialog that is open, or none
 
@@ -62,19 +63,18 @@ struct AppState {
   std::string programFolder;  // the current directory at start
   std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
   std::string itemFolder;     // DataFolder + "\Lnk"
-  ShortcutCache shortcuts;    // which list each shortcut went to at the last load
-  bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
 
-  // Handed to the add-item dialog; cleared when it closes.
-  std::string addPrefillPath;
-  std::string addPrefillLink;
-  std::string addPrefillArguments;
+  // A path handed over while another dialog was open: the next add-item
+  // dialog starts with it, and any add-item dialog uses it up as it closes.
+  AddItemPrefill waitingAdd;
 
   std::string findTerm;    // at most 127 bytes
   QuickFindState quickFind;
 
   // Dialogs of the main window open from here.
   DialogOwner Owner() { return {instance, mainWindow, &openDialog}; }
+  // The data and item folders, as subsystems take them.
+  DataFolders Folders() const { return {dataFolder, itemFolder}; }
 
   RecordLog historyLog{{}, "history.log"};
   RecordLog favouritesLog{{}, "BookMark.log"};

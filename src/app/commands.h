@@ -39,7 +39,7 @@ void CmdSpeakPosition(AppState& app, const CommandContext& command);   // IDM_SP
 void CmdSpeakListName(AppState& app, const CommandContext& command);   // IDM_SPEAK_LIST_NAME
 void CmdSpeakSortOrder(AppState& app, const CommandContext& command);  // IDM_SPEAK_SORT_ORDER
 
-// items/import_dialog_win.cpp
+// app/import_command_win.cpp
 void CmdImportFromStartMenu(AppState& app, const CommandContext& command);  // IDM_IMPORT_FROM_START_MENU
 
 // app/launch_win.cpp

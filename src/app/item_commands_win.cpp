@@ -14,9 +14,10 @@
 #include "app/find_dialog_win.h"
 #include "app/item_command_texts.h"
 #include "app/list_search.h"
+#include "app/main_window_win.h"
 #include "app/selected_item_win.h"
+#include "app/startup_win.h"
 #include "items/item_dialog_win.h"
-#include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
 #include "platform/sjis.h"
@@ -67,7 +68,7 @@ bool PutOnClipboard(HWND owner, const std::string& text) {
 
 // Selects the next (or previous) entry of the list that holds the find term.
 void SearchList(AppState& app, int listKind, bool forward) {
-  HWND list = app.lists[listKind];
+  HWND list = app.items.boxes[listKind];
   int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
   int selection = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
   int found = FindListEntry(count, selection, forward, app.findTerm,
@@ -85,7 +86,7 @@ void SearchList(AppState& app, int listKind, bool forward) {
 int FocusedListKind(const AppState& app) { return GetSelectedItem(app).listKind; }
 
 int ListCount(const AppState& app, int listKind) {
-  return static_cast<int>(SendMessageA(app.lists[listKind], LB_GETCOUNT, 0, 0));
+  return static_cast<int>(SendMessageA(app.items.boxes[listKind], LB_GETCOUNT, 0, 0));
 }
 
 }  // namespace
@@ -93,7 +94,7 @@ int ListCount(const AppState& app, int listKind) {
 void CmdAddItem(AppState& app, const CommandContext& command) {
   if (FocusedListKind(app) < 0) return;
   SetForegroundWindow(app.mainWindow);
-  if (!RunAddItemDialog(app, app.mainWindow)) return;
+  if (!OpenAddItemDialog(app, app.waitingAdd)) return;
   ReloadAndSelectFirst(app);
   SpeakText(app.voice, kAddedText, 0);
 }
@@ -106,7 +107,7 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   values.name = item.name;
   values.target = ItemTarget(item.listKind, values.file, &values.arguments);
   SetForegroundWindow(app.mainWindow);
-  EditOutcome outcome = RunEditItemDialog(app, app.mainWindow, values);
+  EditOutcome outcome = RunEditItemDialog(app.Owner(), app.Folders(), values);
   if (outcome == EditOutcome::kCancelled) return;
   ReloadAndSelectFirst(app);
   // Both files stay when the old one resisted deletion: the user has to know
@@ -138,9 +139,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
   std::snprintf(question.data(), question.size(), kDeleteQuestionFormat, item.name.c_str());
   if (MessageBoxA(app.mainWindow, question.data(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
 
-  std::string itemFile = ItemFilePath(app, item.listKind, item.name);
-  DeleteFileA(itemFile.c_str());
-  if (FileExists(itemFile)) {
+  if (!DeleteItem(ItemFilePath(app, item.listKind, item.name))) {
     // Read-only, or held open by another program: the entry and its
     // selection stay as they are.
     SpeakText(app.voice, kNotDeletedText, 0);
@@ -152,7 +151,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
   int count = ListCount(app, item.listKind);
   int selection = item.index < count ? item.index : count - 1;
   for (int k = 0; k < kListCount; ++k) {
-    SendMessageA(app.lists[k], LB_SETCURSEL, k == item.listKind ? selection : -1, 0);
+    SendMessageA(app.items.boxes[k], LB_SETCURSEL, k == item.listKind ? selection : -1, 0);
   }
   SpeakText(app.voice, kDeletedText, 0);
 }

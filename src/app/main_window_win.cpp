@@ -31,8 +31,8 @@ void RecordFocus(AppState& app) {
 }
 
 void ShowOnlyList(AppState& app, int shown) {
-  for (int k = 0; k < kListCount; ++k) ShowWindow(app.lists[k], k == shown ? SW_SHOW : SW_HIDE);
-  SetFocus(app.lists[shown]);
+  for (int k = 0; k < kListCount; ++k) ShowWindow(app.items.boxes[k], k == shown ? SW_SHOW : SW_HIDE);
+  SetFocus(app.items.boxes[shown]);
   RecordFocus(app);
 }
 
@@ -63,15 +63,17 @@ void OnCreate(AppState& app, HWND window) {
   for (int k = 0; k < kListCount; ++k) {
     app.labels[k] = CreateWindowExA(0, "STATIC", kListLabels[k], WS_CHILD, 0, 0, 0, 0, window,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(k + 1)), app.instance, nullptr);
-    app.lists[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 0, 0, window,
+    app.items.boxes[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 0, 0, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), app.instance, nullptr);
-    InstallKeyFilter(app.lists[k]);
+    InstallKeyFilter(app.items.boxes[k]);
   }
 
   char current[MAX_PATH + 1] = {};
   DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
   app.programFolder = (length > 0 && length < MAX_PATH) ? std::string(current, length) : std::string();
-  PrepareDataFolders(app);
+  DataFolders folders = PrepareDataFolders();
+  app.dataFolder = folders.data;
+  app.itemFolder = folders.items;
 
   app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
   // The notification area lives in another process and answers slowly: the
@@ -79,15 +81,15 @@ void OnCreate(AppState& app, HWND window) {
   PostMessageA(window, kAddTrayIconMessage, 0, 0);
   EnsureSendToShortcut(app.programFolder);
   LoadSettings(app.settings, app.mainWindow, app.programFolder);
-  LoadShortcutCache(app);
+  LoadShortcutCache(app.items, app.dataFolder);
   LoadItemLists(app);
   SelectFirstEntries(app);
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);
 
   int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : kPrograms;
-  ShowWindow(app.lists[start], SW_SHOW);
-  SetFocus(app.lists[start]);
+  ShowWindow(app.items.boxes[start], SW_SHOW);
+  SetFocus(app.items.boxes[start]);
   RecordFocus(app);
 }
 
@@ -97,7 +99,7 @@ void OnClose(HWND window) {
 }
 
 void OnDestroy(AppState& app, HWND window) {
-  SaveShortcutCacheIfChanged(app);
+  SaveShortcutCacheIfChanged(app.items, app.dataFolder);
   Shell_NotifyIconA(NIM_DELETE, &app.trayIcon);
   UnregisterHotKey(window, kHotKeyId);
   PostQuitMessage(0);
@@ -136,15 +138,25 @@ void OnTrayMessage(AppState& app, LPARAM mouseMessage) {
 
 AppState& TheApp() { return gApp; }
 
+void LoadItemLists(AppState& app) {
+  if (LoadItemLists(app.items, app.itemFolder, app.settings.sortOrder) && app.mainWindow != nullptr) {
+    // Saved a moment later, so neither a start nor a change waits for the disk.
+    SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
+  }
+  app.quickFind.stale = true;
+}
+
+void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }
+
 int ListIndexOf(const AppState& app, HWND window) {
   for (int k = 0; k < kListCount; ++k) {
-    if (window != nullptr && app.lists[k] == window) return k;
+    if (window != nullptr && app.items.boxes[k] == window) return k;
   }
   return -1;
 }
 
 void FocusVisibleList(AppState& app) {
-  for (HWND list : app.lists) {
+  for (HWND list : app.items.boxes) {
     if (IsWindowVisible(list)) SetFocus(list);
   }
   RecordFocus(app);
@@ -160,10 +172,10 @@ void CmdNextList(AppState& app, const CommandContext& command) {
   int current = ListIndexOf(app, app.savedFocus);
   if (current < 0) return;
   int step = command.id == IDM_PREVIOUS_LIST ? kListCount - 1 : 1;
-  ShowWindow(app.lists[current], SW_HIDE);
+  ShowWindow(app.items.boxes[current], SW_HIDE);
   int next = (current + step) % kListCount;
-  ShowWindow(app.lists[next], SW_SHOW);
-  SetFocus(app.lists[next]);
+  ShowWindow(app.items.boxes[next], SW_SHOW);
+  SetFocus(app.items.boxes[next]);
   RecordFocus(app);
 }
 
@@ -206,7 +218,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnDestroy(app, window);
       return 0;
     case WM_SIZE:
-      for (HWND list : app.lists) MoveWindow(list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      for (HWND list : app.items.boxes) MoveWindow(list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_SETFOCUS:
       if (app.openDialog == nullptr) FocusVisibleList(app);
@@ -224,12 +236,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam == kSaveCacheTimer) {
         KillTimer(window, kSaveCacheTimer);
-        SaveShortcutCacheIfChanged(app);
+        SaveShortcutCacheIfChanged(app.items, app.dataFolder);
       }
       return 0;
     case WM_ENDSESSION:
       // Windows ends the process after this, without a WM_DESTROY.
-      if (wParam) SaveShortcutCacheIfChanged(app);
+      if (wParam) SaveShortcutCacheIfChanged(app.items, app.dataFolder);
       return 0;
     case WM_HOTKEY:
       OnHotKey(app, wParam);

@@ -9,6 +9,14 @@ AppState& TheApp();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Rebuilds the four lists from the ItemFolder in the sort order of the
+// settings; the quick-find index is then stale, and a changed shortcut cache
+// is saved a moment later (kSaveCacheTimer).
+void LoadItemLists(AppState& app);
+
+// Selects the first entry of each list box (an empty list keeps none).
+void SelectFirstEntries(AppState& app);
+
 // Gives the focus to the visible list box and records it in savedFocus.
 void FocusVisibleList(AppState& app);
 

@@ -47,8 +47,8 @@ void RefreshIndex(AppState& app) {
   find.index.Clear();
   find.launchTargets.clear();
   for (int kind : {kPrograms, kFiles}) {
-    for (const std::string& name : app.listedNames[kind]) {
-      find.index.Add(FindItem{name, app.shortcuts.TargetOf(name), kind});
+    for (const std::string& name : app.items.listedNames[kind]) {
+      find.index.Add(FindItem{name, app.items.shortcuts.TargetOf(name), kind});
       find.launchTargets.push_back(ItemFilePath(app, kind, name));  // the shortcut itself is what runs
     }
   }
@@ -58,7 +58,7 @@ void RefreshIndex(AppState& app) {
     const char* extension = kind == kUrls ? ".url" : ".mail";
     std::map<std::string, ShortcutStamp> stamps;
     for (const ScanEntry& entry : ScanItemFiles(app.itemFolder, extension)) stamps[entry.name] = StampOf(entry);
-    for (const std::string& name : app.listedNames[kind]) {
+    for (const std::string& name : app.items.listedNames[kind]) {
       std::string fileName = name + extension;
       auto stamp = stamps.find(name);
       auto read = known.find(fileName);

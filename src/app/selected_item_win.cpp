@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_win.h"
+#include "items/item_store_win.h"
 #include "platform/sjis.h"
 
 std::string ListEntryText(HWND list, int index) {
@@ -23,7 +24,7 @@ SelectedItem GetSelectedItem(const AppState& app) {
   SelectedItem item;
   item.listKind = ListIndexOf(app, GetFocus());
   if (item.listKind < 0) return item;
-  HWND list = app.lists[item.listKind];
+  HWND list = app.items.boxes[item.listKind];
   item.count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
   item.index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
   if (item.index < 0 || item.index >= item.count) {
@@ -32,4 +33,8 @@ SelectedItem GetSelectedItem(const AppState& app) {
   }
   item.name = SjisCut(ListEntryText(list, item.index), kPathTextBytes);
   return item;
+}
+
+std::string ItemFilePath(const AppState& app, int listKind, const std::string& name) {
+  return ItemFilePath(app.itemFolder, listKind, name);
 }

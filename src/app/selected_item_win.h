@@ -19,3 +19,6 @@ std::string ListEntryText(HWND list, int index);
 
 // The focused list box and its selection.
 SelectedItem GetSelectedItem(const AppState& app);
+
+// The item file of a list entry in app.itemFolder.
+std::string ItemFilePath(const AppState& app, int listKind, const std::string& name);

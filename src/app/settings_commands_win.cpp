@@ -3,7 +3,7 @@
 // the change means for the rest of the program.
 #include "app/app_state.h"
 #include "app/commands.h"
-#include "items/item_lists_win.h"
+#include "app/main_window_win.h"
 #include "settings/help_win.h"
 #include "settings/settings_dialogs_win.h"
 #include "settings/update_check_win.h"

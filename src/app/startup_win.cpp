@@ -10,8 +10,6 @@
 #include "app/app_state.h"
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
-#include "items/item_dialog_win.h"
-#include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
@@ -56,6 +54,22 @@ void ReloadAfterAdd(AppState& app) {
   SelectFirstEntries(app);
 }
 
+// The add dialog's start for a handed-over path. A shortcut offers its
+// target and arguments; with keepLink the shortcut's own name is proposed.
+AddItemPrefill PrefillFor(const std::string& path, bool keepLink) {
+  AddItemPrefill prefill;
+  prefill.path = path;
+  if (LooksLikeShortcut(path)) {
+    std::string target;
+    ReadShellLink(path, target, prefill.arguments);
+    if (!target.empty()) {
+      if (keepLink) prefill.link = path;
+      prefill.path = target;
+    }
+  }
+  return prefill;
+}
+
 }  // namespace
 
 // A relative path names a file of the folder this process was started in;
@@ -87,41 +101,28 @@ bool HandOffToRunningInstance(const std::string& argument) {
   return true;
 }
 
+bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill) {
+  bool written = RunAddItemDialog(app.Owner(), app.Folders(), prefill);
+  app.waitingAdd = AddItemPrefill();
+  return written;
+}
+
 void OfferStartUpPath(AppState& app) {
-  const std::string& argument = app.firstArgument;
-  app.addPrefillLink.clear();
-  app.addPrefillArguments.clear();
-  app.addPrefillPath = argument;
-  if (LooksLikeShortcut(argument)) {
-    std::string target;
-    ReadShellLink(argument, target, app.addPrefillArguments);
-    if (!target.empty()) app.addPrefillPath = target;
-  }
-  if (RunAddItemDialog(app, app.mainWindow)) ReloadAfterAdd(app);
+  if (OpenAddItemDialog(app, PrefillFor(app.firstArgument, false))) ReloadAfterAdd(app);
 }
 
 void OnHandOver(AppState& app) {
   std::string path = TakeHandOverSlot();
   if (path.empty()) return;
 
-  app.addPrefillLink.clear();
-  app.addPrefillArguments.clear();
-  app.addPrefillPath = path;
-  if (LooksLikeShortcut(path)) {
-    std::string target;
-    ReadShellLink(path, target, app.addPrefillArguments);
-    if (!target.empty()) {
-      app.addPrefillLink = path;
-      app.addPrefillPath = target;
-    }
-  }
-
+  AddItemPrefill prefill = PrefillFor(path, true);
   if (app.openDialog != nullptr) {
-    // The path waits in the prefill values for the next add-item dialog.
+    // The path waits for the next add-item dialog.
+    app.waitingAdd = std::move(prefill);
     MessageBoxA(app.mainWindow, kHandOverRefusedText, kHandOverRefusedCaption, MB_ICONINFORMATION);
     return;
   }
-  if (RunAddItemDialog(app, app.mainWindow)) ReloadAfterAdd(app);
+  if (OpenAddItemDialog(app, std::move(prefill))) ReloadAfterAdd(app);
   FocusVisibleList(app);
   if (!IsWindowVisible(app.mainWindow)) {
     // The window lives in the tray: keep it there.

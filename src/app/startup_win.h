@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "items/item_dialog_win.h"
+
 struct AppState;
 
 // The first command-line argument; empty when there is none or when it is
@@ -11,6 +13,10 @@ std::string FirstArgument();
 // When another instance runs: leaves the argument in "Option9", brings that
 // instance forward and returns true.
 bool HandOffToRunningInstance(const std::string& argument);
+
+// Opens the add-item dialog with prefill; true when an item was written. A
+// path waiting in app.waitingAdd is used up as the dialog closes.
+bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill);
 
 // Start-up with a path: offers it in the add-item dialog.
 void OfferStartUpPath(AppState& app);

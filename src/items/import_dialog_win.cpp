@@ -1,27 +1,21 @@
-// Taking in shortcuts from the Start menu and the desktop: IDM_IMPORT_FROM_START_MENU finds
-// them and works out which to offer, the dialog "ImportDialog" lets the user
-// check by ear which to take, and each checked one is written as an item the
-// way the add dialog writes a dropped shortcut or internet shortcut: a byte
-// copy of the ".lnk" (arguments, working folder and icon kept), or a ".url"
-// item with the URL, each all or nothing. One reload follows.
+// Taking in shortcuts from the Start menu and the desktop: the dialog
+// "ImportDialog" lets the user check by ear which of the offers to take, and
+// each checked one is written as an item the way the add dialog writes a
+// dropped shortcut or internet shortcut: a byte copy of the ".lnk"
+// (arguments, working folder and icon kept), or a ".url" item with the URL,
+// each all or nothing.
+#include "items/import_dialog_win.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "app/app_state.h"
-#include "app/commands.h"
-#include "app/main_window_win.h"
-#include "items/import_choice.h"
-#include "items/import_sources_win.h"
 #include "items/import_texts.h"
-#include "items/item_dialog_win.h"
-#include "items/item_lists_win.h"
+#include "items/item_store_win.h"
 #include "platform/files_win.h"
-#include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
-#include "speech/speech_win.h"
 
 namespace {
 
@@ -30,7 +24,7 @@ namespace {
 constexpr UINT kAnnounceMessage = WM_APP + 1;
 
 struct ImportDialogState {
-  AppState& app;
+  const Voice& voice;
   ImportChoice& choice;  // OK writes the check boxes back into it
 };
 
@@ -46,14 +40,17 @@ std::string Formatted(const char* format, std::size_t first, std::size_t second)
   return text;
 }
 
-// What is said as the dialog opens, or instead of it when nothing is offered.
-std::string FoundText(const ImportChoice& choice) {
+}  // namespace
+
+std::string ImportFoundText(const ImportChoice& choice) {
   std::string text = choice.offers.empty()
                          ? std::string(kImportNothingFoundText)
                          : Formatted(kImportFoundFormat, choice.offers.size(), choice.CheckedCount());
   if (choice.leftOut > 0) text += Formatted(kImportLeftOutFormat, choice.leftOut);
   return text;
 }
+
+namespace {
 
 int EntryCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
@@ -136,36 +133,31 @@ BOOL OnCommand(HWND dialog, ImportDialogState& state, int id, int code) {
 // The count of offers is spoken once the dialog is shown.
 BOOL OnAnnounce(HWND, ImportDialogState& state, UINT message, WPARAM, LPARAM) {
   if (message != kAnnounceMessage) return FALSE;
-  SpeakText(state.app.voice, FoundText(state.choice), 0);
+  SpeakText(state.voice, ImportFoundText(state.choice), 0);
   return TRUE;
 }
 
 constexpr DialogHandlers<ImportDialogState> kImportDialog{OnInit, OnCommand, OnAnnounce};
 
-// True when the user chose "取り込む"; the offers then hold the user's checks.
-bool RunImportDialog(AppState& app, ImportChoice& choice) {
+}  // namespace
+
+bool RunImportDialog(const DialogOwner& owner, const Voice& voice, ImportChoice& choice) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  ImportDialogState state{app, choice};
-  return RunModalDialog(app.instance, "ImportDialog", app.mainWindow, &app.openDialog, kImportDialog, state) == IDOK;
+  ImportDialogState state{voice, choice};
+  return RunModalDialog(owner, "ImportDialog", kImportDialog, state) == IDOK;
 }
 
-struct ImportOutcome {
-  std::size_t added = 0;
-  std::size_t failed = 0;
-  std::vector<std::string> addedShortcuts;  // names of the new ".lnk" items
-};
-
-ImportOutcome TakeIn(const AppState& app, const ImportChoice& choice) {
+ImportOutcome TakeInImports(const std::string& itemFolder, const ImportChoice& choice) {
   ImportOutcome outcome;
   for (const ImportOffer& offer : choice.offers) {
     if (!offer.checked) continue;
     const ImportCandidate& candidate = offer.candidate;
-    std::string itemPath = app.itemFolder + "\\" + offer.name + (candidate.isUrl ? ".url" : ".lnk");
+    std::string itemPath = itemFolder + "\\" + offer.name + (candidate.isUrl ? ".url" : ".lnk");
     // An item that appeared since the choice was made is the user's: never replaced.
     bool written = !FileExists(itemPath) &&
-                   WriteItemFile(candidate.isUrl ? ItemKind::kImportUrl : ItemKind::kCopyShortcut,
-                                 candidate.sourceFile, "", itemPath);
+                   SaveItem(candidate.isUrl ? ItemKind::kImportUrl : ItemKind::kCopyShortcut, candidate.sourceFile, "",
+                            itemPath);
     if (!written) {
       ++outcome.failed;
       continue;
@@ -176,41 +168,7 @@ ImportOutcome TakeIn(const AppState& app, const ImportChoice& choice) {
   return outcome;
 }
 
-// Shows the programs list with its first new entry selected and focused.
-// Nothing moves when no new shortcut went to that list.
-void FocusFirstNewProgram(AppState& app, const std::vector<std::string>& added) {
-  const std::vector<std::string>& programs = app.listedNames[kPrograms];
-  auto first = std::find_if(programs.begin(), programs.end(), [&](const std::string& name) {
-    return std::find(added.begin(), added.end(), name) != added.end();
-  });
-  if (first == programs.end()) return;
-  for (int k = 0; k < kListCount; ++k) ShowWindow(app.lists[k], k == kPrograms ? SW_SHOW : SW_HIDE);
-  SendMessageA(app.lists[kPrograms], LB_SETCURSEL, static_cast<WPARAM>(first - programs.begin()), 0);
-  FocusVisibleList(app);
-}
-
-}  // namespace
-
-void CmdImportFromStartMenu(AppState& app, const CommandContext& command) {
-  // A command posted while a dialog is open would nest a second one.
-  if (app.openDialog != nullptr || ListIndexOf(app, GetFocus()) < 0) return;
-  SetForegroundWindow(app.mainWindow);
-  ImportChoice choice =
-      ChooseImports(FindImportCandidates(), ReadExistingItems(app.itemFolder), app.itemFolder, CaseBlindKeyOf);
-  if (choice.offers.empty()) {
-    SpeakText(app.voice, FoundText(choice), 0);
-    return;
-  }
-  if (!RunImportDialog(app, choice)) return;
-
-  ImportOutcome outcome = TakeIn(app, choice);
-  if (outcome.added > 0) {
-    LoadItemLists(app);
-    SelectFirstEntries(app);
-    FocusFirstNewProgram(app, outcome.addedShortcuts);
-  }
-  SpeakText(app.voice,
-            outcome.failed == 0 ? Formatted(kImportAddedFormat, outcome.added)
-                                : Formatted(kImportPartlyAddedFormat, outcome.added, outcome.failed),
-            0);
+std::string ImportOutcomeText(const ImportOutcome& outcome) {
+  return outcome.failed == 0 ? Formatted(kImportAddedFormat, outcome.added)
+                             : Formatted(kImportPartlyAddedFormat, outcome.added, outcome.failed);
 }

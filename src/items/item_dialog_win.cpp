@@ -2,21 +2,15 @@
 // which kind of item file to write; edit mode writes the item again under its
 // possibly new name and target and removes the old file; rename-only mode
 // (the target could not be read) moves the file under a new name untouched.
-//
-// Every item file is first written completely under a temporary name in the
-// item folder (".tmp", which no list scans) and then moved over its place.
-// A write that fails therefore never costs the item it was to replace, and
-// an old file is deleted only once its successor is in place.
+// The files themselves are written, renamed and deleted by the item store.
 #include "items/item_dialog_win.h"
 
 #include <commdlg.h>
 #include <shlwapi.h>
 
 #include <cstdio>
-#include <functional>
 #include <vector>
 
-#include "app/app_state.h"
 #include "items/item_dialog_texts.h"
 #include "items/item_name.h"
 #include "items/item_store_win.h"
@@ -28,14 +22,14 @@
 namespace {
 
 struct ItemDialogState {
-  explicit ItemDialogState(AppState& appState) : app(appState) {}
-  AppState& app;
+  ItemDialogState(const DataFolders& dialogFolders, AddItemPrefill* addPrefill)
+      : folders(dialogFolders), callerPrefill(addPrefill) {}
+  const DataFolders& folders;
+  AddItemPrefill* callerPrefill;  // add mode: emptied when the dialog closes
   bool editMode = false;
   bool renameOnly = false;  // edit mode with an unreadable target
   // Add mode: the prefill values as they stood when the dialog opened.
-  std::string prefillPath;
-  std::string prefillLink;
-  std::string prefillArguments;
+  AddItemPrefill prefill;
   // Edit mode.
   EditItemValues edit;
   bool oldFileKept = false;  // the file under the old name could not be deleted
@@ -83,99 +77,22 @@ bool AskOverwrite(HWND dialog, const std::string& name) {
   return MessageBoxA(dialog, question.data(), kOverwriteCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-// Whether two item file paths name the same file: compared as the file
-// system compares names, without regard to case.
-bool SameItemFile(const std::string& first, const std::string& second) {
-  auto wide = [](const std::string& text) {
-    int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
-    if (units > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), units);
-    return result;
-  };
-  std::wstring a = wide(first);
-  std::wstring b = wide(second);
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
-}
-
-// Whether the file at path is listed under exactly its own name. A file
-// system may store a name it cannot hold cut short while reporting success
-// (Wine on Linux holds a name to 255 bytes of UTF-8, about 85 kanji): the
-// item would then lose its extension and vanish from every list.
-bool ListedUnderItsName(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  UniqueFindHandle listing(FindFirstFileA(path.c_str(), &found));
-  if (!listing) return false;
-  return SameItemFile(found.cFileName, PathFindFileNameA(path.c_str()));
-}
-
-// Writes an item through write into a temporary file, then moves it to
-// itemPath, replacing a file that is there. False when the new file could
-// not be put in place under its name; then nothing of the write is left.
-bool PlaceItemFile(const std::string& itemPath, const std::function<bool(const std::string&)>& write) {
-  if (!ReplaceFileWith(itemPath, write)) return false;
-  if (!ListedUnderItsName(itemPath)) {
-    DeleteFileA(itemPath.c_str());  // the same path reaches the file under its cut name
-    return false;
-  }
-  return true;
-}
-
-// The path made absolute against the current directory (the DataFolder):
-// the profile reader would look for a bare name in the Windows folder.
-std::string AbsolutePath(const std::string& path) {
-  char full[MAX_PATH + 1] = {};
-  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  if (length == 0 || length >= MAX_PATH) return path;
-  return std::string(full, length);
-}
-
-// Whether a URL or mail item replaces another item's file (kMerge: over a
-// copy of it, so that the sections beside its own survive) or rewrites its
-// own file afresh (kFresh).
-enum class Replace { kMerge, kFresh };
-
-bool WriteItem(ItemKind kind, const std::string& path, const std::string& arguments, const std::string& itemPath,
-               Replace replace = Replace::kMerge) {
-  auto start = [&](const std::string& pending) {
-    return replace == Replace::kFresh || StartFromCopy(itemPath, pending);
-  };
-  return PlaceItemFile(itemPath, [&](const std::string& pending) {
-    switch (kind) {
-      case ItemKind::kImportUrl: {
-        // Only the URL is taken over from the internet-shortcut file.
-        std::string url = ReadUrlItem(AbsolutePath(path));
-        return start(pending) && WriteUrlItem(pending, url);
-      }
-      case ItemKind::kUrl:
-        return start(pending) && WriteUrlItem(pending, path);
-      case ItemKind::kCopyShortcut:
-        return CopyFileA(path.c_str(), pending.c_str(), FALSE) != FALSE;
-      case ItemKind::kShortcut:
-        WriteShellLink(pending, path, arguments);
-        return true;
-      case ItemKind::kMail:
-        return start(pending) && WriteMailItem(pending, path);
-    }
-    return false;
-  });
-}
-
-// Renames a file to a name that differs from its own only in the case of
-// letters; nothing to do when the texts are identical.
-void RenameCaseOnly(const std::string& oldPath, const std::string& newPath) {
-  if (oldPath == newPath) return;
-  MoveFileA(oldPath.c_str(), newPath.c_str());  // the file keeps its old spelling if refused
-}
-
 // The cleaned name and the item file it gives. False when the name cannot
 // make a file in the item folder.
-bool FormItemPath(const AppState& app, const std::string& typedName, const char* extension, std::string& name,
-                  std::string& itemPath) {
-  name = FitItemName(CleanItemName(typedName), app.itemFolder, extension);
+bool FormItemPath(const DataFolders& folders, const std::string& typedName, const char* extension,
+                  std::string& name, std::string& itemPath) {
+  name = FitItemName(CleanItemName(typedName), folders.items, extension);
   if (!IsPlainItemName(name)) return false;
-  itemPath = app.itemFolder + "\\" + name + extension;
+  itemPath = folders.items + "\\" + name + extension;
   return true;
+}
+
+// A relative path made absolute in the DataFolder; a URL or an absolute path as it is.
+std::string InDataFolder(const DataFolders& folders, const std::string& path) {
+  if (path.empty() || PathIsURLA(path.c_str()) || !PathIsRelativeA(path.c_str())) return path;
+  char full[MAX_PATH + 1] = {};
+  if (PathCombineA(full, folders.data.c_str(), path.c_str()) == nullptr) return path;
+  return full;
 }
 
 PathFacts FactsOf(const std::string& path) {
@@ -184,6 +101,19 @@ PathFacts FactsOf(const std::string& path) {
   facts.isUrl = PathIsURLA(path.c_str()) != FALSE;
   facts.exists = PathFileExistsA(path.c_str()) != FALSE;
   return facts;
+}
+
+// The kind of item a typed path makes, and what it is written from. A
+// relative path counts from the DataFolder, named here rather than taken from
+// the current directory (which the file-open dialog may have moved): a file
+// there, or a file to take in, is used by its full path; a bare command name
+// or an address stays as typed.
+ItemKind DecideKind(const ItemDialogState& state, std::string& path) {
+  std::string inData = InDataFolder(state.folders, path);
+  PathFacts facts = FactsOf(inData);
+  ItemKind kind = state.editMode ? DecideEditKind(path, facts) : DecideAddKind(path, facts);
+  if (facts.exists || kind == ItemKind::kImportUrl || kind == ItemKind::kCopyShortcut) path = inData;
+  return kind;
 }
 
 // The platform's file-open dialog; true with the chosen file's full path and
@@ -209,11 +139,7 @@ bool BrowseForFile(HWND owner, std::string& fullPath, std::string& fileName) {
 }
 
 void Close(HWND dialog, ItemDialogState& state, INT_PTR result) {
-  if (!state.editMode) {
-    state.app.addPrefillPath.clear();
-    state.app.addPrefillLink.clear();
-    state.app.addPrefillArguments.clear();
-  }
+  if (state.callerPrefill != nullptr) *state.callerPrefill = AddItemPrefill();
   EndModalDialog(dialog, result);
 }
 
@@ -233,8 +159,8 @@ BOOL OnInit(HWND dialog, ItemDialogState& state) {
       SetControlText(dialog, IDC_ITEM_PATH, state.edit.target);
     }
   } else {
-    if (!state.prefillPath.empty()) SetControlText(dialog, IDC_ITEM_PATH, state.prefillPath);
-    SetControlText(dialog, IDC_ITEM_NAME, ProposeItemName(state.prefillLink, state.prefillPath));
+    if (!state.prefill.path.empty()) SetControlText(dialog, IDC_ITEM_PATH, state.prefill.path);
+    SetControlText(dialog, IDC_ITEM_NAME, ProposeItemName(state.prefill.link, state.prefill.path));
   }
   FocusControl(dialog, IDC_ITEM_NAME);
   return FALSE;  // the focus is set
@@ -259,41 +185,36 @@ void OnAddOk(HWND dialog, ItemDialogState& state) {
   std::string typedName;
   std::string path;
   if (!ReadFields(dialog, typedName, path)) return;
-  ItemKind kind = DecideAddKind(path, FactsOf(path));
+  ItemKind kind = DecideKind(state, path);
   std::string name;
   std::string itemPath;
-  if (!FormItemPath(state.app, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
+  if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  if (!WriteItem(kind, path, state.prefillArguments, itemPath)) return ShowWriteFailure(dialog);
+  if (!SaveItem(kind, path, state.prefill.arguments, itemPath)) return ShowWriteFailure(dialog);
   Close(dialog, state, IDOK);
-}
-
-// The item now lives under its new name; the old file goes. One that cannot
-// be deleted stays beside the new one, and the caller says so.
-void RemoveOldItemFile(ItemDialogState& state) {
-  DeleteFileA(state.edit.file.c_str());
-  state.oldFileKept = FileExists(state.edit.file);
 }
 
 void OnEditOk(HWND dialog, ItemDialogState& state) {
   std::string typedName;
   std::string path;
   if (!ReadFields(dialog, typedName, path)) return;
-  ItemKind kind = DecideEditKind(path, FactsOf(path));
+  ItemKind kind = DecideKind(state, path);
   std::string name;
   std::string itemPath;
-  if (!FormItemPath(state.app, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
+  if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
   const std::string& oldFile = state.edit.file;
   if (SameItemFile(itemPath, oldFile)) {
     // The item is rewritten in its own place: the new file replaces the old
     // one only once it is complete.
-    if (!WriteItem(kind, path, state.edit.arguments, oldFile, Replace::kFresh)) return ShowWriteFailure(dialog);
-    RenameCaseOnly(oldFile, itemPath);
+    if (!SaveItem(kind, path, state.edit.arguments, oldFile, ItemReplace::kFresh)) return ShowWriteFailure(dialog);
+    RenameItem(oldFile, itemPath);  // only the case of letters can differ
     return Close(dialog, state, IDOK);
   }
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  if (!WriteItem(kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
-  RemoveOldItemFile(state);
+  if (!SaveItem(kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
+  // The item now lives under its new name; the old file goes. One that cannot
+  // be deleted stays beside the new one, and the caller says so.
+  state.oldFileKept = !DeleteItem(oldFile);
   Close(dialog, state, IDOK);
 }
 
@@ -306,28 +227,23 @@ void OnRenameOk(HWND dialog, ItemDialogState& state) {
   std::string extension = PathFindExtensionA(oldFile.c_str());
   std::string name;
   std::string itemPath;
-  if (!FormItemPath(state.app, typedName, extension.c_str(), name, itemPath)) return ShowWriteFailure(dialog);
-  if (SameItemFile(itemPath, oldFile)) {
-    RenameCaseOnly(oldFile, itemPath);
-    return Close(dialog, state, IDOK);
+  if (!FormItemPath(state.folders, typedName, extension.c_str(), name, itemPath)) return ShowWriteFailure(dialog);
+  if (!SameItemFile(itemPath, oldFile) && FileExists(itemPath) && !AskOverwrite(dialog, name)) {
+    return FocusControl(dialog, IDC_ITEM_NAME);
   }
-  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  bool placed = PlaceItemFile(itemPath, [&](const std::string& pending) {
-    return CopyFileA(oldFile.c_str(), pending.c_str(), FALSE) != FALSE;
-  });
-  if (!placed) return ShowWriteFailure(dialog);
-  RemoveOldItemFile(state);
+  RenameOutcome renamed = RenameItem(oldFile, itemPath);
+  if (renamed == RenameOutcome::kFailed) return ShowWriteFailure(dialog);
+  state.oldFileKept = renamed == RenameOutcome::kOldKept;
   Close(dialog, state, IDOK);
 }
 
-void OnBrowse(HWND dialog, ItemDialogState& state) {
+// The file-open dialog may leave the current directory where the user
+// browsed; nothing here counts on it (a relative path counts from the
+// DataFolder, named explicitly), so it is left as it is.
+void OnBrowse(HWND dialog, ItemDialogState&) {
   std::string fullPath;
   std::string fileName;
-  bool chosen = BrowseForFile(dialog, fullPath, fileName);
-  // The file-open dialog may leave the current directory where the user
-  // browsed; every relative path of the program counts from the DataFolder.
-  SetCurrentDirectoryA(state.app.dataFolder.c_str());
-  if (chosen) SetControlText(dialog, IDC_ITEM_PATH, fullPath);
+  if (BrowseForFile(dialog, fullPath, fileName)) SetControlText(dialog, IDC_ITEM_PATH, fullPath);
 }
 
 BOOL OnCommand(HWND dialog, ItemDialogState& state, int id, int code) {
@@ -351,32 +267,25 @@ BOOL OnCommand(HWND dialog, ItemDialogState& state, int id, int code) {
 
 constexpr DialogHandlers<ItemDialogState> kItemDialog{OnInit, OnCommand};
 
-bool RunItemDialog(ItemDialogState& state, HWND owner) {
-  return RunModalDialog(state.app.instance, "FileDialog", owner, &state.app.openDialog, kItemDialog, state) == IDOK;
+bool RunItemDialog(const DialogOwner& owner, ItemDialogState& state) {
+  return RunModalDialog(owner, "FileDialog", kItemDialog, state) == IDOK;
 }
 
 }  // namespace
 
-bool RunAddItemDialog(AppState& app, HWND owner) {
-  ItemDialogState state(app);
-  state.prefillPath = app.addPrefillPath;
-  state.prefillLink = app.addPrefillLink;
-  state.prefillArguments = SjisCut(app.addPrefillArguments, kPathTextBytes);
-  bool written = RunItemDialog(state, owner);
-  app.addPrefillPath.clear();
-  app.addPrefillLink.clear();
-  app.addPrefillArguments.clear();
+bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill) {
+  ItemDialogState state(folders, &prefill);
+  state.prefill = prefill;
+  state.prefill.arguments = SjisCut(prefill.arguments, kPathTextBytes);
+  bool written = RunItemDialog(owner, state);
+  prefill = AddItemPrefill();
   return written;
 }
 
-EditOutcome RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values) {
-  ItemDialogState state(app);
+EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values) {
+  ItemDialogState state(folders, nullptr);
   state.editMode = true;
   state.edit = values;
-  if (!RunItemDialog(state, owner)) return EditOutcome::kCancelled;
+  if (!RunItemDialog(owner, state)) return EditOutcome::kCancelled;
   return state.oldFileKept ? EditOutcome::kSavedOldKept : EditOutcome::kSaved;
-}
-
-bool WriteItemFile(ItemKind kind, const std::string& path, const std::string& arguments, const std::string& itemPath) {
-  return WriteItem(kind, path, arguments, itemPath);
 }

@@ -4,9 +4,8 @@
 
 #include <string>
 
-#include "items/item_name.h"
-
-struct AppState;
+#include "items/item_store_win.h"
+#include "platform/modal_dialog_win.h"
 
 // What the edit command hands to the dialog for the selected item.
 struct EditItemValues {
@@ -16,19 +15,25 @@ struct EditItemValues {
   std::string arguments;  // a shortcut's argument string; empty for other kinds
 };
 
-// Add mode with the prefill values of app, which are cleared when the dialog
-// closes; true when an item was written.
-bool RunAddItemDialog(AppState& app, HWND owner);
+// What the add dialog starts with: a path handed over from the command line
+// or a second instance, the shortcut it was read from, and that shortcut's
+// argument string.
+struct AddItemPrefill {
+  std::string path;
+  std::string link;
+  std::string arguments;
+};
+
+// The dialogs write into folders.items; a relative path typed into them
+// counts from folders.data.
+
+// Add mode with prefill, which is emptied when the dialog closes; true when
+// an item was written.
+bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill);
 
 // How an edit ended. kSavedOldKept: the item was written under its new name
 // but the file under the old name could not be deleted, so both are there.
 enum class EditOutcome { kCancelled, kSaved, kSavedOldKept };
 
 // Edit mode for one item.
-EditOutcome RunEditItemDialog(AppState& app, HWND owner, const EditItemValues& values);
-
-// Writes one item file all or nothing, as OK in the add dialog does: from
-// path, which for kCopyShortcut and kImportUrl is the shortcut or internet
-// shortcut to take in. False when it could not be put in place under its
-// name; nothing of it is then left.
-bool WriteItemFile(ItemKind kind, const std::string& path, const std::string& arguments, const std::string& itemPath);
+EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values);

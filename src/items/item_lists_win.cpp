@@ -4,7 +4,6 @@
 // now), then the URL and mail items by their file names alone.
 #include "items/item_lists_win.h"
 
-#include "app/app_state.h"
 #include "items/item_order.h"
 #include "items/item_scan_win.h"
 #include "items/item_store_win.h"
@@ -20,9 +19,9 @@ constexpr char kShortcutCacheName[] = "itemcache.dat";
 // Puts names into list box kind, unless it shows exactly these already: a
 // reload after one change then redraws only the list that changed. The box
 // is filled with its redrawing suspended and its storage reserved at once.
-void ShowNames(AppState& app, int kind, std::vector<std::string> names) {
-  HWND list = app.lists[kind];
-  std::vector<std::string>& shown = app.listedNames[kind];
+void ShowNames(ItemLists& lists, int kind, std::vector<std::string> names) {
+  HWND list = lists.boxes[kind];
+  std::vector<std::string>& shown = lists.listedNames[kind];
   if (names == shown && SendMessageA(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(names.size())) return;
   std::size_t bytes = 0;
   for (const std::string& name : names) bytes += name.size() + 1;
@@ -35,31 +34,31 @@ void ShowNames(AppState& app, int kind, std::vector<std::string> names) {
   shown = std::move(names);
 }
 
-std::string ShortcutCacheFile(const AppState& app) { return app.dataFolder + "\\" + kShortcutCacheName; }
+std::string ShortcutCacheFile(const std::string& dataFolder) { return dataFolder + "\\" + kShortcutCacheName; }
 
 // A cache that cannot be saved costs the next start its reads, nothing else.
-void SaveShortcutCache(const AppState& app) {
-  std::string bytes = app.shortcuts.Serialize();
-  ReplaceFileWith(ShortcutCacheFile(app), [&](const std::string& pending) { return WriteWholeFile(pending, bytes); });
+void SaveShortcutCache(const ItemLists& lists, const std::string& dataFolder) {
+  std::string bytes = lists.shortcuts.Serialize();
+  ReplaceFileWith(ShortcutCacheFile(dataFolder),
+                  [&](const std::string& pending) { return WriteWholeFile(pending, bytes); });
 }
 
 }  // namespace
 
-void LoadShortcutCache(AppState& app) {
-  app.shortcuts = ShortcutCache();
-  std::optional<std::string> bytes = ReadWholeFile(ShortcutCacheFile(app), kShortcutCacheMaxBytes);
+void LoadShortcutCache(ItemLists& lists, const std::string& dataFolder) {
+  lists.shortcuts = ShortcutCache();
+  std::optional<std::string> bytes = ReadWholeFile(ShortcutCacheFile(dataFolder), kShortcutCacheMaxBytes);
   if (!bytes) return;
-  if (std::optional<ShortcutCache> cache = ShortcutCache::Parse(*bytes)) app.shortcuts = std::move(*cache);
+  if (std::optional<ShortcutCache> cache = ShortcutCache::Parse(*bytes)) lists.shortcuts = std::move(*cache);
 }
 
-void LoadItemLists(AppState& app) {
-  const int sortOrder = app.settings.sortOrder;
-  std::vector<ScanEntry> scan = ScanItemFiles(app.itemFolder, ".lnk");
+bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder) {
+  std::vector<ScanEntry> scan = ScanItemFiles(itemFolder, ".lnk");
   std::map<std::string, ShortcutStamp> stamps;
   for (const ScanEntry& entry : scan) stamps[entry.name] = StampOf(entry);
 
-  ShortcutCache known = std::move(app.shortcuts);
-  app.shortcuts = ShortcutCache();
+  ShortcutCache known = std::move(lists.shortcuts);
+  lists.shortcuts = ShortcutCache();
   std::vector<std::string> programs;
   std::vector<std::string> files;
   for (std::string& name : NamesInOrder(std::move(scan), sortOrder)) {
@@ -70,30 +69,27 @@ void LoadItemLists(AppState& app) {
       target = known.TargetOf(name);
     } else {
       std::string arguments;
-      ReadShellLink(app.itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
+      ReadShellLink(itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
       isProgram = IsProgramTarget(target);
     }
-    app.shortcuts.Remember(name, stamp, *isProgram, std::move(target));
+    lists.shortcuts.Remember(name, stamp, *isProgram, std::move(target));
     (*isProgram ? programs : files).push_back(std::move(name));
   }
-  ShowNames(app, kPrograms, std::move(programs));
-  ShowNames(app, kFiles, std::move(files));
-  if (!(app.shortcuts == known)) {
-    // Saved a moment later, so neither a start nor a change waits for the disk.
-    app.shortcutsUnsaved = true;
-    if (app.mainWindow != nullptr) SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
-  }
-  ShowNames(app, kUrls, NamesInOrder(ScanItemFiles(app.itemFolder, ".url"), sortOrder));
-  ShowNames(app, kMail, NamesInOrder(ScanItemFiles(app.itemFolder, ".mail"), sortOrder));
-  app.quickFind.stale = true;
+  ShowNames(lists, kPrograms, std::move(programs));
+  ShowNames(lists, kFiles, std::move(files));
+  const bool changed = !(lists.shortcuts == known);
+  if (changed) lists.shortcutsUnsaved = true;
+  ShowNames(lists, kUrls, NamesInOrder(ScanItemFiles(itemFolder, ".url"), sortOrder));
+  ShowNames(lists, kMail, NamesInOrder(ScanItemFiles(itemFolder, ".mail"), sortOrder));
+  return changed;
 }
 
-void SaveShortcutCacheIfChanged(AppState& app) {
-  if (!app.shortcutsUnsaved) return;
-  app.shortcutsUnsaved = false;  // one that cannot be saved is tried again only after the next change
-  SaveShortcutCache(app);
+void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder) {
+  if (!lists.shortcutsUnsaved) return;
+  lists.shortcutsUnsaved = false;  // one that cannot be saved is tried again only after the next change
+  SaveShortcutCache(lists, dataFolder);
 }
 
-void SelectFirstEntries(AppState& app) {
-  for (HWND list : app.lists) SendMessageA(list, LB_SETCURSEL, 0, 0);
+void SelectFirstEntries(const ItemLists& lists) {
+  for (HWND list : lists.boxes) SendMessageA(list, LB_SETCURSEL, 0, 0);
 }

@@ -13,11 +13,11 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "app/app_state.h"
 #include "items/list_kind.h"
 #include "platform/files_win.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
+#include "platform/win_handles.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ bool WriteProfileLine(const std::string& file, const char* section, const std::s
 
 }  // namespace
 
-void PrepareDataFolders(AppState& app) {
+DataFolders PrepareDataFolders() {
   // Each may exist already; that failure is the ordinary case.
   CreateDirectoryA(kDataFolderParent, nullptr);
   CreateDirectoryA(kDataFolderPath, nullptr);
@@ -69,11 +69,13 @@ void PrepareDataFolders(AppState& app) {
   SetCurrentDirectoryA(kDataFolderPath);
   char current[MAX_PATH + 1] = {};
   DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
-  app.dataFolder = (length > 0 && length < MAX_PATH) ? std::string(current, length) : kDataFolderPath;
-  app.itemFolder = app.dataFolder + "\\Lnk";
+  DataFolders folders;
+  folders.data = (length > 0 && length < MAX_PATH) ? std::string(current, length) : kDataFolderPath;
+  folders.items = folders.data + "\\Lnk";
   // What an interrupted write left behind: the items' and the logs'.
-  RemovePendingFiles(app.itemFolder);
-  RemovePendingFiles(app.dataFolder);
+  RemovePendingFiles(folders.items);
+  RemovePendingFiles(folders.data);
+  return folders;
 }
 
 namespace {
@@ -148,9 +150,9 @@ void WriteShellLink(const std::string& linkPath, const std::string& target, cons
   file->Save(widePath, TRUE);  // failures go unreported: the item then simply does not appear
 }
 
-std::string ItemFilePath(const AppState& app, int listKind, const std::string& name) {
+std::string ItemFilePath(const std::string& itemFolder, int listKind, const std::string& name) {
   const char* extension = listKind == kUrls ? ".url" : listKind == kMail ? ".mail" : ".lnk";
-  return app.dataFolder + "\\Lnk\\" + name + extension;
+  return itemFolder + "\\" + name + extension;
 }
 
 std::string ReadUrlItem(const std::string& itemFile) { return ReadProfileValue(itemFile, kUrlSection, kUrlKey); }
@@ -182,8 +184,3 @@ bool WriteMailItem(const std::string& itemFile, const std::string& address) {
   return WriteProfileLine(itemFile, kMailSection, std::string(kMailKey) + "=" + value);
 }
 
-// Only the URL is taken over; the source's other sections and lines are dropped.
-void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name) {
-  std::string url = ReadUrlItem(sourceFile);
-  WriteUrlItem(ItemFilePath(app, kUrls, name), url);
-}

@@ -4,16 +4,22 @@
 #pragma once
 #include <string>
 
-struct AppState;
+#include "items/item_name.h"
 
-// Creates the data folders, makes the DataFolder the current directory,
-// fills app.dataFolder and app.itemFolder, and removes the temporary item
-// files that an interrupted write left in the item folder.
-void PrepareDataFolders(AppState& app);
+// The DataFolder as the system reads it back, and its item folder ("\Lnk").
+struct DataFolders {
+  std::string data;
+  std::string items;
+};
 
-// Item file of a list entry, formed from the DataFolder: "%s\Lnk\%s.lnk"
-// (programs, files), "%s\Lnk\%s.url" (URLs), "%s\Lnk\%s.mail" (mail).
-std::string ItemFilePath(const AppState& app, int listKind, const std::string& name);
+// Creates the data folders, makes the DataFolder the current directory (for
+// start-up only: nothing of the program counts on it later), and removes the
+// temporary files that an interrupted write left in both folders.
+DataFolders PrepareDataFolders();
+
+// Item file of a list entry in itemFolder: "%s\%s.lnk" (programs, files),
+// "%s\%s.url" (URLs), "%s\%s.mail" (mail).
+std::string ItemFilePath(const std::string& itemFolder, int listKind, const std::string& name);
 
 // Reads a shortcut's target and argument string. False (and both empty) when
 // the file cannot be loaded or resolved.
@@ -48,5 +54,37 @@ ItemContent ReadItem(int listKind, const std::string& itemFile);
 bool WriteUrlItem(const std::string& itemFile, const std::string& url);
 // Replaces section "EMailShortcut" with "MailAddress=mailto:" + address.
 bool WriteMailItem(const std::string& itemFile, const std::string& address);
-// Writes a ".url" item named name in the ItemFolder with the URL of sourceFile.
-void ImportUrlFile(const AppState& app, const std::string& sourceFile, const std::string& name);
+
+// Writing, renaming and deleting item files (item_files_win.cpp). Every item
+// file is first written completely under a temporary name in the item folder
+// (".tmp", which no list scans) and then moved over its place: a write that
+// fails never costs the item it was to replace, and an old file is deleted
+// only once its successor is in place.
+
+// Whether a URL or mail item written over an existing file keeps that file's
+// other sections (kMerge) or rewrites it afresh (kFresh).
+enum class ItemReplace { kMerge, kFresh };
+
+// Writes one item file all or nothing: from source, which for kCopyShortcut
+// and kImportUrl is the shortcut or internet shortcut to take in (an absolute
+// path), else the target, URL or address. False when it could not be put in
+// place under its name; nothing of it is then left.
+bool SaveItem(ItemKind kind, const std::string& source, const std::string& arguments, const std::string& itemFile,
+              ItemReplace replace = ItemReplace::kMerge);
+
+// How a rename ended. kOldKept: the item is in place under its new name, but
+// the file under the old name could not be deleted, so both are there.
+enum class RenameOutcome { kFailed, kRenamed, kOldKept };
+
+// Moves oldFile to newFile with its content untouched, replacing a file that
+// is there. A name that differs only in the case of letters is renamed in
+// place (the file keeps its old spelling where that is refused).
+RenameOutcome RenameItem(const std::string& oldFile, const std::string& newFile);
+
+// Deletes an item file; false when it is still there (read-only, or held open
+// by another program).
+bool DeleteItem(const std::string& itemFile);
+
+// Whether two item file paths name the same file: compared as the file system
+// compares names, without regard to case.
+bool SameItemFile(const std::string& first, const std::string& second);

@@ -97,16 +97,9 @@ class ItemDialog : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(GetACP(), 932u);
     uiThread_ = GetCurrentThreadId();
-    app_.instance = GetModuleHandleA(nullptr);
-    app_.dataFolder = scratch_.path();
-    app_.itemFolder = scratch_.File("Lnk");
-    CreateDirectoryA(app_.itemFolder.c_str(), nullptr);
-    SetCurrentDirectoryA(app_.dataFolder.c_str());
-  }
-  void TearDown() override {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    SetCurrentDirectoryA(temp);  // the scratch folder cannot go while it is current
+    folders_.data = scratch_.path();
+    folders_.items = scratch_.File("Lnk");
+    CreateDirectoryA(folders_.items.c_str(), nullptr);
   }
 
   // Runs open() here while script drives the dialog from another thread.
@@ -117,7 +110,7 @@ class ItemDialog : public ::testing::Test {
     std::thread driver([&] {
       HWND dialog = Await(title);
       if (dialog != nullptr) {
-        observedOpenDialog_ = app_.openDialog;
+        observedOpenDialog_ = *watchedOpenDialog_;
         script(dialog);
       }
       while (!closed) {
@@ -132,12 +125,12 @@ class ItemDialog : public ::testing::Test {
   }
 
   bool Add(const std::function<void(HWND)>& script) {
-    return Drive([&] { return RunAddItemDialog(app_, nullptr); }, script);
+    return Drive([&] { return RunAddItemDialog(owner_, folders_, prefill_); }, script);
   }
   bool Edit(const EditItemValues& values, const std::function<void(HWND)>& script) {
     return Drive(
         [&] {
-          lastEdit_ = RunEditItemDialog(app_, nullptr, values);
+          lastEdit_ = RunEditItemDialog(owner_, folders_, values);
           return lastEdit_ != EditOutcome::kCancelled;
         },
         script, kEditTitle);
@@ -165,7 +158,7 @@ class ItemDialog : public ::testing::Test {
     return false;
   }
 
-  std::string Item(const std::string& fileName) const { return app_.itemFolder + "\\" + fileName; }
+  std::string Item(const std::string& fileName) const { return folders_.items + "\\" + fileName; }
   bool Exists(const std::string& fileName) const {
     return GetFileAttributesA(Item(fileName).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
@@ -178,7 +171,7 @@ class ItemDialog : public ::testing::Test {
   std::vector<std::string> ItemFiles() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((app_.itemFolder + "\\*").c_str(), &found);
+    HANDLE listing = FindFirstFileA((folders_.items + "\\*").c_str(), &found);
     if (listing == INVALID_HANDLE_VALUE) return names;
     do {
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
@@ -191,7 +184,11 @@ class ItemDialog : public ::testing::Test {
   static constexpr int IDC_PATH = 102;
 
   ScratchFolder scratch_;
-  AppState app_;
+  DataFolders folders_;
+  AddItemPrefill prefill_;
+  HWND openDialog_ = nullptr;
+  DialogOwner owner_{GetModuleHandleA(nullptr), nullptr, &openDialog_};
+  HWND* watchedOpenDialog_ = &openDialog_;  // the record of the open dialog that Drive reads
   DWORD uiThread_ = 0;
   HWND observedOpenDialog_ = nullptr;
   EditOutcome lastEdit_ = EditOutcome::kCancelled;
@@ -211,14 +208,20 @@ TEST_F(ItemDialog, AddImportsUrlFilesAndCopiesShortcuts) {
   EXPECT_EQ(ReadWholeFile(Item("Imported.url")), "[InternetShortcut]\r\nURL=https://imported.example/\r\n");
   EXPECT_TRUE(AddItem("Copied", lnkSource));
   EXPECT_EQ(ReadWholeFile(Item("Copied.lnk")), lnkBytes);
+  // A relative path counts from the data folder, wherever the current directory is.
+  char current[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  ASSERT_NE(lstrcmpiA(current, folders_.data.c_str()), 0);
+  EXPECT_TRUE(AddItem("Relative", "source.url"));
+  EXPECT_EQ(ReadWholeFile(Item("Relative.url")), "[InternetShortcut]\r\nURL=https://imported.example/\r\n");
   // Nothing but the items: the temporary files are gone.
-  EXPECT_EQ(ItemFiles().size(), 2u);
+  EXPECT_EQ(ItemFiles().size(), 3u);
 }
 
 TEST_F(ItemDialog, PrefillProposesTheNameAndCarriesTheArguments) {
-  app_.addPrefillPath = "D:\\Apps\\editor.exe";
-  app_.addPrefillLink = "D:\\Links\\Editor.lnk";
-  app_.addPrefillArguments = "--profile work";
+  prefill_.path = "D:\\Apps\\editor.exe";
+  prefill_.link = "D:\\Links\\Editor.lnk";
+  prefill_.arguments = "--profile work";
   std::string shownName, shownPath;
   bool written = Add([&](HWND dialog) {
     shownName = TextOf(dialog, IDC_NAME);
@@ -233,18 +236,18 @@ TEST_F(ItemDialog, PrefillProposesTheNameAndCarriesTheArguments) {
   EXPECT_TRUE(ReadShellLink(Item("Editor.lnk"), target, arguments));
   EXPECT_EQ(target, "D:\\Apps\\editor.exe");
   EXPECT_EQ(arguments, "--profile work");
-  EXPECT_TRUE(app_.addPrefillPath.empty() && app_.addPrefillLink.empty() && app_.addPrefillArguments.empty());
+  EXPECT_TRUE(prefill_.path.empty() && prefill_.link.empty() && prefill_.arguments.empty());
 
   // Cancelling clears them too; a path without a dot proposes no name.
-  app_.addPrefillPath = "C:\\Tools\\README";
-  app_.addPrefillArguments = "x";
+  prefill_.path = "C:\\Tools\\README";
+  prefill_.arguments = "x";
   Add([&](HWND dialog) {
     shownName = TextOf(dialog, IDC_NAME);
     Press(dialog, IDCANCEL);
   });
   EXPECT_EQ(shownName, "");
-  EXPECT_TRUE(app_.addPrefillPath.empty() && app_.addPrefillArguments.empty());
-  EXPECT_EQ(app_.openDialog, nullptr);
+  EXPECT_TRUE(prefill_.path.empty() && prefill_.arguments.empty());
+  EXPECT_EQ(openDialog_, nullptr);
 }
 
 TEST_F(ItemDialog, LongCleanedNamesAreCutSoThePathFits) {
@@ -307,7 +310,7 @@ TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
   EXPECT_TRUE(ReadShellLink(Item("Tool.lnk"), target, arguments));
   EXPECT_EQ(target, "C:\\Tools\\tool.exe");
   EXPECT_EQ(arguments, "-v");
-  EXPECT_EQ(app_.openDialog, nullptr);
+  EXPECT_EQ(openDialog_, nullptr);
 }
 // Wine on Linux stores a name of more than 255 bytes of UTF-8 cut short,
 // extension and all, and reports success; Windows keeps it whole.
@@ -435,9 +438,12 @@ TEST_F(ItemDialog, ARenameThatOnlyChangesCaseKeepsTheFile) {
 }
 
 TEST_F(ItemDialog, FindDialogStoresTheTermAndCancelKeepsTheOldOne) {
-  app_.findTerm = "old";
+  AppState app;
+  app.instance = GetModuleHandleA(nullptr);
+  watchedOpenDialog_ = &app.openDialog;
+  app.findTerm = "old";
   std::string shown;
-  bool ok = Drive([&] { return RunFindDialog(app_, nullptr); },
+  bool ok = Drive([&] { return RunFindDialog(app, nullptr); },
                   [&](HWND dialog) {
                     shown = TextOf(dialog, 101);
                     EXPECT_EQ(observedOpenDialog_, dialog);
@@ -451,17 +457,17 @@ TEST_F(ItemDialog, FindDialogStoresTheTermAndCancelKeepsTheOldOne) {
                   "検索");
   EXPECT_TRUE(ok);
   EXPECT_EQ(shown, "old");
-  EXPECT_EQ(app_.findTerm, "ポ" + std::string(125, 'x'));  // at most 127 bytes
-  EXPECT_EQ(app_.openDialog, nullptr);
+  EXPECT_EQ(app.findTerm, "ポ" + std::string(125, 'x'));  // at most 127 bytes
+  EXPECT_EQ(app.openDialog, nullptr);
 
-  ok = Drive([&] { return RunFindDialog(app_, nullptr); },
+  ok = Drive([&] { return RunFindDialog(app, nullptr); },
              [&](HWND dialog) {
                Type(dialog, 101, "new");
                Press(dialog, IDCANCEL);
              },
              "検索");
   EXPECT_FALSE(ok);
-  EXPECT_EQ(app_.findTerm, "ポ" + std::string(125, 'x'));
+  EXPECT_EQ(app.findTerm, "ポ" + std::string(125, 'x'));
 }
 
 }  // namespace

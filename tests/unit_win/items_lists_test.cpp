@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "platform/sjis.h"
@@ -38,12 +37,11 @@ class ItemLists : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(GetACP(), 932u);
     GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-    app_.dataFolder = data_.path();
-    app_.itemFolder = data_.File("Lnk");
-    CreateDirectoryA(app_.itemFolder.c_str(), nullptr);
+    itemFolder_ = data_.File("Lnk");
+    CreateDirectoryA(itemFolder_.c_str(), nullptr);
     owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     for (int k = 0; k < kListCount; ++k) {
-      app_.lists[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 100, 100, owner_,
+      lists_.boxes[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 100, 100, owner_,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), nullptr, nullptr);
     }
   }
@@ -52,21 +50,20 @@ class ItemLists : public ::testing::Test {
     SetCurrentDirectoryA(savedDirectory_);
   }
 
-  std::string Item(const std::string& fileName) const { return app_.itemFolder + "\\" + fileName; }
+  std::string Item(const std::string& fileName) const { return itemFolder_ + "\\" + fileName; }
 
   // Creation times are the file system's birth times (Wine ignores a time
   // set afterwards), so items that must differ in age are made apart.
   static void NextBirth() { Sleep(30); }
 
   Names Load(int sortOrder, int kind) {
-    app_.settings.sortOrder = sortOrder;
-    LoadItemLists(app_);
+    LoadItemLists(lists_, itemFolder_, sortOrder);
     return ListNames(kind);
   }
 
   Names ListNames(int kind) const {
     Names names;
-    HWND list = app_.lists[kind];
+    HWND list = lists_.boxes[kind];
     LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       char text[kPathBytes + 1] = {};
@@ -79,7 +76,8 @@ class ItemLists : public ::testing::Test {
   }
 
   ScratchFolder data_;
-  AppState app_;
+  std::string itemFolder_;
+  ::ItemLists lists_;  // the fixture shares the name
   HWND owner_ = nullptr;
   char savedDirectory_[MAX_PATH + 1] = {};
 };
@@ -133,7 +131,7 @@ TEST_F(ItemLists, ReadsTheItemFolderByItsPathNotTheCurrentDirectory) {
 
   // A missing item folder gives empty lists, not the data folder's files.
   DeleteFileA(Item("Kept.url").c_str());
-  RemoveDirectoryA(app_.itemFolder.c_str());
+  RemoveDirectoryA(itemFolder_.c_str());
   EXPECT_EQ(Load(0, kUrls), Names{});
 }
 
@@ -183,11 +181,11 @@ TEST_F(ItemLists, AReloadGivesWhatAFullLoadGives) {
   auto expectSameAsFullLoad = [&](const char* after) {
     Load(3, kPrograms);
     auto incremental = programsAndFiles();
-    ShortcutCache remembered = app_.shortcuts;
-    app_.shortcuts = ShortcutCache();
+    ShortcutCache remembered = lists_.shortcuts;
+    lists_.shortcuts = ShortcutCache();
     Load(3, kPrograms);
     EXPECT_EQ(incremental, programsAndFiles()) << after;
-    EXPECT_EQ(remembered, app_.shortcuts) << after;
+    EXPECT_EQ(remembered, lists_.shortcuts) << after;
   };
   WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.exe", "");
   WriteShellLink(Item("Plan.lnk"), "C:\\x\\plan.txt", "");
@@ -212,25 +210,26 @@ TEST_F(ItemLists, AReloadGivesWhatAFullLoadGives) {
 // and written anew.
 TEST_F(ItemLists, TheNextStartTrustsOnlyAWholeCache) {
   WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.exe", "");
-  Load(0, kPrograms);
+  EXPECT_TRUE(LoadItemLists(lists_, itemFolder_, 0)) << "a load that changes the cache says so";
+  EXPECT_FALSE(LoadItemLists(lists_, itemFolder_, 0)) << "nothing changed";
   const std::string cacheFile = data_.File("itemcache.dat");
   EXPECT_TRUE(ReadWholeFile(cacheFile).empty()) << "the load itself never waits for the disk";
-  SaveShortcutCacheIfChanged(app_);
+  SaveShortcutCacheIfChanged(lists_, data_.path());
   const std::string saved = ReadWholeFile(cacheFile);
   ASSERT_FALSE(saved.empty());
 
   HANDLE locked = CreateFileA(Item("Tool.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  LoadShortcutCache(app_);
+  LoadShortcutCache(lists_, data_.path());
   EXPECT_EQ(Load(0, kPrograms), Names{"Tool"}) << "the shortcut was opened again";
   CloseHandle(locked);
 
   for (const std::string& broken : {std::string("garbage"), saved.substr(0, saved.size() / 2)}) {
     WriteWholeFile(cacheFile, broken);
-    LoadShortcutCache(app_);
-    EXPECT_EQ(app_.shortcuts.size(), 0u);
+    LoadShortcutCache(lists_, data_.path());
+    EXPECT_EQ(lists_.shortcuts.size(), 0u);
     EXPECT_EQ(Load(0, kPrograms), Names{"Tool"});
-    SaveShortcutCacheIfChanged(app_);
+    SaveShortcutCacheIfChanged(lists_, data_.path());
     EXPECT_EQ(ReadWholeFile(cacheFile), saved);
   }
 }

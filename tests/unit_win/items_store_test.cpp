@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "items/item_store_win.h"
+#include "items/list_kind.h"
 #include "support/support.h"
 #include "platform/win_handles.h"
 
@@ -172,15 +172,13 @@ TEST(ItemStore, ReadingMatchesCaseBlindAndCutsOnACharacterBoundary) {
 TEST(ItemStore, ImportTakesOverOnlyTheUrl) {
   ScratchFolder data;
   CreateDirectoryA(data.File("Lnk").c_str(), nullptr);
-  AppState app;
-  app.dataFolder = data.path();
-  app.itemFolder = data.File("Lnk");
+  const std::string itemFolder = data.File("Lnk");
 
   const std::string source = data.File("source.url");
   WriteWholeFile(source,
              "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"
              "[InternetShortcut]\r\nIDList=\r\nURL=https://github.com/example\r\nIconIndex=0\r\n");
-  ImportUrlFile(app, source, "GitHub");
+  EXPECT_TRUE(SaveItem(ItemKind::kImportUrl, source, "", ItemFilePath(itemFolder, kUrls, "GitHub")));
   EXPECT_EQ(ReadWholeFile(data.File("Lnk\\GitHub.url")), "[InternetShortcut]\r\nURL=https://github.com/example\r\n");
 
   // A bare file name is looked up in the current folder, not the Windows folder.
@@ -192,7 +190,7 @@ TEST(ItemStore, ImportTakesOverOnlyTheUrl) {
 
   // A file with LF line ends, as some writers leave them.
   WriteWholeFile(source, "[InternetShortcut]\nURL=http://docs.example/Documentation/\nIDList=\n");
-  ImportUrlFile(app, source, "Docs");
+  EXPECT_TRUE(SaveItem(ItemKind::kImportUrl, source, "", ItemFilePath(itemFolder, kUrls, "Docs")));
   EXPECT_EQ(ReadWholeFile(data.File("Lnk\\Docs.url")), "[InternetShortcut]\r\nURL=http://docs.example/Documentation/\r\n");
 }
 
