@@ -2,13 +2,12 @@
 #pragma once
 
 #include "items/list_texts.h"  // kSortOrderNames
+#include "resources/shared_texts.h"
 
 constexpr char kAddedText[] = "ショートカットを追加しました";
 constexpr char kSavedText[] = "変更を保存しました";
-constexpr char kDeletedText[] = "削除しました";
 // Said instead of the confirmation when the change did not happen (or only in part).
 constexpr char kSavedOldKeptText[] = "保存しましたが、元の項目を削除できませんでした";
-constexpr char kNotDeletedText[] = "削除できませんでした";
 constexpr char kNotCopiedText[] = "クリップボードにコピーできませんでした";
 // Copy confirmations by ListKind: programs, files, URLs, mail.
 constexpr const char* kCopiedTexts[4] = {"パスをコピーしました", "パスをコピーしました", "URLをコピーしました",
@@ -18,11 +17,9 @@ constexpr char kPositionFormat[] = "%d項目中%d項目目";
 constexpr char kNoEntriesText[] = "項目なし";
 
 constexpr char kDeleteQuestionFormat[] = "%sをリストから削除してもよろしいですか？";
-constexpr char kDeleteCaption[] = "削除確認";
 
 // The find dialog "FindDialog".
 constexpr char kNoFindTermText[] = "検索語句が入力されていません";
-constexpr char kInputErrorCaption[] = "入力エラー";
 
 // The search over all lists "QuickFindDialog": a result line is the name, then
 // the list's name in full-width brackets; the count of results is spoken.

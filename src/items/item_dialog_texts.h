@@ -1,12 +1,13 @@
 // What the add and edit dialog shows (Shift-JIS once compiled).
 #pragma once
 
+#include "resources/shared_texts.h"
+
 constexpr char kEditDialogTitle[] = "項目の編集";
 constexpr char kUnreadableTarget[] = "取得できませんでした";
 
 constexpr char kNoNameText[] = "項目名が入力されていません";
 constexpr char kNoPathText[] = "ファイルパスが入力されていません";
-constexpr char kItemInputErrorCaption[] = "入力エラー";
 
 constexpr char kOverwriteFormat[] = "%s この名前のショートカットは既に存在しています\n上書きしてもよろしいですか";
 constexpr char kOverwriteCaption[] = "上書き確認";

@@ -17,6 +17,7 @@
 #include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
+#include "platform/system_library_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -62,7 +63,7 @@ void FocusControl(HWND dialog, int id) {
 }
 
 void ShowInputError(HWND dialog, const char* text, int focusId) {
-  MessageBoxA(dialog, text, kItemInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(dialog, text, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
   FocusControl(dialog, focusId);
 }
 
@@ -132,7 +133,11 @@ bool BrowseForFile(HWND owner, std::string& fullPath, std::string& fileName) {
   dialog.nMaxFileTitle = sizeof(title);
   dialog.lpstrTitle = kBrowseTitle;
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return false;
+  // The common dialogs' library (and the printing libraries it brings) is
+  // loaded when the user first browses, not at every start.
+  static const auto openFileDialog =
+      LibraryFunction<decltype(&GetOpenFileNameA)>(LoadFromSystemFolder("comdlg32.dll"), "GetOpenFileNameA");
+  if (openFileDialog == nullptr || !openFileDialog(&dialog)) return false;
   fullPath = std::string(FieldText(file, sizeof(file)));
   fileName = std::string(FieldText(title, sizeof(title)));
   return true;

@@ -2,11 +2,10 @@
 // (Shift-JIS once compiled).
 #pragma once
 
+#include "resources/shared_texts.h"
+
 // Send-to cleanup.
 constexpr char kSendToDeleteQuestionTail[] = "のショートカットを送るメニューから削除してもよろしいですか？";
-constexpr char kSendToDeleteCaption[] = "削除確認";
-constexpr char kSendToDeletedText[] = "削除しました";
-constexpr char kSendToNotDeletedText[] = "削除できませんでした";
 
 // The program's own Send-to entry and what it points to in the ProgramFolder.
 constexpr char kOwnShortcutName[] = "Hopdeck.lnk";

@@ -54,7 +54,7 @@ void OnDeleteKey(HWND list, SendToState& state) {
   if (index < 0 || static_cast<std::size_t>(index) >= state.names.size()) return;
   const std::string name = state.names[static_cast<std::size_t>(index)];
   std::string question = SendToDeleteQuestion(name);
-  if (MessageBoxA(list, question.c_str(), kSendToDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (MessageBoxA(list, question.c_str(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
 
   // A shortcut that has gone already is as good as deleted; one that stays
   // (read-only, say) must not be announced as deleted.
@@ -64,7 +64,7 @@ void OnDeleteKey(HWND list, SendToState& state) {
   FillList(list, state);
   int selection = SelectionAfterDelete(static_cast<int>(index), static_cast<int>(state.names.size()));
   SendMessageA(list, LB_SETCURSEL, selection, 0);
-  SpeakText(state.voice, deleted ? kSendToDeletedText : kSendToNotDeletedText, 0);
+  SpeakText(state.voice, deleted ? kDeletedText : kNotDeletedText, 0);
 }
 
 LRESULT CALLBACK SendToListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

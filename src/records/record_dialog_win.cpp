@@ -86,7 +86,7 @@ void ShowLogAsItIs(HWND dialog, RecordDialogState& state, int line) {
 }
 
 void OnClearAll(HWND dialog, RecordDialogState& state) {
-  int answer = MessageBoxA(dialog, kHistoryClearQuestion, kHistoryClearCaption, MB_YESNO | MB_ICONQUESTION);
+  int answer = MessageBoxA(dialog, kHistoryClearQuestion, kDeleteCaption, MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) {
     SaveLog(state.dataFolder, state.log);  // written back after No as well, unchanged
     return;

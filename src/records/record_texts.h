@@ -1,16 +1,14 @@
 // What the history and favourites show and speak (Shift-JIS once compiled).
 #pragma once
 
+#include "resources/shared_texts.h"
+
 constexpr char kFilePathSection[] = "FilePath";
 constexpr char kFileNameSection[] = "FileName";
 
 constexpr char kMailtoPrefix[] = "mailto:";
 
-constexpr char kDeletedText[] = "削除しました";
-// The log file could not be written: the change is not made.
-constexpr char kNotDeletedText[] = "削除できませんでした";
 constexpr char kHistoryClearQuestion[] = "全てのファイル履歴を削除してもよろしいですか？";
-constexpr char kHistoryClearCaption[] = "削除確認";
 
 constexpr char kFavouritesFullText[] = "お気に入りは上限の50件まで登録されています";
 constexpr char kFavouriteDuplicateSuffix[] = "はすでにお気に入りに登録されています";
