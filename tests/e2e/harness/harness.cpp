@@ -366,9 +366,10 @@ void WaitForIdle() {
 ::testing::AssertionResult KeysHandled(HWND dialog) {
   HWND focus = FocusOf(dialog);
   PressKeys({VK_TAB});
-  if (!WaitUntil([&] { return FocusOf(dialog) != focus; })) {
+  if (!WaitUntil([&] { return !IsVisible(dialog) || FocusOf(dialog) != focus; })) {
     return ::testing::AssertionFailure() << "Tab did not move the focus on";
   }
+  if (!IsVisible(dialog)) return ::testing::AssertionFailure() << "the dialog closed";
   PressKeys({VK_SHIFT, VK_TAB});
   if (!WaitUntil([&] { return FocusOf(dialog) == focus; })) {
     return ::testing::AssertionFailure() << "Shift+Tab did not bring the focus back";

@@ -133,6 +133,7 @@ void WaitForIdle();
 // Returns once every key pressed before into dialog has been handled: keys are
 // handled in the order pressed, so once a Tab has moved the focus on, the keys
 // before it are done. Shift+Tab then moves the focus back where it was.
+// Fails when the dialog has closed.
 ::testing::AssertionResult KeysHandled(HWND dialog);
 
 // ---- registry (HKEY_CURRENT_USER\Software\Velmora\Hopdeck unless a key is given) ----
