@@ -9,17 +9,30 @@ namespace {
 
 using Items = std::vector<std::wstring>;
 
+FILETIME BirthTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftCreationTime;
+}
+
 // Creation times are the file system's birth times under Wine, so the items
-// are made in the order wanted, a little apart.
+// are made in the order wanted: each is made again until it was born after
+// the one before, however coarse the file system's clock.
 void PlantInOrder(std::initializer_list<const wchar_t*> fileNames, const std::wstring& target) {
+  FILETIME previous{};
   for (const wchar_t* name : fileNames) {
     std::wstring path = ItemFile(name);
-    if (path.ends_with(L".lnk")) {
-      WriteShortcut(path, target);
-    } else {
-      WriteFileBytes(path, "");
-    }
-    Sleep(30);
+    EXPECT_TRUE(WaitUntil([&] {
+      DeleteFileW(path.c_str());
+      if (path.ends_with(L".lnk")) {
+        WriteShortcut(path, target);
+      } else {
+        WriteFileBytes(path, "");
+      }
+      FILETIME born = BirthTime(path);
+      return CompareFileTime(&born, &previous) > 0;
+    })) << ToSjis(path);
+    previous = BirthTime(path);
   }
 }
 

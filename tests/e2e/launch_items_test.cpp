@@ -76,8 +76,9 @@ TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
   EXPECT_TRUE(Contains(Launches()[1], L"\\browsers\\msedge.exe", true)) << ToSjis(Launches()[1]);
   EXPECT_TRUE(Contains(Launches()[1], kUrl, true));
 
-  // Recorded with the URL, not the browser, and once.
-  Sleep(500);  // the second launch is recorded after the shell returns
+  // Recorded with the URL, not the browser, and once. The launch is recorded
+  // before the handler of Shift+Enter returns, and so before a later key shows a list.
+  EXPECT_TRUE(ShowList(kMail));
   EXPECT_TRUE(WaitForLog(HistoryFile(), {{kUrl, L"検索"}}));
 }
 
@@ -96,7 +97,9 @@ TEST_F(LaunchScenario, CancellingTheBrowserChoiceOpensAndRecordsNothing) {
     }
     ASSERT_TRUE(WaitForDialogGone(dialog));
   }
-  Sleep(1000);
+  // A launch would be recorded before the handler of Shift+Enter returns, and
+  // so before a later key shows a list.
+  EXPECT_TRUE(ShowList(kMail));
   EXPECT_TRUE(Launches().empty());
   EXPECT_FALSE(FileExists(HistoryFile()));
 }
@@ -129,7 +132,7 @@ TEST_F(LaunchScenario, NothingHappensOnAnEmptyListOrAnItemWithoutItsUrl) {
   PressKeys({VK_RETURN});
   EXPECT_TRUE(ShowList(kMail));
   PressKeys({VK_RETURN});
-  Sleep(1000);
+  EXPECT_TRUE(ShowList(kFiles));  // handled after Enter, as a launch would be recorded
   EXPECT_TRUE(Launches().empty());
   EXPECT_EQ(FindDialog(kBrowserTitle), nullptr);
   EXPECT_FALSE(FileExists(HistoryFile()));

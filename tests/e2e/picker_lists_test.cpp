@@ -100,7 +100,7 @@ TEST_F(FixedListScenario, EnterLaunchesAndStaysControlEnterLaunchesAndCloses) {
   ASSERT_TRUE(WaitForLaunches(1)) << "msedge did not start";
   EXPECT_TRUE(Contains(Launches()[0], L"recorder.exe", true));
   EXPECT_TRUE(WaitUntil([] { return History(0) == HistoryEntry{L"msedge", L"Microsoft Edge"}; }));
-  Sleep(300);
+  ASSERT_TRUE(KeysHandled(dialog));
   EXPECT_TRUE(IsVisible(dialog)) << "Enter closed the picker";
   EXPECT_EQ(ReadList(list_).selection, 0);
 

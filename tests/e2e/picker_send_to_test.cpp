@@ -105,7 +105,7 @@ TEST_F(SendToScenario, DeleteAsksFirstAndKeepsThePlaceInTheList) {
   PressKeys({VK_DELETE});
   EXPECT_EQ(WaitForDialog(kDeleteCaption, 500), nullptr);
   PressKeys({VK_RETURN});
-  Sleep(300);
+  ASSERT_TRUE(KeysHandled(dialog));
   EXPECT_TRUE(IsVisible(dialog)) << "Enter closed the picker";
   PressKeys({VK_ESCAPE});
   EXPECT_TRUE(WaitForDialogGone(dialog));

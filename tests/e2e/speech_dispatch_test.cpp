@@ -61,11 +61,15 @@ TEST_F(SpeechDispatchScenario, WithoutSpeechNothingReachesEitherLibrary) {
   for (DWORD engine : {0u, 7u}) {  // 7: any value other than 1 or 2
     StartWith(static_cast<int>(engine), true, Nvda::kFull);
     ASSERT_TRUE(BringToFront(MainWindow()));
-    PressKeys({VK_CONTROL, '3'});
+    ASSERT_FALSE(ReadList(ListBox(2)).focused) << "the URL list must be shown by the keys";
     for (int command : {kShowProgramsCommand, kSpeakTimeCommand, kSpeakDateCommand, kSpeakSortOrderCommand}) {
       PostCommand(command);
     }
-    GiveTimeToSpeak();
+    // Posted messages are taken before keys, so once Control+3 has shown the
+    // URL list the commands are handled too. Both libraries are spoken to
+    // first on the window's thread (NVDA's braille), which SpeechLog waits for.
+    PressKeys({VK_CONTROL, '3'});
+    ASSERT_TRUE(WaitUntil([] { return ReadList(ListBox(2)).focused; })) << "engine " << engine;
     EXPECT_EQ(Functions(), std::vector<std::wstring>{}) << "engine " << engine;
     ASSERT_TRUE(Quit().has_value());
   }
@@ -83,7 +87,8 @@ TEST_F(SpeechDispatchScenario, PcTalkerNotReadySaysNothingAndHoldsNobodyUp) {
   PostCommand(kSpeakSortOrderCommand);  // asks for a 100 ms pause after speaking
   PostCommand(kShowUrlsCommand);
   ASSERT_TRUE(WaitForCalls(L"8", 2));
-  GiveTimeToSpeak();
+  // PC-Talker is spoken to on the window's thread, and SpeechLog reads only
+  // once that thread is idle: the second command is handled in full.
   EXPECT_EQ(CallsOf(L"69").size(), 0u);
   std::vector<SpeechCall> status = CallsOf(L"8");
   EXPECT_LT(status[1].ms - status[0].ms, 90.0) << "the caller was held up although nothing was spoken";
@@ -103,8 +108,7 @@ TEST_F(SpeechDispatchScenario, PcTalkerHoldsTheCallerForTheDelayAfterSpeaking) {
 TEST_F(SpeechDispatchScenario, NvdaBraillesAtOnceAndSpeaksOnItsOwnThreadAfterTheDelay) {
   StartWith(2, true, Nvda::kFull);
   PostCommand(kSpeakSortOrderCommand);
-  ASSERT_TRUE(WaitForCalls(L"speakText", 1));
-  GiveTimeToSpeak();
+  ASSERT_TRUE(WaitForCalls(L"speakText", 1));  // the first three calls are all made
   std::vector<SpeechCall> log = SpeechLog();
   ASSERT_GE(log.size(), 3u);
   EXPECT_EQ(log[0].function, L"brailleMessage");
@@ -158,11 +162,11 @@ TEST_F(SpeechDispatchScenario, StartsAndSpeaksWithWhicheverLibrariesArePresent) 
     DeleteFileW(kSpeechLog);
     StartWith(1, c.pcTalker, c.nvda);
     ASSERT_TRUE(hopdeck_.running()) << c.name;
-    PostCommand(kShowUrlsCommand);
-    GiveTimeToSpeak();
+    PostCommand(kShowUrlsCommand);  // handled before the dialog opens
     ASSERT_TRUE(ChooseInSpeechDialog(2, -1, -1)) << c.name;
     PostCommand(kShowUrlsCommand);
-    GiveTimeToSpeak();
+    ASSERT_TRUE(PostedCommandsHandled()) << c.name;
+    WaitUntil([&] { return TextsOf(L"speakText").size() >= c.byNvda.size(); });  // spoken on NVDA's own thread
     EXPECT_EQ(TextsOf(L"69"), c.byPcTalker) << c.name;
     EXPECT_EQ(TextsOf(L"speakText"), c.byNvda) << c.name;
     EXPECT_EQ(TextsOf(L"brailleMessage"), c.byNvda) << c.name;
@@ -199,11 +203,10 @@ TEST_F(SpeechDispatchScenario, LibrariesPlantedInTheDataFolderAreNeverLoaded) {
   ASSERT_TRUE(CopyFileW((doubles + L"\\nvda\\nvdaControllerClient32.dll").c_str(),
                         (data + L"\\nvdaControllerClient32.dll").c_str(), FALSE));
   StartWith(1, false, Nvda::kNone);
-  PostCommand(kShowUrlsCommand);
-  GiveTimeToSpeak();
+  PostCommand(kShowUrlsCommand);  // handled before the dialog opens
   ASSERT_TRUE(ChooseInSpeechDialog(2, -1, -1));
   PostCommand(kShowUrlsCommand);
-  GiveTimeToSpeak();
+  ASSERT_TRUE(PostedCommandsHandled());
   EXPECT_EQ(Functions(), std::vector<std::wstring>{}) << "a planted library was called";
   std::vector<std::wstring> modules = LoadedModules(hopdeck_.id());
   EXPECT_FALSE(HasModule(modules, L"PCTKUSR.dll"));

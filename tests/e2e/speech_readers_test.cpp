@@ -96,7 +96,7 @@ TEST_F(SpeechReadersScenario, EachReaderSpeaksACommandsTextFromTheSpeechThread) 
     if (c.engine == 3) {
       // Without JAWS running nothing is handed to its object.
       PostCommand(kShowProgramsCommand);
-      GiveTimeToSpeak();
+      ASSERT_TRUE(PostedCommandsHandled());
       EXPECT_EQ(SpeechLog().size(), 0u) << "JAWS was spoken to while not running";
     }
     JawsWindow jaws;
@@ -150,12 +150,15 @@ TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsSt
   // JAWS chosen but not running: silence, and no message either.
   SendMessageW(engines, CB_SETCURSEL, 3, 0);
   ClickButton(dialog, kTestButton);
-  GiveTimeToSpeak();
+  // Whether JAWS runs is asked on the window's thread, and a message box
+  // would come from the click: both are done once a choice posted after the
+  // click has been made.
+  PostMessageW(engines, CB_SETCURSEL, 6, 0);
+  ASSERT_TRUE(WaitUntil([&] { return ComboSelection(engines) == 6; }));
   EXPECT_EQ(CallsOf(kJawsSays).size(), 0u);
   EXPECT_EQ(FindDialog(L"音声のテスト"), nullptr);
 
   // "自動" with no reader running says so in a message box.
-  SendMessageW(engines, CB_SETCURSEL, 6, 0);
   ClickButton(dialog, kTestButton);
   ASSERT_TRUE(ExpectMessageBox(L"音声のテスト", L"起動中のスクリーンリーダーが見つかりません。", IDOK));
 

@@ -37,8 +37,22 @@ inline bool WaitForCalls(const std::wstring& function, std::size_t count, int ti
   return e2e::WaitUntil([&] { return CallsOf(function).size() >= count; }, timeoutMs);
 }
 
-// Lets a command that should say nothing have its chance to say something.
+// Lets a command that should say nothing have its chance to say something,
+// where what it might say goes out later on a thread of its own.
 inline void GiveTimeToSpeak() { Sleep(800); }
+
+// Returns once every command posted before has been handled: posted messages
+// are handled in turn, so they are done once the speech dialog that a command
+// posted after them opens is there. It says nothing and is cancelled. What
+// PC-Talker and NVDA's braille are told is then all in the log (they are told
+// on the window's thread), and so is a reader found not running.
+inline ::testing::AssertionResult PostedCommandsHandled() {
+  HWND dialog = e2e::OpenDialog(kSpeechSettingsCommand, kSpeechCaption);
+  if (dialog == nullptr) return ::testing::AssertionFailure() << "the speech dialog did not open";
+  e2e::ClickButton(dialog, IDCANCEL);
+  if (!e2e::WaitForDialogGone(dialog)) return ::testing::AssertionFailure() << "the speech dialog stayed open";
+  return ::testing::AssertionSuccess();
+}
 
 class SpeechScenario : public e2e::Scenario {
  protected:

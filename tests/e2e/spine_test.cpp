@@ -261,10 +261,12 @@ TEST_F(SpineScenario, ResizingResizesAllFourLists) {
 
 TEST_F(SpineScenario, TrayIconOpensItsMenuOnlyOnTheRightButton) {
   Start();
+  // Sent, not posted, so each has been handled when the call returns; a menu
+  // opened by one would hold the call until it times out, and be seen.
   for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
-    PostMessageW(MainWindow(), WM_USER, 0, mouse);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(MainWindow(), WM_USER, 0, mouse, SMTO_NORMAL, 2000, &result);
   }
-  Sleep(300);
   EXPECT_FALSE(IsVisible(PopupMenuWindow()));
   BringToFront(MainWindow());
   PressKeys({VK_ESCAPE});

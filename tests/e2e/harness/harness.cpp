@@ -363,6 +363,20 @@ void WaitForIdle() {
   if (HWND main = MainWindow()) SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
 }
 
+::testing::AssertionResult KeysHandled(HWND dialog) {
+  HWND focus = FocusOf(dialog);
+  PressKeys({VK_TAB});
+  if (!WaitUntil([&] { return !IsVisible(dialog) || FocusOf(dialog) != focus; })) {
+    return ::testing::AssertionFailure() << "Tab did not move the focus on";
+  }
+  if (!IsVisible(dialog)) return ::testing::AssertionFailure() << "the dialog closed";
+  PressKeys({VK_SHIFT, VK_TAB});
+  if (!WaitUntil([&] { return FocusOf(dialog) == focus; })) {
+    return ::testing::AssertionFailure() << "Shift+Tab did not bring the focus back";
+  }
+  return ::testing::AssertionSuccess();
+}
+
 std::optional<RegValue> ReadValue(const std::wstring& name, const std::wstring& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
@@ -571,6 +585,11 @@ int CountSpoken(const std::wstring& text) {
   return static_cast<int>(std::count(texts.begin(), texts.end(), text));
 }
 
+int CountSaid(const std::wstring& text) {
+  std::vector<SpeechCall> log = SpeechLog();
+  return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const SpeechCall& call) { return call.text == text; }));
+}
+
 WindowThread::WindowThread(std::function<std::vector<HWND>()> make) : make_(std::move(make)) {
   ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   thread_ = CreateThread(nullptr, 0, &WindowThread::Run, this, 0, &threadId_);
@@ -629,13 +648,13 @@ bool Contains(std::wstring text, std::wstring part, bool anyCase) {
 }
 
 ::testing::AssertionResult OnlyDownMovesTheSelection(HWND list) {
+  HWND dialog = GetAncestor(list, GA_ROOT);
   PressKeys({VK_RIGHT});
   PressKeys({VK_DOWN});
-  WaitUntil([&] { return ReadList(list).selection != 0; });
-  Sleep(200);  // keys already sent must have been handled
+  if (auto handled = KeysHandled(dialog); !handled) return handled;
   int afterRightAndDown = ReadList(list).selection;
   PressKeys({VK_LEFT});
-  Sleep(200);
+  if (auto handled = KeysHandled(dialog); !handled) return handled;
   int afterLeft = ReadList(list).selection;
   if (afterRightAndDown == 1 && afterLeft == 1) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "selection " << afterRightAndDown << " after Right and Down, " << afterLeft

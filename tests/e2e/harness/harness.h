@@ -130,6 +130,11 @@ void PostCommand(int id);
 // Returns once Hopdeck's thread takes messages again: the command or key it
 // was handling is done, and no file it writes is half written or held open.
 void WaitForIdle();
+// Returns once every key pressed before into dialog has been handled: keys are
+// handled in the order pressed, so once a Tab has moved the focus on, the keys
+// before it are done. Shift+Tab then moves the focus back where it was.
+// Fails when the dialog has closed.
+::testing::AssertionResult KeysHandled(HWND dialog);
 
 // ---- registry (HKEY_CURRENT_USER\Software\Velmora\Hopdeck unless a key is given) ----
 std::optional<DWORD> ReadDword(const std::wstring& name, const std::wstring& key = kSettingsKey);
@@ -191,8 +196,12 @@ std::vector<SpeechCall> SpeechLogNow(bool idle = false);
 std::vector<std::wstring> SpokenTexts();
 // How often text has been handed to a speaking call.
 int CountSpoken(const std::wstring& text);
+// How often text has reached any call of the speech doubles. NVDA's braille
+// message comes at once on Hopdeck's window thread (its speech later, on a
+// thread of its own), so once a command is handled, this count is final.
+int CountSaid(const std::wstring& text);
 
-// From the first entry of a list in front: Right then Down moves the
+// From the first entry of a dialog's list in front: Right then Down moves the
 // selection to the second entry and Left leaves it there.
 ::testing::AssertionResult OnlyDownMovesTheSelection(HWND list);
 
