@@ -16,19 +16,43 @@ namespace {
 
 constexpr char kShortcutCacheName[] = "itemcache.dat";
 
-// Puts names into list box kind, unless it shows exactly these already: a
-// reload after one change then redraws only the list that changed. The box
-// is filled with its redrawing suspended and its storage reserved at once.
+// Makes list box kind show names. Only the run between what the old and the
+// new names share at their start and at their end is replaced, so a reload
+// after one add, rename or delete touches an entry or two instead of the
+// whole list, and a list that did not change is not touched at all. Redrawing
+// is suspended meanwhile; a list filled whole has its storage reserved at once.
 void ShowNames(ItemLists& lists, int kind, std::vector<std::string> names) {
   HWND list = lists.boxes[kind];
   std::vector<std::string>& shown = lists.listedNames[kind];
-  if (names == shown && SendMessageA(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(names.size())) return;
-  std::size_t bytes = 0;
-  for (const std::string& name : names) bytes += name.size() + 1;
+  if (SendMessageA(list, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(shown.size())) {
+    shown.clear();  // changed behind our back: filled whole
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  }
+  std::size_t head = 0;
+  while (head < shown.size() && head < names.size() && shown[head] == names[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < shown.size() - head && tail < names.size() - head &&
+         shown[shown.size() - 1 - tail] == names[names.size() - 1 - tail]) {
+    ++tail;
+  }
+  const std::size_t removed = shown.size() - head - tail;
+  const std::size_t added = names.size() - head - tail;
+  if (removed == 0 && added == 0) return;
+
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  SendMessageA(list, LB_INITSTORAGE, names.size(), bytes);
-  for (const std::string& name : names) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  if (removed == shown.size()) {
+    std::size_t bytes = 0;
+    for (const std::string& name : names) bytes += name.size() + 1;
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageA(list, LB_INITSTORAGE, names.size(), bytes);
+  } else {
+    for (std::size_t i = 0; i < removed; ++i) SendMessageA(list, LB_DELETESTRING, head, 0);
+  }
+  for (std::size_t i = head; i < head + added; ++i) {
+    // -1 appends: with nothing shared at the end, the new run goes last.
+    WPARAM at = tail == 0 ? static_cast<WPARAM>(-1) : i;
+    SendMessageA(list, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(names[i].c_str()));
+  }
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   shown = std::move(names);
