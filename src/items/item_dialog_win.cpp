@@ -5,7 +5,6 @@
 // The files themselves are written, renamed and deleted by the item store.
 #include "items/item_dialog_win.h"
 
-#include <commdlg.h>
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -14,10 +13,10 @@
 #include "items/item_dialog_texts.h"
 #include "items/item_name.h"
 #include "items/item_store_win.h"
+#include "platform/file_dialog_win.h"
 #include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
-#include "platform/system_library_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -133,11 +132,7 @@ bool BrowseForFile(HWND owner, std::string& fullPath, std::string& fileName) {
   dialog.nMaxFileTitle = sizeof(title);
   dialog.lpstrTitle = kBrowseTitle;
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-  // The common dialogs' library (and the printing libraries it brings) is
-  // loaded when the user first browses, not at every start.
-  static const auto openFileDialog =
-      LibraryFunction<decltype(&GetOpenFileNameA)>(LoadFromSystemFolder("comdlg32.dll"), "GetOpenFileNameA");
-  if (openFileDialog == nullptr || !openFileDialog(&dialog)) return false;
+  if (!ShowOpenFileDialog(dialog)) return false;
   fullPath = std::string(FieldText(file, sizeof(file)));
   fileName = std::string(FieldText(title, sizeof(title)));
   return true;

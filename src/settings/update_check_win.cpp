@@ -1,54 +1,10 @@
 #include "settings/update_check_win.h"
 
 #include <shellapi.h>
-#include <wininet.h>
 
-#include "platform/system_library_win.h"
-#include "platform/win_handles.h"
+#include "platform/internet_win.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
-
-namespace {
-
-// WinINet, loaded from the system folder at the first update check: no other
-// command needs it, so a start does not pay for loading it.
-struct WinInet {
-  decltype(&InternetOpenA) open = nullptr;
-  decltype(&InternetSetOptionA) setOption = nullptr;
-  decltype(&InternetOpenUrlA) openUrl = nullptr;
-  decltype(&HttpQueryInfoA) queryInfo = nullptr;
-  decltype(&InternetReadFile) readFile = nullptr;
-  decltype(&InternetCloseHandle) close = nullptr;
-
-  bool Loaded() const {
-    return open != nullptr && setOption != nullptr && openUrl != nullptr && queryInfo != nullptr &&
-           readFile != nullptr && close != nullptr;
-  }
-
-  static const WinInet& Instance() {
-    static const WinInet library = [] {
-      WinInet loaded;
-      HMODULE module = LoadFromSystemFolder("wininet.dll");
-      loaded.open = LibraryFunction<decltype(open)>(module, "InternetOpenA");
-      loaded.setOption = LibraryFunction<decltype(setOption)>(module, "InternetSetOptionA");
-      loaded.openUrl = LibraryFunction<decltype(openUrl)>(module, "InternetOpenUrlA");
-      loaded.queryInfo = LibraryFunction<decltype(queryInfo)>(module, "HttpQueryInfoA");
-      loaded.readFile = LibraryFunction<decltype(readFile)>(module, "InternetReadFile");
-      loaded.close = LibraryFunction<decltype(close)>(module, "InternetCloseHandle");
-      return loaded;
-    }();
-    return library;
-  }
-};
-
-struct InternetHandleTraits {
-  using Type = HINTERNET;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type value) { WinInet::Instance().close(value); }
-};
-using UniqueHinternet = UniqueAny<InternetHandleTraits>;
-
-}  // namespace
 
 std::optional<std::string> ReadVersionFile(const std::string& address) {
   const WinInet& wininet = WinInet::Instance();

@@ -1,0 +1,10 @@
+// The platform's file-open dialog, from the common dialogs' library. The
+// library (and the printing libraries it brings) is loaded when the user
+// first browses, not at every start.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+
+// GetOpenFileNameA with dialog; false when it is cancelled, fails, or the
+// library is missing.
+bool ShowOpenFileDialog(OPENFILENAMEA& dialog);
