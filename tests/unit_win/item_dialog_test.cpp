@@ -168,17 +168,7 @@ class ItemDialog : public ::testing::Test {
     return target;
   }
   // Item files in the item folder, in listing order.
-  std::vector<std::string> ItemFiles() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((folders_.items + "\\*").c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(listing, &found));
-    FindClose(listing);
-    return names;
-  }
+  std::vector<std::string> ItemFiles() const { return test_support::FileNames(folders_.items + "\\*"); }
 
   static constexpr int IDC_NAME = 101;
   static constexpr int IDC_PATH = 102;
