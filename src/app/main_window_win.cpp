@@ -9,7 +9,6 @@
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "pickers/send_to_win.h"
-#include "platform/key_filter_win.h"
 #include "platform/window_front_win.h"
 #include "resources/command_ids.h"
 #include "settings/settings_win.h"
@@ -65,7 +64,6 @@ void OnCreate(AppState& app, HWND window) {
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(k + 1)), app.instance, nullptr);
     app.items.boxes[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 0, 0, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), app.instance, nullptr);
-    InstallKeyFilter(app.items.boxes[k]);
   }
 
   char current[MAX_PATH + 1] = {};
@@ -147,6 +145,11 @@ void LoadItemLists(AppState& app) {
 }
 
 void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }
+
+bool IsListSideKey(const AppState& app, const MSG& message) {
+  return message.message == WM_KEYDOWN && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT) &&
+         ListIndexOf(app, message.hwnd) >= 0;
+}
 
 int ListIndexOf(const AppState& app, HWND window) {
   for (int k = 0; k < kListCount; ++k) {

@@ -41,6 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BOOL got;
   while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
     if (TranslateAcceleratorA(app.mainWindow, accelerators, &message)) continue;
+    if (IsListSideKey(app, message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
