@@ -8,17 +8,12 @@
 
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
+#include "platform/hd_string.h"
 #include "platform/win_handles.h"
 
 bool SameItemFile(const std::string& first, const std::string& second) {
-  auto wide = [](const std::string& text) {
-    int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
-    if (units > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), units);
-    return result;
-  };
-  std::wstring a = wide(first);
-  std::wstring b = wide(second);
+  std::wstring a = WideText(first);
+  std::wstring b = WideText(second);
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
 }

@@ -2,14 +2,11 @@
 
 #include <windows.h>
 
+#include "platform/hd_string.h"
 #include "platform/win_handles.h"
 
 std::u16string NameOrderKey(const char* fileName) {
-  int units = MultiByteToWideChar(CP_ACP, 0, fileName, -1, nullptr, 0);
-  if (units <= 1) return {};
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, fileName, -1, wide.data(), units);
-  wide.resize(static_cast<std::size_t>(units - 1));
+  std::wstring wide = WideText(fileName);
   // One code unit at a time, without language rules, as NTFS's upcase table maps them.
   CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return std::u16string(wide.begin(), wide.end());

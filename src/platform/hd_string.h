@@ -3,6 +3,7 @@
 // boundary: a trail byte that looks like "|", "@" or "\" is never matched.
 #pragma once
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Sets *position to the byte offset of the first occurrence of pattern in
@@ -20,3 +21,5 @@ int FindInIgnoreCase(std::string_view text, std::string_view pattern);
 // Writes text as UTF-16 with a terminating zero into buffer (bufferUnits code
 // units). A text that does not fit is cut at bufferUnits - 1 units.
 void ConvertToUnicode(const char* text, wchar_t* buffer, std::size_t bufferUnits);
+// The whole text as UTF-16, for comparisons the platform makes on wide strings.
+std::wstring WideText(std::string_view text);

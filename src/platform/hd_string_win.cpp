@@ -21,3 +21,11 @@ void ConvertToUnicode(const char* text, wchar_t* buffer, std::size_t bufferUnits
   wmemcpy(buffer, whole.data(), keep);
   buffer[keep] = L'\0';
 }
+
+std::wstring WideText(std::string_view text) {
+  int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  return wide;
+}
