@@ -92,8 +92,7 @@ bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrde
     if (isProgram) {
       target = known.TargetOf(name);
     } else {
-      std::string arguments;
-      ReadShellLink(itemFolder + "\\" + name + ".lnk", target, arguments);  // unreadable: empty target
+      target = ReadShortcutTarget(itemFolder + "\\" + name + ".lnk");  // unreadable: empty target
       isProgram = IsProgramTarget(target);
     }
     lists.shortcuts.Remember(name, stamp, *isProgram, std::move(target));

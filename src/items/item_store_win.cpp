@@ -14,6 +14,7 @@
 #include <shlwapi.h>
 
 #include "items/list_kind.h"
+#include "items/shortcut_file.h"
 #include "platform/files_win.h"
 #include "platform/hd_string.h"
 #include "platform/sjis.h"
@@ -124,6 +125,26 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
 // many shortcuts are read and wherever their targets went.
 bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments) {
   return ReadLink(linkPath, false, target, arguments);
+}
+
+std::string ReadShortcutTarget(const std::string& linkPath) {
+  if (std::optional<std::string> bytes = ReadWholeFile(linkPath, kShortcutFileMaxBytes)) {
+    if (std::optional<std::string> stored = PlainShortcutTarget(*bytes)) {
+      // Through UTF-16 and back, as the shell-link object hands out the path,
+      // so bytes that are not Shift-JIS come out as they would from there.
+      std::wstring wide = WideText(*stored);
+      char narrow[kPathBytes] = {};
+      int length = wide.empty() ? 0
+                                : WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow,
+                                                      static_cast<int>(kPathTextBytes), nullptr, nullptr);
+      // A path too long for the shell-link object's buffer is left to it.
+      if (length > 0 && static_cast<std::size_t>(length) < kPathTextBytes) return std::string(narrow, length);
+    }
+  }
+  std::string target;
+  std::string arguments;
+  ReadShellLink(linkPath, target, arguments);
+  return target;
 }
 
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {

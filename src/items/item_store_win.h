@@ -28,6 +28,10 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
 // many shortcuts at once, where a search for a moved target (or a window
 // asking about it) would be out of place.
 bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments);
+// A shortcut's target as ReadShellLink gives it, taken from the file's bytes
+// where they hold it plainly (most shortcuts), so a list load does not open
+// the shell-link object for each one. Empty when the shortcut cannot be read.
+std::string ReadShortcutTarget(const std::string& linkPath);
 
 // Writes (or replaces) a shortcut to target, its working folder the target's
 // folder. Failures are not reported.

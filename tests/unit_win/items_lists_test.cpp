@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
+#include "items/shortcut_file.h"
 #include "platform/sjis.h"
 #include "support/support.h"
 
@@ -172,6 +174,30 @@ TEST_F(ItemLists, RealWorldShortcutsLandInTheirLists) {
   EXPECT_EQ(ListNames(kUrls), (Names{"url-docs-lf", "url-github"}));
   EXPECT_EQ(ReadUrlItem(Item("url-github.url")), "https://github.com/carlbennett/BNRBot");
   EXPECT_EQ(ReadUrlItem(Item("url-docs-lf.url")), "http://ajaxmin.codeplex.com/Documentation/");
+}
+
+// A list load reads most shortcuts from their bytes; what it reads there must
+// be what the shell-link object gives, and every other shortcut goes to it.
+TEST_F(ItemLists, TargetsFromTheBytesAreWhatTheShellLinkObjectGives) {
+  const std::string samples = SampleShortcutFolder();
+  if (samples.empty()) GTEST_SKIP() << "the sample shortcuts are not here (set HD_TESTDATA to their folder)";
+  WriteShellLink(Item("made-here.lnk"), "C:\\x\\ツール.exe", "-a");
+  Names plain;
+  for (const std::string& name : test_support::FileNames(samples + "\\*.lnk")) {
+    CopyFileA((samples + "\\" + name).c_str(), Item(name).c_str(), FALSE);
+  }
+  for (const std::string& name : test_support::FileNames(Item("*.lnk"))) {
+    std::string target;
+    std::string arguments;
+    ReadShellLink(Item(name), target, arguments);
+    EXPECT_EQ(ReadShortcutTarget(Item(name)), target) << name;
+    if (PlainShortcutTarget(ReadWholeFile(Item(name)))) plain.push_back(name);
+  }
+  std::sort(plain.begin(), plain.end());
+  EXPECT_EQ(plain, (Names{"doc-pdf.lnk", "doc-xlsx-punct.lnk", "exe-args-chrome-app.lnk", "exe-args-japanese.lnk",
+                          "exe-gbk-name.lnk", "exe-jp-system.lnk", "exe-uppercase-iexplore.lnk",
+                          "folder-cp1252-fr.lnk", "folder-downloads.lnk", "made-here.lnk",
+                          "script-bat-jp-system.lnk"}));
 }
 
 // A reload opens only what changed; it must give exactly what a full load,
