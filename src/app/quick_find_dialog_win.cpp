@@ -54,10 +54,11 @@ void RefreshIndex(AppState& app) {
   }
   auto known = std::move(find.itemTargets);
   find.itemTargets.clear();
+  ItemFolderScan scan = ScanItemFolder(app.itemFolder);
   for (int kind : {kUrls, kMail}) {
     const char* extension = kind == kUrls ? ".url" : ".mail";
     std::map<std::string, ShortcutStamp> stamps;
-    for (const ScanEntry& entry : ScanItemFiles(app.itemFolder, extension)) stamps[entry.name] = StampOf(entry);
+    for (const ScanEntry& entry : kind == kUrls ? scan.urls : scan.mail) stamps[entry.name] = StampOf(entry);
     for (const std::string& name : app.items.listedNames[kind]) {
       std::string fileName = name + extension;
       auto stamp = stamps.find(name);

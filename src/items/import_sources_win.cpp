@@ -109,7 +109,8 @@ std::vector<ImportCandidate> FindImportCandidates() {
 
 ExistingItems ReadExistingItems(const std::string& itemFolder) {
   ExistingItems existing;
-  std::vector<ScanEntry> shortcuts = ScanItemFiles(itemFolder, ".lnk");
+  ItemFolderScan scan = ScanItemFolder(itemFolder);
+  const std::vector<ScanEntry>& shortcuts = scan.shortcuts;
   existing.shortcutCount = shortcuts.size();
   for (const ScanEntry& entry : shortcuts) {
     std::string target;
@@ -119,10 +120,9 @@ ExistingItems ReadExistingItems(const std::string& itemFolder) {
     }
     existing.names.push_back(entry.name);
   }
-  std::vector<ScanEntry> urls = ScanItemFiles(itemFolder, ".url");
-  existing.urlCount = urls.size();
-  for (const ScanEntry& entry : urls) existing.names.push_back(entry.name);
-  for (const ScanEntry& entry : ScanItemFiles(itemFolder, ".mail")) existing.names.push_back(entry.name);
+  existing.urlCount = scan.urls.size();
+  for (const ScanEntry& entry : scan.urls) existing.names.push_back(entry.name);
+  for (const ScanEntry& entry : scan.mail) existing.names.push_back(entry.name);
 
   char program[MAX_PATH + 1] = {};
   DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);

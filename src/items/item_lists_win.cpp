@@ -77,15 +77,15 @@ void LoadShortcutCache(ItemLists& lists, const std::string& dataFolder) {
 }
 
 bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder) {
-  std::vector<ScanEntry> scan = ScanItemFiles(itemFolder, ".lnk");
+  ItemFolderScan scan = ScanItemFolder(itemFolder);
   std::map<std::string, ShortcutStamp> stamps;
-  for (const ScanEntry& entry : scan) stamps[entry.name] = StampOf(entry);
+  for (const ScanEntry& entry : scan.shortcuts) stamps[entry.name] = StampOf(entry);
 
   ShortcutCache known = std::move(lists.shortcuts);
   lists.shortcuts = ShortcutCache();
   std::vector<std::string> programs;
   std::vector<std::string> files;
-  for (std::string& name : NamesInOrder(std::move(scan), sortOrder)) {
+  for (std::string& name : NamesInOrder(std::move(scan.shortcuts), sortOrder)) {
     const ShortcutStamp& stamp = stamps[name];
     std::optional<bool> isProgram = known.IsProgram(name, stamp);
     std::string target;
@@ -102,8 +102,8 @@ bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrde
   ShowNames(lists, kFiles, std::move(files));
   const bool changed = !(lists.shortcuts == known);
   if (changed) lists.shortcutsUnsaved = true;
-  ShowNames(lists, kUrls, NamesInOrder(ScanItemFiles(itemFolder, ".url"), sortOrder));
-  ShowNames(lists, kMail, NamesInOrder(ScanItemFiles(itemFolder, ".mail"), sortOrder));
+  ShowNames(lists, kUrls, NamesInOrder(std::move(scan.urls), sortOrder));
+  ShowNames(lists, kMail, NamesInOrder(std::move(scan.mail), sortOrder));
   return changed;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/hd_string.h"
 #include "platform/win_handles.h"
 
@@ -22,10 +24,13 @@ std::uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time
 // Wine and FAT or network drives list files in no particular order, so the
 // names are put in order here, before the cap: a folder of 501 items then
 // shows the same 500 wherever it lives. The pattern is absolute, so the scan
-// never depends on (or looks in) the current directory.
-std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* extension) {
-  std::vector<ScanEntry> scan;
-  std::string pattern = folder + "\\*" + extension;
+// never depends on (or looks in) the current directory. One listing serves all
+// three kinds: a listing by pattern walks the whole folder each time.
+ItemFolderScan ScanItemFolder(const std::string& folder) {
+  ItemFolderScan scan;
+  const std::pair<const char*, std::vector<ScanEntry>*> kinds[] = {
+      {".lnk", &scan.shortcuts}, {".url", &scan.urls}, {".mail", &scan.mail}};
+  std::string pattern = folder + "\\*";
   WIN32_FIND_DATAA found;
   // Without the 8.3 name, which the scan never uses and Wine works out for every file.
   UniqueFindHandle listing(
@@ -33,11 +38,14 @@ std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* exte
   if (!listing) return scan;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    std::optional<std::string> name = ItemNameOf(found.cFileName, extension);
-    if (!name) continue;
-    scan.push_back(ScanEntry{std::move(*name), NameOrderKey(found.cFileName), Join(found.ftCreationTime),
-                             Join(found.ftLastWriteTime), Join(found.nFileSizeHigh, found.nFileSizeLow)});
+    for (const auto& [extension, entries] : kinds) {
+      std::optional<std::string> name = ItemNameOf(found.cFileName, extension);
+      if (!name) continue;
+      entries->push_back(ScanEntry{std::move(*name), NameOrderKey(found.cFileName), Join(found.ftCreationTime),
+                                   Join(found.ftLastWriteTime), Join(found.nFileSizeHigh, found.nFileSizeLow)});
+      break;
+    }
   } while (FindNextFileA(listing.get(), &found));
-  FinishScan(scan);
+  for (const auto& [extension, entries] : kinds) FinishScan(*entries);
   return scan;
 }

@@ -1,14 +1,19 @@
-// Listing the item files of one extension in the item folder.
+// Listing the item files in the item folder.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "items/item_order.h"
 
-// The files of folder with this extension (".lnk", ".url", ".mail"), in name
-// order, at most kScanCapacity of them. Folders and files whose name does not
-// end in the extension (8.3 matches) are left out; a missing folder gives none.
-std::vector<ScanEntry> ScanItemFiles(const std::string& folder, const char* extension);
+// The item files of folder by kind, each in name order and at most
+// kScanCapacity of them. Folders and files with other extensions are left
+// out; a missing folder gives none.
+struct ItemFolderScan {
+  std::vector<ScanEntry> shortcuts;  // *.lnk
+  std::vector<ScanEntry> urls;       // *.url
+  std::vector<ScanEntry> mail;       // *.mail
+};
+ItemFolderScan ScanItemFolder(const std::string& folder);
 
 // The key of the name order: fileName in UTF-16, upper-cased letter by letter
 // as the platform's file system folds case for its own directory order.
