@@ -12,7 +12,11 @@ std::optional<std::string> ItemNameOf(std::string_view fileName, std::string_vie
   // "OLD~1.LNK"; only a name that really ends in the extension is an item.
   // The extension is ASCII and no trail byte is a '.', so a match at the end
   // is whole characters.
-  if (FindInIgnoreCase(fileName.substr(stem), extension) != 0) return std::nullopt;
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    char c = fileName[stem + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != extension[i]) return std::nullopt;
+  }
   return std::string(fileName.substr(0, stem));
 }
 

@@ -20,7 +20,8 @@ struct ScanEntry {
 };
 
 // The item name of a listed file: fileName without its extension. Nothing
-// when fileName does not end in extension (letters compared case-blind).
+// when fileName does not end in extension (given in lower case; the file
+// name's letters are compared case-blind).
 std::optional<std::string> ItemNameOf(std::string_view fileName, std::string_view extension);
 
 // Puts a scan in name order (nameKey code unit by code unit) and keeps the

@@ -7,11 +7,25 @@
 #include "platform/hd_string.h"
 #include "platform/win_handles.h"
 
-std::u16string NameOrderKey(const char* fileName) {
+namespace {
+
+std::u16string WideKey(const char* fileName) {
   std::wstring wide = WideText(fileName);
   // One code unit at a time, without language rules, as NTFS's upcase table maps them.
   CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return std::u16string(wide.begin(), wide.end());
+}
+
+}  // namespace
+
+std::u16string NameOrderKey(const char* fileName) {
+  // An ASCII name needs no conversion, and only its a-z change.
+  std::u16string key;
+  for (const char* c = fileName; *c != '\0'; ++c) {
+    if (static_cast<unsigned char>(*c) >= 0x80) return WideKey(fileName);
+    key.push_back(static_cast<char16_t>(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c));
+  }
+  return key;
 }
 
 namespace {
@@ -25,7 +39,7 @@ std::uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time
 // names are put in order here, before the cap: a folder of 501 items then
 // shows the same 500 wherever it lives. The pattern is absolute, so the scan
 // never depends on (or looks in) the current directory. One listing serves all
-// three kinds: a listing by pattern walks the whole folder each time.
+// three kinds.
 ItemFolderScan ScanItemFolder(const std::string& folder) {
   ItemFolderScan scan;
   const std::pair<const char*, std::vector<ScanEntry>*> kinds[] = {
