@@ -195,6 +195,8 @@ HWND FocusedWindowOf(HWND window) {
   return info.hwndFocus;
 }
 
+constexpr DWORD kSettleMs = 500;
+
 // From CreateProcess until ready() holds. Then afterReady runs, the process
 // is ended and its windows waited away, so every start finds the same state.
 double TimeStart(const std::string& exePath, const std::string& folder, const char* windowClass,
@@ -224,6 +226,10 @@ double TimeStart(const std::string& exePath, const std::string& folder, const ch
   CloseHandle(process.hThread);
   for (int i = 0; i < 1000 && FindWindowA(windowClass, nullptr) != nullptr; ++i) Sleep(10);
   if (elapsed < 0) CannotMeasure(exePath + " did not get ready within 60 s");
+  // A process's teardown goes on after its window is gone (the display
+  // server, the notification area). Every start, floor or subject, waits
+  // the same while, so none of them pays for the one before.
+  Sleep(kSettleMs);
   return elapsed;
 }
 
