@@ -215,7 +215,9 @@ TEST_F(ItemLists, AReloadGivesWhatAFullLoadGives) {
     EXPECT_EQ(remembered, lists_.shortcuts) << after;
   };
   WriteShellLink(Item("Tool.lnk"), "C:\\x\\tool.exe", "");
+  NextBirth();
   WriteShellLink(Item("Plan.lnk"), "C:\\x\\plan.txt", "");
+  NextBirth();
   WriteShellLink(Item("Gone.lnk"), "C:\\x\\gone.exe", "");
   expectSameAsFullLoad("the first load");
   EXPECT_EQ(ListNames(kPrograms), (Names{"Gone", "Tool"}));
