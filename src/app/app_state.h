@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <future>
 #include <map>
 #include <string>
 #include <utility>
@@ -63,6 +64,9 @@ struct AppState {
   std::string programFolder;  // the current directory at start
   std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
   std::string itemFolder;     // DataFolder + "\Lnk"
+  // The item folder read on a thread of its own while the main window is
+  // built; taken up (and left empty) when the lists are first filled.
+  std::future<ItemFolderRead> startRead;
 
   // A path handed over while another dialog was open: the next add-item
   // dialog starts with it, and any add-item dialog uses it up as it closes.

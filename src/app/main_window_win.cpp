@@ -66,21 +66,16 @@ void OnCreate(AppState& app, HWND window) {
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), app.instance, nullptr);
   }
 
-  char current[MAX_PATH + 1] = {};
-  DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
-  app.programFolder = (length > 0 && length < MAX_PATH) ? std::string(current, length) : std::string();
-  DataFolders folders = PrepareDataFolders();
-  app.dataFolder = folders.data;
-  app.itemFolder = folders.items;
-
   app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
   // The notification area lives in another process and answers slowly: the
   // icon is added once the lists are shown and the first message is read.
   PostMessageA(window, kAddTrayIconMessage, 0, 0);
   EnsureSendToShortcut(app.programFolder);
   LoadSettings(app.settings, app.mainWindow, app.programFolder);
-  LoadShortcutCache(app.items, app.dataFolder);
-  LoadItemLists(app);
+  // What the start's own thread has read meanwhile; without that thread, the
+  // read is made here.
+  ShowItemLists(app, app.startRead.valid() ? app.startRead.get()
+                                           : ReadItemFolder(app.itemFolder, ReadShortcutCache(app.dataFolder)));
   SelectFirstEntries(app);
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);
@@ -137,7 +132,11 @@ void OnTrayMessage(AppState& app, LPARAM mouseMessage) {
 AppState& TheApp() { return gApp; }
 
 void LoadItemLists(AppState& app) {
-  if (LoadItemLists(app.items, app.itemFolder, app.settings.sortOrder) && app.mainWindow != nullptr) {
+  ShowItemLists(app, ReadItemFolder(app.itemFolder, std::move(app.items.shortcuts)));
+}
+
+void ShowItemLists(AppState& app, ItemFolderRead read) {
+  if (ShowItemFolder(app.items, std::move(read), app.settings.sortOrder) && app.mainWindow != nullptr) {
     // Saved a moment later, so neither a start nor a change waits for the disk.
     SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
   }

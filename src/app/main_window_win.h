@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "items/item_lists_win.h"
+
 struct AppState;
 
 // The one instance of the process-wide state.
@@ -13,6 +15,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // settings; the quick-find index is then stale, and a changed shortcut cache
 // is saved a moment later (kSaveCacheTimer).
 void LoadItemLists(AppState& app);
+// The same, from what has been read already.
+void ShowItemLists(AppState& app, ItemFolderRead read);
 
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(AppState& app);

@@ -4,7 +4,6 @@
 #include "app/quick_find_dialog_win.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <map>
@@ -19,6 +18,7 @@
 #include "app/selected_item_win.h"
 #include "items/item_scan_win.h"
 #include "items/item_store_win.h"
+#include "platform/common_controls_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "records/records_win.h"
@@ -159,13 +159,13 @@ LRESULT CALLBACK QuickFindKeys(HWND control, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(control, QuickFindKeys, id);
-  return DefSubclassProc(control, message, wParam, lParam);
+  if (message == WM_NCDESTROY) DropWindowSubclass(control, QuickFindKeys, id);
+  return NextSubclassProc(control, message, wParam, lParam);
 }
 
 BOOL OnInit(HWND dialog, QuickFindDialogState& state) {
   for (int id : {IDC_QUICK_TERM, IDC_QUICK_RESULTS}) {
-    SetWindowSubclass(GetDlgItem(dialog, id), QuickFindKeys, id, reinterpret_cast<DWORD_PTR>(&state));
+    AddWindowSubclass(GetDlgItem(dialog, id), QuickFindKeys, id, reinterpret_cast<DWORD_PTR>(&state));
   }
   SendDlgItemMessageA(dialog, IDC_QUICK_TERM, EM_LIMITTEXT, kFindTermTextBytes, 0);
   SetDlgItemTextA(dialog, IDC_QUICK_TERM, state.app.quickFind.term.c_str());

@@ -5,6 +5,8 @@
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
 #include "app/startup_win.h"
+#include "items/item_store_win.h"
+#include "platform/files_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The current directory becomes the data folder, which every user may write:
@@ -13,12 +15,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::string argument = FirstArgument();
   if (HandOffToRunningInstance(argument)) return 0;
 
-  // The shell-link object and ShellExecute want COM on this thread for the whole run.
-  ComInit com;
-
   AppState& app = TheApp();
   app.instance = instance;
   app.firstArgument = argument;
+  app.programFolder = CurrentFolder();
+  DataFolders folders = PrepareDataFolders();  // the current directory becomes the data folder
+  app.dataFolder = folders.data;
+  app.itemFolder = folders.items;
+  // Reading the item folder (all of its shortcuts at a first start) takes
+  // as long as building the window or longer: both go on at once.
+  app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
+
+  // The shell-link object and ShellExecute want COM on this thread for the whole run.
+  ComInit com;
 
   WNDCLASSA windowClass{};
   windowClass.style = CS_HREDRAW | CS_VREDRAW;

@@ -7,13 +7,13 @@
 #include "items/import_dialog_win.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "items/import_texts.h"
 #include "items/item_store_win.h"
+#include "platform/common_controls_win.h"
 #include "platform/files_win.h"
 #include "resources/resource.h"
 
@@ -142,8 +142,7 @@ constexpr DialogHandlers<ImportDialogState> kImportDialog{OnInit, OnCommand, OnA
 }  // namespace
 
 bool RunImportDialog(const DialogOwner& owner, const Voice& voice, ImportChoice& choice) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
+  InitControlClasses(ICC_LISTVIEW_CLASSES);
   ImportDialogState state{voice, choice};
   return RunModalDialog(owner, "ImportDialog", kImportDialog, state) == IDOK;
 }

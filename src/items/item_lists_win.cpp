@@ -1,7 +1,7 @@
 // The four list boxes hold nothing but item names. Every load rebuilds all of
 // them from the ItemFolder: shortcuts split into programs and files by their
 // targets (opening only those the shortcut cache does not know as they are
-// now), then the URL and mail items by their file names alone.
+// now), the URL and mail items by their file names alone.
 #include "items/item_lists_win.h"
 
 #include "items/item_order.h"
@@ -9,8 +9,8 @@
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
 
-#include <map>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -69,42 +69,68 @@ void SaveShortcutCache(const ItemLists& lists, const std::string& dataFolder) {
 
 }  // namespace
 
-void LoadShortcutCache(ItemLists& lists, const std::string& dataFolder) {
-  lists.shortcuts = ShortcutCache();
+ShortcutCache ReadShortcutCache(const std::string& dataFolder) {
   std::optional<std::string> bytes = ReadWholeFile(ShortcutCacheFile(dataFolder), kShortcutCacheMaxBytes);
-  if (!bytes) return;
-  if (std::optional<ShortcutCache> cache = ShortcutCache::Parse(*bytes)) lists.shortcuts = std::move(*cache);
+  if (!bytes) return {};
+  std::optional<ShortcutCache> cache = ShortcutCache::Parse(*bytes);
+  return cache ? std::move(*cache) : ShortcutCache();
+}
+
+ItemFolderRead ReadItemFolder(const std::string& itemFolder, ShortcutCache known) {
+  ItemFolderRead read{itemFolder, ScanItemFolder(itemFolder), std::move(known), {}};
+  for (const ScanEntry& entry : read.scan.shortcuts) {
+    const ShortcutStamp stamp = StampOf(entry);
+    if (std::optional<bool> isProgram = read.known.IsProgram(entry.name, stamp)) {
+      read.shortcuts.Remember(entry.name, stamp, *isProgram, read.known.TargetOf(entry.name));
+      continue;
+    }
+    std::optional<std::string> target = ReadPlainShortcutTarget(ItemFilePath(itemFolder, kPrograms, entry.name));
+    if (!target) continue;  // left to the shell-link object
+    const bool isProgram = IsProgramTarget(*target);  // before the target is moved away
+    read.shortcuts.Remember(entry.name, stamp, isProgram, std::move(*target));
+  }
+  return read;
+}
+
+bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder) {
+  // Split in scan order and then put in order: the same as putting the whole
+  // scan in order and splitting that, since both orders keep equal keys as
+  // the scan had them.
+  std::vector<ScanEntry> programs;
+  std::vector<ScanEntry> files;
+  for (ScanEntry& entry : read.scan.shortcuts) {
+    const ShortcutStamp stamp = StampOf(entry);
+    std::optional<bool> isProgram = read.shortcuts.IsProgram(entry.name, stamp);
+    if (!isProgram) {
+      std::string target;
+      std::string arguments;
+      ReadShellLink(ItemFilePath(read.itemFolder, kPrograms, entry.name), target, arguments);  // unreadable: empty
+      isProgram = IsProgramTarget(target);
+      read.shortcuts.Remember(entry.name, stamp, *isProgram, std::move(target));
+    }
+    (*isProgram ? programs : files).push_back(std::move(entry));
+  }
+  ShowNames(lists, kPrograms, NamesInOrder(std::move(programs), sortOrder));
+  ShowNames(lists, kFiles, NamesInOrder(std::move(files), sortOrder));
+  ShowNames(lists, kUrls, NamesInOrder(std::move(read.scan.urls), sortOrder));
+  ShowNames(lists, kMail, NamesInOrder(std::move(read.scan.mail), sortOrder));
+  const bool changed = !(read.shortcuts == read.known);
+  lists.shortcuts = std::move(read.shortcuts);
+  if (changed) lists.shortcutsUnsaved = true;
+  return changed;
 }
 
 bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder) {
-  ItemFolderScan scan = ScanItemFolder(itemFolder);
-  std::map<std::string, ShortcutStamp> stamps;
-  for (const ScanEntry& entry : scan.shortcuts) stamps[entry.name] = StampOf(entry);
+  return ShowItemFolder(lists, ReadItemFolder(itemFolder, std::move(lists.shortcuts)), sortOrder);
+}
 
-  ShortcutCache known = std::move(lists.shortcuts);
-  lists.shortcuts = ShortcutCache();
-  std::vector<std::string> programs;
-  std::vector<std::string> files;
-  for (std::string& name : NamesInOrder(std::move(scan.shortcuts), sortOrder)) {
-    const ShortcutStamp& stamp = stamps[name];
-    std::optional<bool> isProgram = known.IsProgram(name, stamp);
-    std::string target;
-    if (isProgram) {
-      target = known.TargetOf(name);
-    } else {
-      target = ReadShortcutTarget(itemFolder + "\\" + name + ".lnk");  // unreadable: empty target
-      isProgram = IsProgramTarget(target);
-    }
-    lists.shortcuts.Remember(name, stamp, *isProgram, std::move(target));
-    (*isProgram ? programs : files).push_back(std::move(name));
+std::future<ItemFolderRead> StartItemFolderRead(const std::string& itemFolder, const std::string& dataFolder) {
+  try {
+    return std::async(std::launch::async,
+                      [itemFolder, dataFolder] { return ReadItemFolder(itemFolder, ReadShortcutCache(dataFolder)); });
+  } catch (const std::system_error&) {
+    return {};  // no thread to be had: the caller reads for itself
   }
-  ShowNames(lists, kPrograms, std::move(programs));
-  ShowNames(lists, kFiles, std::move(files));
-  const bool changed = !(lists.shortcuts == known);
-  if (changed) lists.shortcutsUnsaved = true;
-  ShowNames(lists, kUrls, NamesInOrder(std::move(scan.urls), sortOrder));
-  ShowNames(lists, kMail, NamesInOrder(std::move(scan.mail), sortOrder));
-  return changed;
 }
 
 void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder) {

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <future>
 #include <string>
 #include <vector>
 
+#include "items/item_scan_win.h"
 #include "items/list_kind.h"
 #include "items/shortcut_cache.h"
 
@@ -17,19 +19,45 @@ struct ItemLists {
   bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
 };
 
-// Rebuilds the four lists from itemFolder in sortOrder. Only shortcuts that
-// are new or changed since lists.shortcuts learnt them are opened; the cache
-// then holds exactly the listed shortcuts and, when it changed, is marked
-// unsaved. True when it changed, so that the caller can have it saved soon.
+// What a load learns from the item folder before it shows anything: the
+// listing, and which list each shortcut goes to. Made without a window, COM
+// or the lists, so the start has it made on a second thread while the main
+// window is being built.
+struct ItemFolderRead {
+  std::string itemFolder;
+  ItemFolderScan scan;
+  ShortcutCache known;      // what was known when the read began
+  ShortcutCache shortcuts;  // the listed shortcuts as they are now, but for those left to the shell-link object
+};
+
+// Lists itemFolder and reads the listed shortcuts that known does not know as
+// they are now, from their bytes. Those whose bytes do not hold the target
+// plainly are left to ShowItemFolder: the shell-link object they need may
+// look for a moved target and ask the user, which is for the thread that owns
+// the window.
+ItemFolderRead ReadItemFolder(const std::string& itemFolder, ShortcutCache known);
+
+// Reads through the shell-link object what read left to it, then shows read
+// in the four lists in sortOrder; lists.shortcuts becomes the read's and,
+// when it changed, is marked unsaved. True when it changed, so that the
+// caller can have it saved soon.
+bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder);
+
+// Both of the above, from what lists.shortcuts knows.
 bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder);
+
+// ReadItemFolder from the cache a previous run saved in dataFolder, on a
+// thread of its own from the moment this is called: what a start shows. No
+// result (an invalid future) when no thread could be started.
+std::future<ItemFolderRead> StartItemFolderRead(const std::string& itemFolder, const std::string& dataFolder);
 
 // Writes the cache to dataFolder when a load changed it since it was last
 // written. A cache that cannot be saved costs the next start its reads.
 void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder);
 
-// Takes up the cache a previous run saved in dataFolder; one that is missing
-// or not whole leaves lists.shortcuts empty.
-void LoadShortcutCache(ItemLists& lists, const std::string& dataFolder);
+// The cache a previous run saved in dataFolder; one that is missing or not
+// whole gives an empty one.
+ShortcutCache ReadShortcutCache(const std::string& dataFolder);
 
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(const ItemLists& lists);

@@ -68,10 +68,9 @@ DataFolders PrepareDataFolders() {
   CreateDirectoryA("c:\\ProgramData\\Velmora\\Hopdeck\\Lnk", nullptr);
 
   SetCurrentDirectoryA(kDataFolderPath);
-  char current[MAX_PATH + 1] = {};
-  DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
   DataFolders folders;
-  folders.data = (length > 0 && length < MAX_PATH) ? std::string(current, length) : kDataFolderPath;
+  folders.data = CurrentFolder();
+  if (folders.data.empty()) folders.data = kDataFolderPath;
   folders.items = folders.data + "\\Lnk";
   // What an interrupted write left behind: the items' and the logs'.
   RemovePendingFiles(folders.items);
@@ -127,7 +126,7 @@ bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std
   return ReadLink(linkPath, false, target, arguments);
 }
 
-std::string ReadShortcutTarget(const std::string& linkPath) {
+std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath) {
   if (std::optional<std::string> bytes = ReadWholeFile(linkPath, kShortcutFileMaxBytes)) {
     if (std::optional<std::string> stored = PlainShortcutTarget(*bytes)) {
       // Through UTF-16 and back, as the shell-link object hands out the path,
@@ -141,6 +140,11 @@ std::string ReadShortcutTarget(const std::string& linkPath) {
       if (length > 0 && static_cast<std::size_t>(length) < kPathTextBytes) return std::string(narrow, length);
     }
   }
+  return std::nullopt;
+}
+
+std::string ReadShortcutTarget(const std::string& linkPath) {
+  if (std::optional<std::string> target = ReadPlainShortcutTarget(linkPath)) return std::move(*target);
   std::string target;
   std::string arguments;
   ReadShellLink(linkPath, target, arguments);

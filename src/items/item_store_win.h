@@ -2,6 +2,7 @@
 // and mail items (.mail). The file name without its extension is the item's
 // name, byte for byte as the list shows it.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "items/item_name.h"
@@ -32,6 +33,9 @@ bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std
 // where they hold it plainly (most shortcuts), so a list load does not open
 // the shell-link object for each one. Empty when the shortcut cannot be read.
 std::string ReadShortcutTarget(const std::string& linkPath);
+// Only the bytes' part of that: nothing when they do not hold the target
+// plainly. It needs neither COM nor a window, so any thread may call it.
+std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath);
 
 // Writes (or replaces) a shortcut to target, its working folder the target's
 // folder. Failures are not reported.

@@ -4,13 +4,13 @@
 #include "pickers/send_to_win.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include "items/item_store_win.h"
 #include "pickers/picker_texts.h"
 #include "pickers/send_to_list.h"
+#include "platform/common_controls_win.h"
 #include "platform/key_filter_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/win_handles.h"
@@ -73,14 +73,14 @@ LRESULT CALLBACK SendToListProc(HWND list, UINT message, WPARAM wParam, LPARAM l
     OnDeleteKey(list, *reinterpret_cast<SendToState*>(refData));
     return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, SendToListProc, id);
-  return DefSubclassProc(list, message, wParam, lParam);
+  if (message == WM_NCDESTROY) DropWindowSubclass(list, SendToListProc, id);
+  return NextSubclassProc(list, message, wParam, lParam);
 }
 
 BOOL OnInit(HWND dialog, SendToState& state) {
   HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
   InstallKeyFilter(list);  // Left and Right
-  SetWindowSubclass(list, SendToListProc, kDeleteKeySubclassId, reinterpret_cast<DWORD_PTR>(&state));
+  AddWindowSubclass(list, SendToListProc, kDeleteKeySubclassId, reinterpret_cast<DWORD_PTR>(&state));
   state.folder = SendToFolder();
   FillList(list, state);
   SendMessageA(list, LB_SETCURSEL, 0, 0);

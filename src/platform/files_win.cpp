@@ -102,3 +102,9 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return false;
   return written == bytes.size();
 }
+
+std::string CurrentFolder() {
+  char current[MAX_PATH + 1] = {};
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
+  return (length > 0 && length < MAX_PATH) ? std::string(current, length) : std::string();
+}

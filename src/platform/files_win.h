@@ -33,5 +33,8 @@ void RemovePendingFiles(const std::string& folder);
 // read or is larger.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
+// The current directory; empty when it does not fit a path.
+std::string CurrentFolder();
+
 // Creates (or empties) the file at path and writes bytes; false on any failure.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);

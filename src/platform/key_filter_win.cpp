@@ -1,6 +1,6 @@
 #include "platform/key_filter_win.h"
 
-#include <commctrl.h>
+#include "platform/common_controls_win.h"
 
 namespace {
 
@@ -8,10 +8,10 @@ constexpr UINT_PTR kKeyFilterSubclassId = 1;
 
 LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
   if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyFilter, id);
-  return DefSubclassProc(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) DropWindowSubclass(window, KeyFilter, id);
+  return NextSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-void InstallKeyFilter(HWND listBox) { SetWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }
+void InstallKeyFilter(HWND listBox) { AddWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }

@@ -5,6 +5,7 @@
 
 #include <shlwapi.h>
 
+#include "platform/common_controls_win.h"
 #include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
@@ -16,7 +17,6 @@
 #include "resources/resource.h"
 #include "speech/speech_win.h"
 
-#include <commctrl.h>
 
 namespace {
 
@@ -132,12 +132,12 @@ LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM l
     }
     if (state.history() && (wParam == VK_LEFT || wParam == VK_RIGHT)) return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, RecordListKeys, id);
-  return DefSubclassProc(list, message, wParam, lParam);
+  if (message == WM_NCDESTROY) DropWindowSubclass(list, RecordListKeys, id);
+  return NextSubclassProc(list, message, wParam, lParam);
 }
 
 BOOL OnInit(HWND dialog, RecordDialogState& state) {
-  SetWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
+  AddWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
   LoadLog(state.dataFolder, state.log);
   FillRecordList(dialog, state.log);
   if (ListedCount(state.log) == 0) DisableForEmptyList(dialog, state);
