@@ -64,8 +64,8 @@ struct AppState {
   std::string programFolder;  // the current directory at start
   std::string dataFolder;     // "c:\ProgramData\Velmora\Hopdeck" as read back
   std::string itemFolder;     // DataFolder + "\Lnk"
-  // The item folder read on a thread of its own while the main window is
-  // built; taken up (and left empty) when the lists are first filled.
+  // The start's read of the item folder (at a first start on a thread of its
+  // own while the main window is built); taken up when the lists are first filled.
   std::future<ItemFolderRead> startRead;
 
   // A path handed over while another dialog was open: the next add-item

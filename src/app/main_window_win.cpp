@@ -72,10 +72,8 @@ void OnCreate(AppState& app, HWND window) {
   PostMessageA(window, kAddTrayIconMessage, 0, 0);
   EnsureSendToShortcut(app.programFolder);
   LoadSettings(app.settings, app.mainWindow, app.programFolder);
-  // What the start's own thread has read meanwhile; without that thread, the
-  // read is made here.
-  ShowItemLists(app, app.startRead.valid() ? app.startRead.get()
-                                           : ReadItemFolder(app.itemFolder, ReadShortcutCache(app.dataFolder)));
+  if (!app.startRead.valid()) app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
+  ShowItemLists(app, app.startRead.get());
   SelectFirstEntries(app);
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);

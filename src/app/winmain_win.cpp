@@ -22,8 +22,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   DataFolders folders = PrepareDataFolders();  // the current directory becomes the data folder
   app.dataFolder = folders.data;
   app.itemFolder = folders.items;
-  // Reading the item folder (all of its shortcuts at a first start) takes
-  // as long as building the window or longer: both go on at once.
+  // At a first start, reading every shortcut takes as long as building the
+  // window or longer: both go on at once.
   app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
 
   // The shell-link object and ShellExecute want COM on this thread for the whole run.

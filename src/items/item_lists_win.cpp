@@ -125,12 +125,19 @@ bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrde
 }
 
 std::future<ItemFolderRead> StartItemFolderRead(const std::string& itemFolder, const std::string& dataFolder) {
-  try {
-    return std::async(std::launch::async,
-                      [itemFolder, dataFolder] { return ReadItemFolder(itemFolder, ReadShortcutCache(dataFolder)); });
-  } catch (const std::system_error&) {
-    return {};  // no thread to be had: the caller reads for itself
+  auto read = [itemFolder, dataFolder] { return ReadItemFolder(itemFolder, ReadShortcutCache(dataFolder)); };
+  // With a cache there is little to read (the listing and what changed), and
+  // on a machine of two cores a second thread then slows the window down more
+  // than it spares: that read is made when the result is taken. Without one,
+  // every shortcut is read, beside the window being built.
+  if (!FileExists(ShortcutCacheFile(dataFolder))) {
+    try {
+      return std::async(std::launch::async, read);
+    } catch (const std::system_error&) {
+      // No thread to be had: read when taken, as with a cache.
+    }
   }
+  return std::async(std::launch::deferred, read);
 }
 
 void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder) {

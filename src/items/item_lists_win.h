@@ -46,9 +46,10 @@ bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder);
 // Both of the above, from what lists.shortcuts knows.
 bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder);
 
-// ReadItemFolder from the cache a previous run saved in dataFolder, on a
-// thread of its own from the moment this is called: what a start shows. No
-// result (an invalid future) when no thread could be started.
+// ReadItemFolder from the cache a previous run saved in dataFolder: what a
+// start shows. When dataFolder holds no cache (a first start), it runs on a
+// thread of its own from the moment this is called; otherwise, on the thread
+// that takes the result, when it takes it.
 std::future<ItemFolderRead> StartItemFolderRead(const std::string& itemFolder, const std::string& dataFolder);
 
 // Writes the cache to dataFolder when a load changed it since it was last
