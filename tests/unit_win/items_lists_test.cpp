@@ -247,18 +247,21 @@ TEST_F(ItemLists, TheNextStartTrustsOnlyAWholeCache) {
   const std::string saved = ReadWholeFile(cacheFile);
   ASSERT_FALSE(saved.empty());
 
-  // A start: the cache file and the folder, read on the start's own thread.
-  auto start = [&] { return ShowItemFolder(lists_, StartItemFolderRead(itemFolder_, data_.path()).get(), 0); };
+  // A start, as a new process makes it: from the cache file and the folder.
+  auto start = [&] {
+    const auto boxes = lists_.boxes;
+    lists_ = {};  // a new process knows nothing yet
+    lists_.boxes = boxes;
+    return ShowItemFolder(lists_, StartItemFolderRead(itemFolder_, data_.path()).get(), 0);
+  };
   HANDLE locked = CreateFileA(Item("Tool.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-  lists_ = ::ItemLists{lists_.boxes};
   EXPECT_FALSE(start());
   EXPECT_EQ(ListNames(kPrograms), Names{"Tool"}) << "the shortcut was opened again";
   CloseHandle(locked);
 
   for (const std::string& broken : {std::string("garbage"), saved.substr(0, saved.size() / 2)}) {
     WriteWholeFile(cacheFile, broken);
-    lists_ = ::ItemLists{lists_.boxes};
     EXPECT_TRUE(start()) << "a cache that is not whole is not trusted in part";
     EXPECT_EQ(ListNames(kPrograms), Names{"Tool"});
     SaveShortcutCacheIfChanged(lists_, data_.path());
