@@ -21,7 +21,7 @@ struct ItemLists {
 
 // What a load learns from the item folder before it shows anything: the
 // listing, and which list each shortcut goes to. Made without a window, COM
-// or the lists, so the start has it made on a second thread while the main
+// or the lists, so a first start has it made on a second thread while the main
 // window is being built.
 struct ItemFolderRead {
   std::string itemFolder;
