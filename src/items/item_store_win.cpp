@@ -143,14 +143,6 @@ std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath) 
   return std::nullopt;
 }
 
-std::string ReadShortcutTarget(const std::string& linkPath) {
-  if (std::optional<std::string> target = ReadPlainShortcutTarget(linkPath)) return std::move(*target);
-  std::string target;
-  std::string arguments;
-  ReadShellLink(linkPath, target, arguments);
-  return target;
-}
-
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {
   const std::string workingFolder = ContainingFolder(target);  // "notepad" leaves ""
 

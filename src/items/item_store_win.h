@@ -31,10 +31,8 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
 bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments);
 // A shortcut's target as ReadShellLink gives it, taken from the file's bytes
 // where they hold it plainly (most shortcuts), so a list load does not open
-// the shell-link object for each one. Empty when the shortcut cannot be read.
-std::string ReadShortcutTarget(const std::string& linkPath);
-// Only the bytes' part of that: nothing when they do not hold the target
-// plainly. It needs neither COM nor a window, so any thread may call it.
+// the shell-link object for each one; nothing when they do not. It needs
+// neither COM nor a window, so any thread may call it.
 std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath);
 
 // Writes (or replaces) a shortcut to target, its working folder the target's
