@@ -730,6 +730,13 @@ Process Scenario::Launch(const std::wstring& argument, const std::wstring& curre
 const Process& Scenario::Start(const std::wstring& argument, const std::wstring& currentDir) {
   hopdeck_ = Launch(argument, currentDir);
   EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()); }, 15000)) << "the main window never showed";
+  // The window shows a moment before it is made the foreground, and keys go
+  // to the foreground: a scenario's first key must not go ahead of it.
+  WaitUntil([this] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(Foreground(), &owner);
+    return owner == hopdeck_.id();
+  });
   return hopdeck_;
 }
 
