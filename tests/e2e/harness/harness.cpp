@@ -732,11 +732,7 @@ const Process& Scenario::Start(const std::wstring& argument, const std::wstring&
   EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()); }, 15000)) << "the main window never showed";
   // The window shows a moment before it is made the foreground, and keys go
   // to the foreground: a scenario's first key must not go ahead of it.
-  WaitUntil([this] {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(Foreground(), &owner);
-    return owner == hopdeck_.id();
-  });
+  WaitUntil([] { return IsHopdecks(Foreground()); });
   return hopdeck_;
 }
 
