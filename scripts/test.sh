@@ -14,7 +14,7 @@ scripts/install-deps.sh
 # to sh as a script.
 wine32_skip=""
 if [ ! -x /usr/lib/wine/wine ]; then
-  wine32_skip="/usr/lib/wine/wine is not installed"
+  wine32_skip="/usr/lib/wine/wine is not installed: the package wine32:i386 could not be installed (see the install step above)"
 else
   code=0
   answer=$(timeout 20 bash -c 'exec "$0" --version' /usr/lib/wine/wine 2>&1 </dev/null) || code=$?
@@ -41,6 +41,6 @@ if [ -z "$wine32_skip" ]; then
   echo "== Wine 32-bit: unit tests, Win32 tests, end-to-end scenarios =="
   ctest --preset wine-tests-32 || status=1
 else
-  echo "== Wine 32-bit: skipped: the 32-bit Wine loader cannot run here ($wine32_skip) =="
+  echo "== Wine 32-bit: skipped: the 32-bit Wine loader cannot run here: $wine32_skip =="
 fi
 exit $status
