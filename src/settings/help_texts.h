@@ -11,6 +11,8 @@ constexpr char kUpdateQuestionText[] =
 
 constexpr char kUpToDateCaption[] = "更新チェック";
 constexpr char kUpToDateText[] = "お使いのHopdeckは最新版です。";
+// No version file could be read, or it named no version (same caption).
+constexpr char kUncheckedText[] = "更新を確認できませんでした。インターネットへの接続を確認してください。";
 
 // The agent name the update check introduces itself with.
 constexpr char kUpdateAgent[] = "Hopdeck";

@@ -45,13 +45,22 @@ const char* WebPagePath(int commandId) { return Lookup(kWebPages, std::size(kWeb
 
 const char* HelpFileName(int commandId) { return Lookup(kHelpFiles, std::size(kHelpFiles), commandId); }
 
-int ParseVersion(std::string_view bytes) {
+std::optional<int> ParseVersion(std::string_view bytes) {
   // Four digits at most, so the number always fits an int.
   int version = 0;
-  for (std::size_t i = 0; i < bytes.size() && i < kVersionReadBytes; ++i) {
-    char c = bytes[i];
+  std::size_t digits = 0;
+  for (; digits < bytes.size() && digits < kVersionReadBytes; ++digits) {
+    char c = bytes[digits];
     if (c < '0' || c > '9') break;
     version = version * 10 + (c - '0');
   }
+  if (digits == 0) return std::nullopt;
   return version;
+}
+
+UpdateAnswer AnswerFor(const std::optional<std::string>& versionFile) {
+  std::optional<int> version = versionFile ? ParseVersion(*versionFile) : std::nullopt;
+  // A file that names no version says nothing about ours: "up to date" would be a guess.
+  if (!version) return UpdateAnswer::kUnknown;
+  return IsNewerVersion(*version) ? UpdateAnswer::kNewer : UpdateAnswer::kUpToDate;
 }

@@ -1,6 +1,7 @@
 // The help menu's addresses and the reading of the server's version file:
 // everything of the update check and the help commands that needs no Win32.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,14 @@ const char* WebPagePath(int commandId);
 const char* HelpFileName(int commandId);
 
 // The number in the version file: its leading decimal digits, within the
-// first kVersionReadBytes bytes; no digits give 0.
-int ParseVersion(std::string_view bytes);
+// first kVersionReadBytes bytes; nothing when it does not begin with a digit
+// (an empty file, an error page).
+std::optional<int> ParseVersion(std::string_view bytes);
 
 // Whether the server's number names a version newer than ours.
 constexpr bool IsNewerVersion(int serverVersion) { return serverVersion > kOwnVersion; }
+
+// What the check tells the user: a newer version, none, or that it could not
+// tell. versionFile is what was read, or nothing when it could not be read.
+enum class UpdateAnswer { kNewer, kUpToDate, kUnknown };
+UpdateAnswer AnswerFor(const std::optional<std::string>& versionFile);

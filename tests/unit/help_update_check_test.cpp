@@ -7,34 +7,37 @@
 #include "settings/update_check.h"
 
 TEST(UpdateCheck, ReadsTheLeadingDigitsOfTheFirstFourBytes) {
+  constexpr int kNone = -1;  // the file names no version
   struct Case {
     std::string bytes;
     int version;
-    bool newer;
+    UpdateAnswer answer;
   };
   const Case cases[] = {
-      {"118", 118, true},
-      {"117", 117, false},
-      {"0099", 99, false},
-      {"11800", 1180, true},  // only four bytes count
-      {"9999", 9999, true},
-      {"0118", 118, true},
-      {"118\r\n", 118, true},
-      {"116\n", 116, false},
-      {"12a4", 12, false},
-      {std::string("1\0" "99", 4), 1, false},
-      {"", 0, false},
-      {"abc", 0, false},
-      {" 118", 0, false},
-      {"-118", 0, false},
-      {"<!DOCTYPE", 0, false},
-      {"\xEF\xBB\xBF" "118", 0, false},  // a byte-order mark is not a digit
+      {"118", 118, UpdateAnswer::kNewer},
+      {"117", 117, UpdateAnswer::kUpToDate},
+      {"0099", 99, UpdateAnswer::kUpToDate},
+      {"0", 0, UpdateAnswer::kUpToDate},
+      {"11800", 1180, UpdateAnswer::kNewer},  // only four bytes count
+      {"9999", 9999, UpdateAnswer::kNewer},
+      {"0118", 118, UpdateAnswer::kNewer},
+      {"118\r\n", 118, UpdateAnswer::kNewer},
+      {"116\n", 116, UpdateAnswer::kUpToDate},
+      {"12a4", 12, UpdateAnswer::kUpToDate},
+      {std::string("1\0" "99", 4), 1, UpdateAnswer::kUpToDate},
+      {"", kNone, UpdateAnswer::kUnknown},
+      {"abc", kNone, UpdateAnswer::kUnknown},
+      {" 118", kNone, UpdateAnswer::kUnknown},
+      {"-118", kNone, UpdateAnswer::kUnknown},
+      {"<!DOCTYPE", kNone, UpdateAnswer::kUnknown},
+      {"\xEF\xBB\xBF" "118", kNone, UpdateAnswer::kUnknown},  // a byte-order mark is not a digit
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
-    EXPECT_EQ(ParseVersion(c.bytes), c.version);
-    EXPECT_EQ(IsNewerVersion(ParseVersion(c.bytes)), c.newer);
+    EXPECT_EQ(ParseVersion(c.bytes).value_or(kNone), c.version);
+    EXPECT_EQ(AnswerFor(c.bytes), c.answer);
   }
+  EXPECT_EQ(AnswerFor(std::nullopt), UpdateAnswer::kUnknown) << "a file that could not be read";
 }
 
 TEST(UpdateCheck, HelpCommandsNameTheirPagesAndFiles) {
@@ -73,4 +76,5 @@ TEST(UpdateCheck, TextsAreShiftJis) {
             "\x82\xa8\x8e\x67\x82\xa2\x82\xcc" "Hopdeck" "\x82\xcd\x8d\xc5\x90\x56\x94\xc5\x82\xc5\x82\xb7\x81\x42");
   EXPECT_EQ(std::string(kUpdateQuestionCaption), "\x8d\x58\x90\x56\x92\xca\x92\x6d");
   EXPECT_EQ(std::string(kVersionText), "Hopdeck Ver1.17\n2025\x94\x4e" "11\x8c\x8e" "16\x93\xfa\x8c\xf6\x8a\x4a");
+  EXPECT_EQ(std::string(kUncheckedText).substr(0, 10), "\x8d\x58\x90\x56\x82\xf0\x8a\x6d\x94\x46");  // "更新を確認"
 }

@@ -1,6 +1,7 @@
 // The version file over WinINet, against the stand-in web server of the test
 // doubles: four bytes at most, one request each time (never the cache), the
-// agent name, and silence for a missing file or a server that is not there.
+// agent name, the system's proxy, and nothing for a missing file or a server
+// that is not there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,31 @@ TEST_F(VersionFile, IsNotThereWhenTheFileIsMissingOrNobodyAnswers) {
   Stop();
   ASSERT_TRUE(WriteWholeFile(VersionPath(), "118"));
   EXPECT_FALSE(ReadVersionFile(Address()).has_value());  // nothing listens
+}
+
+// The stand-in server acts as the proxy the system names: WinINet then asks
+// it for the whole address, a host that does not exist included.
+TEST_F(VersionFile, GoesThroughTheProxyTheSystemNames) {
+  Start();
+  const char* settingsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, settingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD enabled = 1;
+  const std::string proxy = "127.0.0.1:" + std::to_string(kPort);
+  RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), sizeof(enabled));
+  RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(proxy.c_str()),
+                 static_cast<DWORD>(proxy.size() + 1));
+  std::optional<std::string> read = ReadVersionFile("http://hopdeck.invalid/appversion/hopdeck.ver");
+  RegDeleteValueA(key, "ProxyEnable");
+  RegDeleteValueA(key, "ProxyServer");
+  RegCloseKey(key);
+
+  EXPECT_FALSE(read.has_value()) << "the stand-in answers an absolute address with 404";
+  std::string log = ReadWholeFile(log_);
+  // The whole address, as a proxy is asked (with or without its port).
+  EXPECT_NE(log.find("GET http://hopdeck.invalid"), std::string::npos) << log;
+  EXPECT_NE(log.find("/appversion/hopdeck.ver HTTP/1."), std::string::npos) << log;
 }
 
 }  // namespace
