@@ -10,6 +10,10 @@ constexpr const char* kListLabels[4] = {"プログラム", "ファイル", "URL"
 
 constexpr char kMenuOpenText[] = "メニューオープン";
 
+// The data folder could not be made or entered (its path follows on a line
+// of its own; caption kWindowTitle): the program does not start.
+constexpr char kDataFolderFailedText[] = "データフォルダを作成できませんでした。";
+
 constexpr char kExitQuestion[] = "Hopdeckを終了してもよろしいですか？";
 constexpr char kExitCaption[] = "Hopdeckの終了確認";
 

@@ -19,9 +19,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app.instance = instance;
   app.firstArgument = argument;
   app.programFolder = CurrentFolder();
-  DataFolders folders = PrepareDataFolders();  // the current directory becomes the data folder
-  app.dataFolder = folders.data;
-  app.itemFolder = folders.items;
+  // The current directory becomes the data folder.
+  std::string unusableFolder;
+  std::optional<DataFolders> folders = PrepareDataFolders(unusableFolder);
+  if (!folders) {
+    // Every item and log lives there: without it nothing could be kept, and
+    // nothing is to be written anywhere else instead.
+    std::string text = std::string(kDataFolderFailedText) + "\n" + unusableFolder;
+    MessageBoxA(nullptr, text.c_str(), kWindowTitle, MB_OK | MB_ICONWARNING);
+    return 1;
+  }
+  app.dataFolder = folders->data;
+  app.itemFolder = folders->items;
   // At a first start, reading every shortcut takes as long as building the
   // window or longer: both go on at once.
   app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);

@@ -61,13 +61,24 @@ bool WriteProfileLine(const std::string& file, const char* section, const std::s
 
 }  // namespace
 
-DataFolders PrepareDataFolders() {
-  // Each may exist already; that failure is the ordinary case.
-  CreateDirectoryA(kDataFolderParent, nullptr);
-  CreateDirectoryA(kDataFolderPath, nullptr);
-  CreateDirectoryA("c:\\ProgramData\\Velmora\\Hopdeck\\Lnk", nullptr);
-
-  SetCurrentDirectoryA(kDataFolderPath);
+std::optional<DataFolders> PrepareDataFolders(std::string& unusableFolder) {
+  const std::string itemFolder = std::string(kDataFolderPath) + "\\Lnk";
+  // Each may exist already; that failure is the ordinary case, and whether
+  // the folder is there is asked afterwards. A file of that name is no folder.
+  for (const std::string& folder : {std::string(kDataFolderParent), std::string(kDataFolderPath), itemFolder}) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      unusableFolder = folder;
+      return std::nullopt;
+    }
+  }
+  // Without this, the folder the program was started in would be taken for
+  // the data folder, and its files for the program's own.
+  if (!SetCurrentDirectoryA(kDataFolderPath)) {
+    unusableFolder = kDataFolderPath;
+    return std::nullopt;
+  }
   DataFolders folders;
   folders.data = CurrentFolder();
   if (folders.data.empty()) folders.data = kDataFolderPath;

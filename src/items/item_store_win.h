@@ -15,8 +15,10 @@ struct DataFolders {
 
 // Creates the data folders, makes the DataFolder the current directory (for
 // start-up only: nothing of the program counts on it later), and removes the
-// temporary files that an interrupted write left in both folders.
-DataFolders PrepareDataFolders();
+// temporary files that an interrupted write left in both folders. Nothing
+// when a folder cannot be created or the DataFolder cannot be made current;
+// unusableFolder then names it, and nothing was removed anywhere.
+std::optional<DataFolders> PrepareDataFolders(std::string& unusableFolder);
 
 // Item file of a list entry in itemFolder: "%s\%s.lnk" (programs, files),
 // "%s\%s.url" (URLs), "%s\%s.mail" (mail).

@@ -1,8 +1,9 @@
-// The running spine: one instance, the hand-over slot, the four lists, hiding
-// and showing, and the exit confirmation.
-#include <shlobj.h>
-
+// The running spine: one instance, the data folder, the hand-over slot, the four lists, hiding
+// and showing, the tray icon, and the exit confirmation.
 #include "harness/harness.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
 
 using namespace e2e;
 
@@ -55,6 +56,23 @@ TEST_F(SpineScenario, FirstStartCreatesTheDataFoldersAndShowsTheProgramsList) {
   EXPECT_TRUE(FileExists(kDataFolder));
   EXPECT_TRUE(FileExists(kItemFolder));
   EXPECT_TRUE(WaitUntil([] { return VisibleList() == 0 && ListFocused(0); })) << "visible: " << VisibleList();
+}
+
+// A file where the data folder belongs: there is nowhere to keep items, so the
+// program says so and ends without writing anything anywhere else.
+TEST_F(SpineScenario, ADataFolderThatCannotBeMadeIsShownAndEndsTheProgram) {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  WriteFileBytes(kDataFolder, "not a folder");
+  Process hopdeck = Launch();
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = FindDialog(L"Hopdeck")) != nullptr; }, 15000)) << "nothing was shown";
+  EXPECT_EQ(MessageBoxText(box), L"データフォルダを作成できませんでした。\nc:\\ProgramData\\Velmora\\Hopdeck");
+  EXPECT_EQ(MainWindow(), nullptr);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_EQ(hopdeck.WaitForExit(), std::optional<DWORD>(1));
+  EXPECT_EQ(FileNames(std::wstring(kAppFolder) + L"\\*"), std::vector<std::wstring>{L"Hopdeck.exe"});
+  EXPECT_FALSE(KeyExists()) << "no settings were written";
+  EXPECT_EQ(ReadFileBytes(kDataFolder), "not a folder");
 }
 
 TEST_F(SpineScenario, SecondStartWithoutArgumentBringsTheFirstForwardAndLeavesTheSlotAlone) {
