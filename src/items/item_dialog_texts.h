@@ -9,6 +9,10 @@ constexpr char kUnreadableTarget[] = "取得できませんでした";
 constexpr char kNoNameText[] = "項目名が入力されていません";
 constexpr char kNoPathText[] = "ファイルパスが入力されていません";
 
+// Its list holds as many items as a list shows (kScanCapacity): a new one
+// would be written and never shown.
+constexpr char kListFullText[] = "リストの項目数が上限の500件に達しているため、追加できません。";
+
 constexpr char kOverwriteFormat[] = "%s この名前のショートカットは既に存在しています\n上書きしてもよろしいですか";
 constexpr char kOverwriteCaption[] = "上書き確認";
 

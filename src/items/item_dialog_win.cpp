@@ -12,6 +12,7 @@
 
 #include "items/item_dialog_texts.h"
 #include "items/item_name.h"
+#include "items/item_scan_win.h"
 #include "items/item_store_win.h"
 #include "platform/file_dialog_win.h"
 #include "platform/files_win.h"
@@ -85,6 +86,21 @@ bool FormItemPath(const DataFolders& folders, const std::string& typedName, cons
   if (!IsPlainItemName(name)) return false;
   itemPath = folders.items + "\\" + name + extension;
   return true;
+}
+
+// Whether a new file itemPath would be one more than its list shows: a load
+// takes kScanCapacity files of each extension, so the item would be written,
+// said to be added, and never seen. Replacing a file, or moving one within
+// its own kind (replacedFile, in edit mode), adds none.
+bool WouldOverfillList(const DataFolders& folders, const std::string& itemPath, const std::string& replacedFile = {}) {
+  if (FileExists(itemPath)) return false;
+  const char* extension = PathFindExtensionA(itemPath.c_str());
+  if (!replacedFile.empty() && lstrcmpiA(PathFindExtensionA(replacedFile.c_str()), extension) == 0) return false;
+  ItemFolderScan scan = ScanItemFolder(folders.items);
+  const std::vector<ScanEntry>* files = &scan.mail;
+  if (lstrcmpiA(extension, ".lnk") == 0) files = &scan.shortcuts;
+  if (lstrcmpiA(extension, ".url") == 0) files = &scan.urls;
+  return files->size() >= kScanCapacity;
 }
 
 // A relative path made absolute in the DataFolder; a URL or an absolute path as it is.
@@ -189,6 +205,7 @@ void OnAddOk(HWND dialog, ItemDialogState& state) {
   std::string name;
   std::string itemPath;
   if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
+  if (WouldOverfillList(state.folders, itemPath)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
   if (!SaveItem(kind, path, state.prefill.arguments, itemPath)) return ShowWriteFailure(dialog);
   Close(dialog, state, IDOK);
@@ -210,6 +227,7 @@ void OnEditOk(HWND dialog, ItemDialogState& state) {
     RenameItem(oldFile, itemPath);  // only the case of letters can differ
     return Close(dialog, state, IDOK);
   }
+  if (WouldOverfillList(state.folders, itemPath, oldFile)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
   if (!SaveItem(kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
   // The item now lives under its new name; the old file goes. One that cannot

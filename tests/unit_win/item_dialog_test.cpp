@@ -302,6 +302,54 @@ TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
   EXPECT_EQ(arguments, "-v");
   EXPECT_EQ(openDialog_, nullptr);
 }
+// A list shows 500 items of its kind: a 501st would be written and never seen.
+TEST_F(ItemDialog, AFullListRefusesANewItemOfItsKindAndWritesNothing) {
+  for (int i = 0; i < 500; ++i) WriteWholeFile(Item("Item" + std::to_string(i) + ".lnk"), "");
+  WriteUrlItem(Item("Site.url"), "https://site.example/");
+  const std::string kFull = "リストの項目数が上限の500件に達しているため、追加できません。";
+  bool written = Add([&](HWND dialog) {
+    Type(dialog, IDC_NAME, "New");
+    Type(dialog, IDC_PATH, "D:\\Tools\\new.exe");
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kInputError, IDOK), kFull);
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_PATH));
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(written);
+  EXPECT_FALSE(Exists("New.lnk"));
+  EXPECT_EQ(ItemFiles().size(), 501u) << "nothing written, no temporary file left";
+
+  // Replacing one adds none; a URL goes to a list with room.
+  EXPECT_TRUE(Add([&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Item7");
+    Type(dialog, IDC_PATH, "D:\\Tools\\seven.exe");
+    Press(dialog, IDOK);
+    Answer(kOverwrite, IDYES);
+  }));
+  EXPECT_EQ(Target("Item7.lnk"), "D:\\Tools\\seven.exe");
+  EXPECT_TRUE(AddItem("Other", "https://other.example/"));
+
+  // An edit that would move the URL item into the full list is refused; a
+  // shortcut renamed within it is not.
+  EXPECT_FALSE(Edit({Item("Site.url"), "Site", "https://site.example/", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_PATH, "D:\\Docs\\site.txt");
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kInputError, IDOK), kFull);
+    Press(dialog, IDCANCEL);
+  }));
+  EXPECT_TRUE(Exists("Site.url"));
+  EXPECT_TRUE(Edit({Item("Item7.lnk"), "Item7", "D:\\Tools\\seven.exe", ""}, [&](HWND dialog) {
+    Type(dialog, IDC_NAME, "Seven");
+    Press(dialog, IDOK);
+  }));
+  EXPECT_TRUE(Exists("Seven.lnk") && !Exists("Item7.lnk"));
+
+  // With one place free, the add goes through.
+  DeleteFileA(Item("Item0.lnk").c_str());
+  EXPECT_TRUE(AddItem("New", "D:\\Tools\\new.exe"));
+  EXPECT_EQ(Target("New.lnk"), "D:\\Tools\\new.exe");
+}
+
 // Wine on Linux stores a name of more than 255 bytes of UTF-8 cut short,
 // extension and all, and reports success; Windows keeps it whole.
 TEST_F(ItemDialog, ANameTheFileSystemWouldCutIsRefusedNotStoredCut) {
