@@ -11,6 +11,7 @@
 #include "pickers/send_to_win.h"
 #include "platform/window_front_win.h"
 #include "resources/command_ids.h"
+#include "settings/settings_texts.h"
 #include "settings/settings_win.h"
 #include "speech/speech_win.h"
 
@@ -71,7 +72,7 @@ void OnCreate(AppState& app, HWND window) {
   // icon is added once the lists are shown and the first message is read.
   PostMessageA(window, kAddTrayIconMessage, 0, 0);
   EnsureSendToShortcut(app.programFolder);
-  LoadSettings(app.settings, app.mainWindow, app.programFolder);
+  bool hotKeyHeld = LoadSettings(app.settings, app.mainWindow, app.programFolder);
   if (!app.startRead.valid()) app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
   ShowItemLists(app, app.startRead.get());
   SelectFirstEntries(app);
@@ -82,6 +83,8 @@ void OnCreate(AppState& app, HWND window) {
   ShowWindow(app.items.boxes[start], SW_SHOW);
   SetFocus(app.items.boxes[start]);
   RecordFocus(app);
+  // Without the hot key Hopdeck cannot be brought forward from elsewhere.
+  if (!hotKeyHeld) SpeakText(app.voice, kHotKeyNotRegisteredText, 0);
 }
 
 void OnClose(HWND window) {

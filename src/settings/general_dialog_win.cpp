@@ -8,9 +8,11 @@
 #include "items/list_texts.h"
 #include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
+#include "resources/shared_texts.h"
 #include "settings/setting_choices_win.h"
 #include "settings/settings.h"
 #include "settings/settings_dialogs_win.h"
+#include "settings/settings_texts.h"
 #include "settings/settings_win.h"
 
 namespace {
@@ -56,17 +58,32 @@ BOOL OnInit(HWND dialog, GeneralDialogState& state) {
   return TRUE;  // the focus goes to the hot key box
 }
 
-// Registry first, then memory: hot key, autostart, start list, sort order.
+// Moves the hot key to the chosen letter. False when the system refuses it
+// (another program holds it): the key in use before is taken back, so the
+// program stays reachable as it was.
+bool MoveHotKey(HWND window, int fromIndex, int toIndex) {
+  UnregisterHotKey(window, kHotKeyId);  // none held (it was taken at start) is no matter
+  if (RegisterAppHotKey(window, toIndex)) return true;
+  (void)RegisterAppHotKey(window, fromIndex);  // refused: it was not held before either
+  return false;
+}
+
+// The hot key first, since it can be refused; then registry, then memory:
+// autostart, start list, sort order.
 void OnOk(HWND dialog, GeneralDialogState& state) {
   Settings& settings = state.settings;
   Settings chosen = settings;
   TakeSettingChoices(dialog, kChoices, chosen);
   chosen.autoStart = IsChecked(dialog, IDC_OPT_AUTOSTART) ? kAutoStartOn : kAutoStartOff;
+  if (!MoveHotKey(state.hotKeyWindow, settings.hotKeyIndex, chosen.hotKeyIndex)) {
+    // Nothing is stored; the dialog stays open for another letter.
+    MessageBoxA(dialog, kHotKeyTakenText, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_OPT_HOTKEY)), TRUE);
+    return;
+  }
   SaveGeneralSettings(chosen);
 
   settings.hotKeyIndex = chosen.hotKeyIndex;
-  UnregisterHotKey(state.hotKeyWindow, kHotKeyId);
-  RegisterAppHotKey(state.hotKeyWindow, settings.hotKeyIndex);
   settings.autoStart = chosen.autoStart;
   ApplyAutoStart(settings, state.programFolder);
   settings.startList = chosen.startList;

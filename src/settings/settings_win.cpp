@@ -56,7 +56,7 @@ bool OpenSettingsKey(UniqueHkey& key) {
 
 }  // namespace
 
-void LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder) {
+bool LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder) {
   {
     UniqueHkey key;
     DWORD disposition = 0;
@@ -79,12 +79,12 @@ void LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& prog
   // At every start the Startup shortcut is made again (it follows the folder
   // the program was started from) or removed.
   ApplyAutoStart(settings, programFolder);
-  RegisterAppHotKey(hotKeyWindow, settings.hotKeyIndex);
+  return RegisterAppHotKey(hotKeyWindow, settings.hotKeyIndex);
 }
 
-void RegisterAppHotKey(HWND window, int hotKeyIndex) {
+bool RegisterAppHotKey(HWND window, int hotKeyIndex) {
   UINT letter = 'A' + EffectiveHotKeyIndex(hotKeyIndex);
-  RegisterHotKey(window, kHotKeyId, MOD_CONTROL | MOD_SHIFT, letter);  // a taken key simply never arrives
+  return RegisterHotKey(window, kHotKeyId, MOD_CONTROL | MOD_SHIFT, letter) != FALSE;
 }
 
 void ApplyAutoStart(const Settings& settings, const std::string& programFolder) {

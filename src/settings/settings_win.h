@@ -16,11 +16,13 @@ constexpr int kHotKeyId = 101;
 
 // Start-up: defaults on first run, values read into settings, autostart
 // applied for the program in programFolder, hot key registered for
-// hotKeyWindow.
-void LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder);
+// hotKeyWindow. False when the hot key could not be registered (another
+// program holds it); the rest is done all the same.
+bool LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder);
 
-// Registers Ctrl+Shift+letter (a hotKeyIndex) for window as kHotKeyId.
-void RegisterAppHotKey(HWND window, int hotKeyIndex);
+// Registers Ctrl+Shift+letter (a hotKeyIndex) for window as kHotKeyId; false
+// when the system refuses it (another program holds the combination).
+[[nodiscard]] bool RegisterAppHotKey(HWND window, int hotKeyIndex);
 
 // Creates "Hopdeck.lnk" in the Startup folder, pointing at Hopdeck.exe in
 // programFolder (autoStart kAutoStartOn), or deletes it (kAutoStartOff).

@@ -80,6 +80,61 @@ TEST_F(SettingsScenario, FirstStartWritesTheDefaultsAndTheStartupShortcutAndTake
   EXPECT_TRUE(HotKeyBringsWindowForward('M'));
 }
 
+// Ctrl+Shift+letter held by this test, as by another program, while it lives.
+class HeldHotKey {
+ public:
+  explicit HeldHotKey(char letter) : id_(0xB10 + letter) {
+    held_ = RegisterHotKey(nullptr, id_, MOD_CONTROL | MOD_SHIFT, static_cast<UINT>(letter)) != FALSE;
+  }
+  ~HeldHotKey() {
+    if (held_) UnregisterHotKey(nullptr, id_);
+  }
+  HeldHotKey(const HeldHotKey&) = delete;
+  HeldHotKey& operator=(const HeldHotKey&) = delete;
+  bool held() const { return held_; }
+
+ private:
+  int id_;
+  bool held_ = false;
+};
+
+constexpr wchar_t kHotKeyTakenText[] = L"このホットキーは他のプログラムが使用しているため設定できません。";
+
+TEST_F(SettingsScenario, AHotKeyHeldElsewhereIsSaidAtStartAndRefusedByTheDialog) {
+  HeldHotKey m('M');
+  ASSERT_TRUE(m.held());
+  PlaceSpeechDoubles(false, Nvda::kFull);
+  WriteDword(L"Option4", 2);
+  Start();
+  EXPECT_TRUE(WaitUntil([] { return CountSpoken(L"ホットキーを登録できませんでした") == 1; })) << "the start said nothing";
+
+  // OK with M, still held: refused, nothing stored, the dialog open for another letter.
+  HWND dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(L"入力エラー", kHotKeyTakenText, IDOK));
+  EXPECT_TRUE(IsVisible(dialog));
+  EXPECT_FALSE(ReadValue(L"Option1").has_value()) << "nothing is stored";
+  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);  // K is free
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(HotKeyTaken('K'));
+  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
+
+  // A letter held elsewhere never costs the one that works.
+  HeldHotKey j('J');
+  ASSERT_TRUE(j.held());
+  dialog = OpenGeneralDialog();
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 9, 0);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(L"入力エラー", kHotKeyTakenText, IDOK));
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(HotKeyBringsWindowForward('K'));
+  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
+}
+
 TEST_F(SettingsScenario, TheStartupShortcutFollowsTheFolderTheProgramStartsFrom) {
   WriteShortcut(StartupLink(), L"C:\\Elsewhere\\Hopdeck.exe");
   Start(L"", L"C:\\hdtest");

@@ -114,13 +114,25 @@ TEST_F(SettingsLoad, HotKeyLetterComesFromOption1AndFallsBackToM) {
   for (const Case& c : cases) {
     StoreDword("Option1", c.stored);
     StoreDword("Option2", 0);
-    LoadSettings(settings_, window_, programFolder_);
+    EXPECT_TRUE(LoadSettings(settings_, window_, programFolder_));
     EXPECT_TRUE(HotKeyTaken(probe_, c.letter)) << c.stored;
     EXPECT_EQ(ReadStoredHotKeyIndex(), std::optional<int>(static_cast<int>(c.stored)));
     UnregisterHotKey(window_, kHotKeyId);
   }
   RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
   EXPECT_EQ(ReadStoredHotKeyIndex(), std::nullopt);
+}
+
+// Another program holds Ctrl+Shift+M: the start is told, and loads the rest.
+TEST_F(SettingsLoad, AHotKeyHeldElsewhereIsReportedAndTheRestLoads) {
+  constexpr int kOtherProgramsId = 998;
+  ASSERT_TRUE(RegisterHotKey(probe_, kOtherProgramsId, MOD_CONTROL | MOD_SHIFT, 'M'));
+  StoreDword("Option0", 3);
+  StoreDword("Option2", 0);
+  EXPECT_FALSE(LoadSettings(settings_, window_, programFolder_));
+  EXPECT_EQ(settings_.sortOrder, 3);
+  EXPECT_FALSE(UnregisterHotKey(window_, kHotKeyId)) << "the window holds no hot key";
+  UnregisterHotKey(probe_, kOtherProgramsId);
 }
 
 TEST_F(SettingsLoad, AutoStartFollowsTheProgramFolder) {
