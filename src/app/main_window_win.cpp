@@ -42,6 +42,11 @@ static_assert(sizeof(void*) != 4 || sizeof(NOTIFYICONDATAA) == 508);
 // Posted to itself at start: add the tray icon.
 constexpr UINT kAddTrayIconMessage = WM_APP + 1;
 
+// Sent to every top-level window when the notification area is made anew
+// (Explorer restarted): its icons are gone and each program adds its own again.
+constexpr char kTaskbarCreatedMessageName[] = "TaskbarCreated";
+UINT gTaskbarCreatedMessage = 0;
+
 void AddTrayIcon(AppState& app, HWND window) {
   NOTIFYICONDATAA& icon = app.trayIcon;
   icon = NOTIFYICONDATAA{};
@@ -59,6 +64,7 @@ void AddTrayIcon(AppState& app, HWND window) {
 void OnCreate(AppState& app, HWND window) {
   app.mainWindow = window;  // the hot key, the tray icon and the start-up dialog need it now
   app.handOverMessage = RegisterWindowMessageA(kHandOverMessageName);
+  gTaskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreatedMessageName);
 
   for (int k = 0; k < kListCount; ++k) {
     app.labels[k] = CreateWindowExA(0, "STATIC", kListLabels[k], WS_CHILD, 0, 0, 0, 0, window,
@@ -211,6 +217,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   AppState& app = gApp;
   if (app.handOverMessage != 0 && message == app.handOverMessage) {
     OnHandOver(app);
+    return 0;
+  }
+  if (gTaskbarCreatedMessage != 0 && message == gTaskbarCreatedMessage) {
+    AddTrayIcon(app, window);
     return 0;
   }
   switch (message) {

@@ -297,6 +297,31 @@ TEST_F(SpineScenario, TrayIconOpensItsMenuOnlyOnTheRightButton) {
   EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()) && ListFocused(0); }));
 }
 
+// Hopdeck's icon is named by its window and id alone: a change of nothing to
+// it succeeds only while the notification area holds it.
+bool TrayIconShown() {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = MainWindow();
+  icon.uID = 0;
+  return icon.hWnd != nullptr && Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
+TEST_F(SpineScenario, TheTrayIconComesBackWhenTheNotificationAreaIsMadeAnew) {
+  Start();
+  ASSERT_TRUE(WaitUntil(TrayIconShown)) << "no tray icon";
+  // As when Explorer restarts: the new notification area knows no icon, and
+  // Explorer tells every top-level window.
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = MainWindow();
+  icon.uID = 0;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+  ASSERT_FALSE(TrayIconShown());
+  PostMessageW(MainWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitUntil(TrayIconShown)) << "the icon stayed away";
+}
+
 TEST_F(SpineScenario, AppsKeyOpensTheContextMenuOfTheFocusedList) {
   Start();
   ASSERT_TRUE(ShowList(2));
