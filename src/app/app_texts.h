@@ -10,6 +10,9 @@ constexpr const char* kListLabels[4] = {"プログラム", "ファイル", "URL"
 
 constexpr char kMenuOpenText[] = "メニューオープン";
 
+// A command stopped by an exception (out of memory, say); the program runs on.
+constexpr char kErrorText[] = "エラーが発生しました";
+
 // The data folder could not be made or entered (its path follows on a line
 // of its own; caption kWindowTitle): the program does not start.
 constexpr char kDataFolderFailedText[] = "データフォルダを作成できませんでした。";

@@ -213,8 +213,9 @@ void CmdContextMenu(AppState& app, const CommandContext& command) {
   }
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  AppState& app = gApp;
+namespace {
+
+LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (app.handOverMessage != 0 && message == app.handOverMessage) {
     OnHandOver(app);
     return 0;
@@ -268,4 +269,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  AppState& app = gApp;
+  return StopExceptions([&] { return HandleMessage(app, window, message, wParam, lParam); },
+                        [&] { SpeakText(app.voice, kErrorText, 0); });
 }

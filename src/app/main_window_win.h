@@ -11,6 +11,25 @@ AppState& TheApp();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The main window procedure's guard, as the dialog runner has its own: no
+// exception may cross into the system's message dispatch. handle() handles
+// one message; when it throws (out of memory, a thread that cannot start),
+// the command ends where it stood, report() tells the user, and the program
+// runs on. handle's result, or 0 after an exception.
+template <class Handle, class Report>
+LRESULT StopExceptions(Handle&& handle, Report&& report) noexcept {
+  try {
+    return handle();
+  } catch (...) {
+  }
+  try {
+    report();
+  } catch (...) {
+    // Not even the report could be made; the program still runs on.
+  }
+  return 0;
+}
+
 // Rebuilds the four lists from the ItemFolder in the sort order of the
 // settings; the quick-find index is then stale, and a changed shortcut cache
 // is saved a moment later (kSaveCacheTimer).
