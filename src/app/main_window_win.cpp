@@ -65,6 +65,8 @@ void OnCreate(AppState& app, HWND window) {
   app.mainWindow = window;  // the hot key, the tray icon and the start-up dialog need it now
   app.handOverMessage = RegisterWindowMessageA(kHandOverMessageName);
   gTaskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreatedMessageName);
+  // Run as administrator, the window would not hear Explorer without this.
+  ChangeWindowMessageFilterEx(window, gTaskbarCreatedMessage, MSGFLT_ALLOW, nullptr);  // refused: the icon stays away
 
   for (int k = 0; k < kListCount; ++k) {
     app.labels[k] = CreateWindowExA(0, "STATIC", kListLabels[k], WS_CHILD, 0, 0, 0, 0, window,

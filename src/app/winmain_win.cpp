@@ -26,7 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Every item and log lives there: without it nothing could be kept, and
     // nothing is to be written anywhere else instead.
     std::string text = std::string(kDataFolderFailedText) + "\n" + unusableFolder;
-    MessageBoxA(nullptr, text.c_str(), kWindowTitle, MB_OK | MB_ICONWARNING);
+    // No window of ours is there to bring it forward: the box comes forward itself.
+    MessageBoxA(nullptr, text.c_str(), kWindowTitle, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
     return 1;
   }
   app.dataFolder = folders->data;
