@@ -116,6 +116,32 @@ TEST_F(ItemAddScenario, EmptyFieldsAndAnExistingNameAreAskedAbout) {
   EXPECT_EQ(ReadShortcut(ItemFile(L"Plan.lnk"))->target, L"D:\\Old\\Plan.txt");
 }
 
+// 500 shortcuts fill both shortcut lists' share: a 501st would never be shown.
+TEST_F(ItemAddScenario, AFullListRefusesTheAddWritesNothingAndSaysNothing) {
+  PlantItem(ItemKind::kShortcut, L"Tool000", L"C:\\Tools\\tool.exe");
+  for (int i = 1; i < 500; ++i) {
+    std::wstring copy = ItemFile(L"Tool" + std::to_wstring(1000 + i).substr(1) + L".lnk");
+    ASSERT_TRUE(CopyFileW(ItemFile(L"Tool000.lnk").c_str(), copy.c_str(), FALSE));
+  }
+  Start();
+  ASSERT_TRUE(WaitUntil([] { return Entries(0).size() == 500; }));
+  std::size_t spoken = SpokenTexts().size();
+
+  HWND dialog = OpenAddDialog();
+  ASSERT_NE(dialog, nullptr);
+  SetWindowTextOf(Field(dialog, kNameField), L"New");
+  SetWindowTextOf(Field(dialog, kPathField), L"D:\\Docs\\New.txt");
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(kInputError, L"リストの項目数が上限の500件に達しているため、追加できません。", IDOK));
+  EXPECT_TRUE(IsVisible(dialog));
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  WaitForIdle();
+  EXPECT_FALSE(FileExists(ItemFile(L"New.lnk")));
+  EXPECT_EQ(SpokenTexts().size(), spoken) << "nothing is announced";
+  EXPECT_EQ(Entries(1).size(), 0u);
+}
+
 TEST_F(ItemAddScenario, BrowseFillsThePathAndLeavesTheName) {
   Start();
   HWND dialog = OpenAddDialog();
