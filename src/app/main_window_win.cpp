@@ -101,10 +101,13 @@ void OnClose(HWND window) {
 }
 
 void OnDestroy(AppState& app, HWND window) {
-  SaveShortcutCacheIfChanged(app.items, app.dataFolder);
+  // The quit message first: should the save throw, the window procedure
+  // stops the exception, and the program must still end rather than run on
+  // without a window.
   Shell_NotifyIconA(NIM_DELETE, &app.trayIcon);
   UnregisterHotKey(window, kHotKeyId);
   PostQuitMessage(0);
+  SaveShortcutCacheIfChanged(app.items, app.dataFolder);
 }
 
 void BringForward(HWND window) {
