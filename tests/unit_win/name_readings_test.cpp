@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "items/item_lists_win.h"
 #include "items/name_readings_win.h"
 #include "support/support.h"
 
@@ -79,6 +80,48 @@ TEST_F(NameReadingService_, WithoutAServiceThatOpensNothingIsLearntAndAllIsAsked
     EXPECT_FALSE(readings_->TableFor(names_).serviceWorked);
   }
   EXPECT_EQ(Calls(), Lines{"Open\t"}) << "only the stand-in's own ProgID reached it, and it was not asked";
+}
+
+// Through the list loads: a load asks only for the names it does not know,
+// and a start from the cache they were saved in asks for none.
+TEST_F(NameReadingService_, ALoadAsksOnlyForNewNamesAndTheNextStartForNone) {
+  const std::string itemFolder = scratch_.File("Lnk");
+  CreateDirectoryA(itemFolder.c_str(), nullptr);
+  auto item = [&](const std::string& name) { return itemFolder + "\\" + name + ".url"; };
+  for (const char* name : {"電卓", "家計簿", "memo"}) ASSERT_TRUE(test_support::WriteWholeFile(item(name), ""));
+  HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ItemLists lists;
+  for (HWND& box : lists.boxes) box = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
+  auto load = [&] {
+    LoadItemLists(lists, itemFolder, 0);
+    return !lists.readingService || lists.readingService->WaitUntilIdle(20000);
+  };
+  auto asked = [&] {
+    Lines calls;
+    for (const std::string& line : Calls()) {
+      if (line.rfind("GetJMorphResult\t", 0) == 0) calls.push_back(line.substr(16));
+    }
+    return calls;
+  };
+  ASSERT_TRUE(load());
+  EXPECT_EQ(asked(), (Lines{"\xE5\xAE\xB6\xE8\xA8\x88\xE7\xB0\xBF", "\xE9\x9B\xBB\xE5\x8D\x93"}));  // 家計簿, 電卓
+  DeleteFileA(log_.c_str());
+  ASSERT_TRUE(MoveFileA(item("家計簿").c_str(), item("家計").c_str()));
+  ASSERT_TRUE(load());
+  EXPECT_EQ(asked(), Lines{"\xE5\xAE\xB6\xE8\xA8\x88"}) << "only the renamed one";
+  SaveShortcutCacheIfChanged(lists, scratch_.path());
+  std::string cache = test_support::ReadWholeFile(scratch_.File("itemcache.dat"));
+  EXPECT_NE(cache.find("R 電卓\tでんたく\r\n"), std::string::npos) << cache;
+  EXPECT_EQ(cache.find("家計簿"), std::string::npos) << "a name gone leaves the cache";
+
+  DeleteFileA(log_.c_str());
+  ItemLists started;
+  started.boxes = lists.boxes;
+  lists = {};
+  ShowItemFolder(started, StartItemFolderRead(itemFolder, scratch_.path()).get(), 0);
+  EXPECT_FALSE(started.readingService) << "nothing to ask";
+  EXPECT_TRUE(Calls().empty());
+  DestroyWindow(owner);
 }
 
 }  // namespace
