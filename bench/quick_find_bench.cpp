@@ -115,6 +115,30 @@ double TimeTerms(const QuickFindIndex& index, int rounds) {
   return Median(all);
 }
 
+// What a start from the cache adds to the window's thread for 1,500 names
+// that all have a reading: taking the cached ones in, finding that none is
+// to be asked for, and the table for the next save.
+void TimeLaterStartReadings() {
+  const char* const words[] = {"電卓", "議事録", "天気予報", "郵便番号検索", "家計簿", "会議", "電話帳"};
+  ReadingTable cached;
+  std::vector<std::string> names;
+  for (int i = 0; i < 1500; ++i) {
+    names.push_back(std::string(Pick(words, i)) + std::to_string(i));
+    cached.byName[names.back()] = "でんたくぎじろく" + std::to_string(i);
+  }
+  std::vector<double> times;
+  for (int round = 0; round < 21; ++round) {
+    NameReadings readings;
+    double start = NowMs();
+    readings.Merge(cached);
+    bool none = readings.ToAsk(names).empty();
+    ReadingTable table = readings.TableFor(names);
+    times.push_back(NowMs() - start);
+    if (!none || table.byName.size() != names.size()) std::printf("later start: the readings are not all known\n");
+  }
+  std::printf("later start: the readings of 1,500 names taken in, median %.2f ms\n", Median(times));
+}
+
 #ifdef _WIN32
 // The readings of a first start: 1,500 names asked of the stand-in at 2 ms a call.
 void TimeFirstStartReadings() {
@@ -178,6 +202,7 @@ int main(int argc, char** argv) {
   std::printf("readings for all %zu names, taken up in %.2f ms\n", index.size(), NowMs() - takeStart);
   double withReadings = TimeTerms(index, rounds);
   std::printf("all terms, readings  median %.3f ms (goal under 1 ms)\n", withReadings);
+  TimeLaterStartReadings();
 #ifdef _WIN32
   TimeFirstStartReadings();
 #endif
