@@ -48,6 +48,9 @@ cp -f "$build"/doubles/readers/hd_jaws_api.dll "$build"/doubles/readers/hd_sapi_
 cp -f "$build"/doubles/readers/uiautomationcore.dll "$WINEPREFIX/drive_c/windows/system32/uiautomationcore.dll" \
   2>/dev/null || true
 
+# The input method's language service, registered below.
+cp -f "$build"/doubles/ime/hd_ime_language.dll "$WINEPREFIX/drive_c/hdtest/" 2>/dev/null || true
+
 rec='"C:\\hdtest\\recorder.exe"'
 reg="$dir/hd-test.reg"
 {
@@ -76,6 +79,15 @@ reg="$dir/hd-test.reg"
   echo '[HKEY_CLASSES_ROOT\CLSID\{96749377-3391-11D2-9EE3-00C04F797396}\InprocServer32]'
   echo '@="C:\\hdtest\\hd_sapi_voice.dll"'
   echo '"ThreadingModel"="Both"'
+  # The language-service stand-in under the input method's ProgID, with a class id of its own.
+  ime='{6A91029E-AA49-471B-AEE7-7D332785660D}'
+  echo
+  echo '[HKEY_CLASSES_ROOT\MSIME.Japan\CLSID]'
+  echo "@=\"$ime\""
+  echo
+  echo "[HKEY_CLASSES_ROOT\\CLSID\\$ime\\InprocServer32]"
+  echo '@="C:\\hdtest\\hd_ime_language.dll"'
+  echo '"ThreadingModel"="Apartment"'
   for scheme in http https mailto; do
     echo
     echo "[HKEY_CLASSES_ROOT\\$scheme]"

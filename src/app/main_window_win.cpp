@@ -153,6 +153,7 @@ void ShowItemLists(AppState& app, ItemFolderRead read) {
     SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
   }
   app.quickFind.stale = true;
+  app.quickFind.index.UseReadings(app.items.readings);
 }
 
 void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }

@@ -60,6 +60,26 @@ void ShowNames(ItemLists& lists, int kind, std::vector<std::string> names) {
 
 std::string ShortcutCacheFile(const std::string& dataFolder) { return dataFolder + "\\" + kShortcutCacheName; }
 
+std::vector<std::string> AllListedNames(const ItemLists& lists) {
+  std::vector<std::string> names;
+  for (const std::vector<std::string>& listed : lists.listedNames) names.insert(names.end(), listed.begin(), listed.end());
+  return names;
+}
+
+// Has the readings the listed names lack asked for, and puts what is known
+// of them in the cache to be saved; those of names no longer listed go.
+void UpdateReadings(ItemLists& lists, const ReadingTable& cached, ShortcutCache& shortcuts) {
+  std::vector<std::string> names = AllListedNames(lists);
+  lists.readings->Merge(cached);
+  ReadingRequest request = lists.readings->ToAsk(names);
+  if (!request.empty()) {
+    if (!lists.readingService) lists.readingService = std::make_unique<NameReadingService>(lists.readings);
+    lists.readingService->Ask(std::move(request));
+  }
+  lists.readingsCached = lists.readings->changes();
+  shortcuts.SetReadings(lists.readings->TableFor(names));
+}
+
 // A cache that cannot be saved costs the next start its reads, nothing else.
 void SaveShortcutCache(const ItemLists& lists, const std::string& dataFolder) {
   std::string bytes = lists.shortcuts.Serialize();
@@ -114,6 +134,7 @@ bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder) {
   ShowNames(lists, kFiles, NamesInOrder(std::move(files), sortOrder));
   ShowNames(lists, kUrls, NamesInOrder(std::move(read.scan.urls), sortOrder));
   ShowNames(lists, kMail, NamesInOrder(std::move(read.scan.mail), sortOrder));
+  UpdateReadings(lists, read.known.readings(), read.shortcuts);
   const bool changed = !(read.shortcuts == read.known);
   lists.shortcuts = std::move(read.shortcuts);
   if (changed) lists.shortcutsUnsaved = true;
@@ -141,6 +162,14 @@ std::future<ItemFolderRead> StartItemFolderRead(const std::string& itemFolder, c
 }
 
 void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder) {
+  if (lists.readings->changes() != lists.readingsCached) {
+    lists.readingsCached = lists.readings->changes();
+    ReadingTable learnt = lists.readings->TableFor(AllListedNames(lists));
+    if (!(learnt == lists.shortcuts.readings())) {
+      lists.shortcuts.SetReadings(std::move(learnt));
+      lists.shortcutsUnsaved = true;
+    }
+  }
   if (!lists.shortcutsUnsaved) return;
   lists.shortcutsUnsaved = false;  // one that cannot be saved is tried again only after the next change
   SaveShortcutCache(lists, dataFolder);

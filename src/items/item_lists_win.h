@@ -3,12 +3,16 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "items/item_scan_win.h"
 #include "items/list_kind.h"
+#include "items/name_readings.h"
+#include "items/name_readings_win.h"
 #include "items/shortcut_cache.h"
 
 // The four list boxes and what the loads know about them.
@@ -17,6 +21,11 @@ struct ItemLists {
   std::array<std::vector<std::string>, kListCount> listedNames;  // what the last load put in each list
   ShortcutCache shortcuts;        // which list each shortcut went to at the last load
   bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
+  // The readings of the listed names: what the cache held and what the
+  // service has read since, which the search takes up as they come.
+  std::shared_ptr<NameReadings> readings = std::make_shared<NameReadings>();
+  std::unique_ptr<NameReadingService> readingService;  // made when a load first has names to ask for
+  std::uint64_t readingsCached = 0;  // readings->changes() when shortcuts last took the readings up
 };
 
 // What a load learns from the item folder before it shows anything: the
@@ -38,7 +47,8 @@ struct ItemFolderRead {
 ItemFolderRead ReadItemFolder(const std::string& itemFolder, ShortcutCache known);
 
 // Reads through the shell-link object what read left to it, then shows read
-// in the four lists in sortOrder; lists.shortcuts becomes the read's and,
+// in the four lists in sortOrder and has the readings of the listed names
+// that are not known asked for; lists.shortcuts becomes the read's and,
 // when it changed, is marked unsaved. True when it changed, so that the
 // caller can have it saved soon.
 bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder);
@@ -52,8 +62,8 @@ bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrde
 // that takes the result, when it takes it.
 std::future<ItemFolderRead> StartItemFolderRead(const std::string& itemFolder, const std::string& dataFolder);
 
-// Writes the cache to dataFolder when a load changed it since it was last
-// written. A cache that cannot be saved costs the next start its reads.
+// Writes the cache to dataFolder when a load changed it, or readings were
+// learnt, since it was last written. A cache that cannot be saved costs the next start its reads.
 void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder);
 
 // The cache a previous run saved in dataFolder; one that is missing or not

@@ -4,8 +4,10 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <map>
 #include <optional>
 
+#include "items/name_readings.h"
 #include "platform/sjis.h"
 
 namespace {
@@ -450,6 +452,15 @@ Place FindWord(std::string_view text, const std::vector<bool>* wordStarts, const
   return best;
 }
 
+// The best place of word in the entry's name or in its reading; with
+// places false, whether either holds it at all.
+template <typename Entry>
+Place FindInName(const Entry& entry, const Word& word, MatchScratch& scratch, bool places) {
+  Place place = FindWord(entry.foldedName, places ? &entry.nameWordStarts : nullptr, word, scratch);
+  if (place == Place::kStart || entry.foldedReading.empty()) return place;
+  return std::min(place, FindWord(entry.foldedReading, places ? &entry.readingWordStarts : nullptr, word, scratch));
+}
+
 struct Ranked {
   std::size_t index;
   Place place;  // kNowhere: only the target holds the term
@@ -459,9 +470,18 @@ struct Ranked {
 
 std::string FoldForFind(std::string_view text) { return Fold(text, nullptr); }
 
-void QuickFindIndex::Clear() { items_.clear(); }
+void QuickFindIndex::UseReadings(std::shared_ptr<const NameReadings> readings) {
+  readings_ = std::move(readings);
+  readingsTaken_ = 0;
+}
+
+void QuickFindIndex::Clear() {
+  items_.clear();
+  readingsTaken_ = 0;
+}
 
 void QuickFindIndex::Add(FindItem item) {
+  readingsTaken_ = 0;  // the new entry takes up every reading known
   Entry entry;
   entry.foldedName = Fold(item.name, &entry.nameWordStarts);
   entry.foldedTarget = Fold(item.target, nullptr);
@@ -469,14 +489,31 @@ void QuickFindIndex::Add(FindItem item) {
   items_.push_back(std::move(entry));
 }
 
-// An item is found when each word occurs in its name or its target. Its
-// class is where the term's first word stands in the name (at the start, at
-// the start of a word, inside), as long as the name holds every word; an
+// The readings learnt since the last search, folded into the entries of
+// their names.
+void QuickFindIndex::TakeUpReadings() const {
+  if (!readings_) return;
+  std::vector<std::pair<std::string, std::string>> learnt;
+  readingsTaken_ = readings_->KnownSince(readingsTaken_, learnt);
+  if (learnt.empty()) return;
+  std::map<std::string_view, std::string_view> byName;
+  for (const auto& [name, reading] : learnt) byName[name] = reading;  // a later one replaces an earlier
+  for (const Entry& entry : items_) {
+    auto known = byName.find(entry.item.name);
+    if (known != byName.end()) entry.foldedReading = Fold(known->second, &entry.readingWordStarts);
+  }
+}
+
+// An item is found when each word occurs in its name or its target; the
+// name's reading counts as the name. Its class is where the term's first
+// word stands in the name or its reading, whichever is better (at the start,
+// at the start of a word, inside), as long as the name holds every word; an
 // item that needs its target for any word comes last, whatever its name
 // holds. So "google map" puts "Google Maps" first and "Maps by Google"
 // second, while "メモ pdf" puts a "メモ" item whose target holds the "pdf"
 // among those only the target finds.
 std::vector<std::size_t> QuickFindIndex::Search(std::string_view term) const {
+  TakeUpReadings();
   std::vector<Word> words = SplitTerm(FoldForFind(term));
   std::vector<std::size_t> found;
   if (words.empty()) return found;
@@ -485,11 +522,11 @@ std::vector<std::size_t> QuickFindIndex::Search(std::string_view term) const {
   std::vector<Ranked> ranked;
   for (std::size_t index = 0; index < items_.size(); ++index) {
     const Entry& entry = items_[index];
-    Place place = FindWord(entry.foldedName, &entry.nameWordStarts, words[0], scratch);
+    Place place = FindInName(entry, words[0], scratch, true);
     bool nameHoldsAll = place != Place::kNowhere;
     bool matches = nameHoldsAll || FindWord(entry.foldedTarget, nullptr, words[0], scratch) != Place::kNowhere;
     for (std::size_t w = 1; w < words.size() && matches; ++w) {
-      if (FindWord(entry.foldedName, nullptr, words[w], scratch) != Place::kNowhere) continue;
+      if (FindInName(entry, words[w], scratch, false) != Place::kNowhere) continue;
       nameHoldsAll = false;
       matches = FindWord(entry.foldedTarget, nullptr, words[w], scratch) != Place::kNowhere;
     }

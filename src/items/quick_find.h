@@ -3,6 +3,7 @@
 // word typed in ASCII letters as romaji, and putting the matches in order.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,15 @@ struct FindItem {
   int recency = -1;    // index in the history (0 = launched last), -1 when not there
 };
 
+class NameReadings;
+
 // The items of the four lists with their folded forms, made once per load.
 class QuickFindIndex {
  public:
+  // Where the readings of the names come from (name_readings.h): a name is
+  // also found by its reading, as it would be by itself. Each search first
+  // takes up what was learnt since the one before.
+  void UseReadings(std::shared_ptr<const NameReadings> readings);
   void Clear();
   void Add(FindItem item);
   std::size_t size() const { return items_.size(); }
@@ -40,6 +47,12 @@ class QuickFindIndex {
     std::string foldedName;
     std::string foldedTarget;
     std::vector<bool> nameWordStarts;  // by offset in foldedName: where a word of the name begins
+    // The name's reading, folded, as the search takes it up; empty until known.
+    mutable std::string foldedReading;
+    mutable std::vector<bool> readingWordStarts;
   };
+  void TakeUpReadings() const;
   std::vector<Entry> items_;
+  std::shared_ptr<const NameReadings> readings_;
+  mutable std::size_t readingsTaken_ = 0;  // the position in readings_ taken up to
 };

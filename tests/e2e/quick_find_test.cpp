@@ -92,3 +92,50 @@ TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsList
   EXPECT_TRUE(WaitUntil([] { return FocusOf(MainWindow()) == ListBox(kUrls); }));
   EXPECT_EQ(Launches().size(), 1u);
 }
+
+// The readings come from the input method's stand-in on a thread of Hopdeck's
+// own, so a term typed again finds what was learnt since; the next start
+// takes them from the item cache and asks for none.
+TEST_F(QuickFindScenario, KanjiNamesAreFoundByTheirReadingsWhichTheNextStartDoesNotAskForAgain) {
+  const std::wstring imeLog = L"C:\\hdtest\\ime.log";
+  DeleteFileW(imeLog.c_str());
+  PlantProgram(L"電卓", L"from-calc");
+  PlantProgram(L"議事録メモ", L"from-minutes");
+  PlantItem(ItemKind::kUrl, L"天気予報", L"https://tenki.example.jp/");
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Search(dialog, L"dentaku", L"1件"); }, 20000));
+  HWND results = GetDlgItem(dialog, kResults);
+  const std::vector<std::wstring> calculator{L"電卓（プログラム一覧）"};
+  EXPECT_EQ(ReadList(results).items, calculator);
+  for (const wchar_t* term : {L"でんたく", L"ｄｅｎｔａｋｕ"}) {
+    ASSERT_TRUE(Search(dialog, term, L"1件")) << ToSjis(term);
+    EXPECT_EQ(ReadList(results).items, calculator) << ToSjis(term);
+  }
+  ASSERT_TRUE(Search(dialog, L"gijiroku", L"1件"));
+  EXPECT_EQ(ReadList(results).items, std::vector<std::wstring>{L"議事録メモ（プログラム一覧）"});
+  ASSERT_TRUE(Search(dialog, L"tenki", L"1件"));
+  EXPECT_EQ(ReadList(results).items, std::vector<std::wstring>{L"天気予報（URL一覧）"});
+
+  ASSERT_TRUE(Search(dialog, L"dentaku", L"1件"));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], L"from-calc", true)) << ToSjis(Launches()[0]);
+  ASSERT_TRUE(Quit().has_value());
+  std::wstring asked = FromUtf8(test_support::ReadWholeFile(imeLog));
+  for (const wchar_t* name : {L"電卓", L"議事録メモ", L"天気予報"}) {
+    EXPECT_TRUE(Contains(asked, std::wstring(L"GetJMorphResult\t") + name + L"\r\n")) << ToSjis(asked);
+  }
+
+  DeleteFileW(imeLog.c_str());
+  Start();
+  dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Search(dialog, L"dentaku", L"1件")) << "known from the start";
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(Quit().has_value());
+  EXPECT_FALSE(FileExists(imeLog)) << ToSjis(FromUtf8(test_support::ReadWholeFile(imeLog)));
+}

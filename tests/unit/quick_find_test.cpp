@@ -1,7 +1,10 @@
 #include "items/quick_find.h"
 
+#include "items/name_readings.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,6 +89,62 @@ TEST(QuickFindSearch, ReadsAsciiLettersAsRomaji) {
       {"メモ", "memo2"},   // not all letters: literal only
   };
   for (const auto& [name, term] : notFound) EXPECT_FALSE(Matches(name, term)) << name << " / " << term;
+}
+
+// An index of names whose readings come as the language service gives them.
+struct ReadIndex {
+  std::shared_ptr<NameReadings> readings = std::make_shared<NameReadings>();
+  QuickFindIndex index;
+  explicit ReadIndex(std::initializer_list<const char*> names) {
+    index.UseReadings(readings);
+    for (const char* name : names) index.Add({name, "", 0, -1});
+  }
+};
+
+TEST(QuickFindSearch, FindsANameByItsReadingAsByTheNameItself) {
+  ReadIndex read({"電卓", "郵便番号検索", "議事録メモ", "天気予報"});
+  EXPECT_TRUE(Names(read.index, "dentaku").empty()) << "no reading known yet";
+  read.readings->Learn("電卓", "でんたく");
+  read.readings->Learn("郵便番号検索", "ゆうびんばんごうけんさく");
+  read.readings->Learn("議事録メモ", "ぎじろくめも");
+  read.readings->Learn("天気予報", "てんきよほう");
+  using Found = std::vector<std::string>;
+  // Taken up at the next search: romaji, hiragana, katakana, full-width and half-width forms.
+  for (const char* term : {"dentaku", "DENTAKU", "でんたく", "デンタク", "ｄｅｎｔａｋｕ", "ﾃﾞﾝﾀｸ", "dent", "denntaku"}) {
+    EXPECT_EQ(Names(read.index, term), Found{"電卓"}) << term;
+  }
+  EXPECT_EQ(Names(read.index, "bangou"), Found{"郵便番号検索"}) << "a word inside the reading";
+  EXPECT_EQ(Names(read.index, "gijiroku"), Found{"議事録メモ"});
+  EXPECT_EQ(Names(read.index, "tenki yohou"), Found{"天気予報"}) << "every word in the reading";
+  EXPECT_EQ(Names(read.index, "電卓"), Found{"電卓"}) << "the name is still found as written";
+  EXPECT_TRUE(Names(read.index, "kiroku memo").empty()) << "ぎじろく holds no きろく";
+
+  // A reading learnt later replaces the earlier one; an index made anew takes up all of them.
+  read.readings->Learn("電卓", "けいさんき");
+  EXPECT_EQ(Names(read.index, "keisanki"), Found{"電卓"});
+  EXPECT_TRUE(Names(read.index, "dentaku").empty());
+  read.index.Clear();
+  read.index.Add({"電卓", "", 0, -1});
+  EXPECT_EQ(Names(read.index, "keisanki"), Found{"電卓"});
+}
+
+TEST(QuickFindSearch, RanksAReadingMatchAsANameMatchAtTheSamePlace) {
+  ReadIndex read({"会計簿", "家計簿", "ソフト家計", "Kakeibo tool", "かけいぼ"});
+  read.readings->Learn("家計簿", "かけいぼ");                // starts with it
+  read.readings->Learn("ソフト家計", "そふとかけい");        // holds it: its reading is one word
+  read.readings->Learn("会計簿", "かいけいぼ");              // holds "keibo"
+  EXPECT_EQ(Names(read.index, "kakei"),
+            (std::vector<std::string>{"Kakeibo tool", "かけいぼ", "家計簿", "ソフト家計"}));
+  EXPECT_EQ(Names(read.index, "keibo"), (std::vector<std::string>{"Kakeibo tool", "かけいぼ", "家計簿", "会計簿"}));
+}
+
+TEST(QuickFindSearch, AReadingNeverMatchesInsideADoubleByteCharacter) {
+  // ソ (83 5C) and ポ (83 7C) in the reading; 表 (95 5C) in the name.
+  ReadIndex read({"表ポ"});
+  read.readings->Learn("表ポ", kSo + kPo);
+  EXPECT_TRUE(Names(read.index, "\\").empty());
+  EXPECT_TRUE(Names(read.index, "|").empty());
+  EXPECT_EQ(Names(read.index, "sopo"), std::vector<std::string>{"表ポ"});
 }
 
 TEST(QuickFindSearch, OrdersByPlaceThenRecencyListAndName) {
