@@ -36,11 +36,14 @@ if [ ! -f "$WINEPREFIX/.hd-ready" ] || ! grep -qx "#arch=$WINEARCH" "$WINEPREFIX
   touch "$WINEPREFIX/.hd-ready"
 fi
 
-# Test programs live in C:\hdtest: the launch recorder and the task-manager stand-in.
+# Test programs live in C:\hdtest: the launch recorder; its copies as the task
+# manager and the control panel go into system32.
 mkdir -p "$WINEPREFIX/drive_c/hdtest"
 cp -f "$build"/doubles/recorder.exe "$WINEPREFIX/drive_c/hdtest/" 2>/dev/null || true
-# "taskmgr" reaches the stand-in only with the override to native below.
-cp -f "$build"/doubles/taskmgr.exe "$WINEPREFIX/drive_c/windows/system32/taskmgr.exe" 2>/dev/null || true
+# "taskmgr" and "control" reach the stand-ins only with the overrides to native below.
+for program in taskmgr control; do
+  cp -f "$build/doubles/$program.exe" "$WINEPREFIX/drive_c/windows/system32/$program.exe" 2>/dev/null || true
+done
 # Screen readers reached through COM (registered below) and UI Automation
 # (Wine's own uiautomationcore.dll lacks the notification event).
 cp -f "$build"/doubles/readers/hd_jaws_api.dll "$build"/doubles/readers/hd_sapi_voice.dll \
@@ -64,6 +67,7 @@ reg="$dir/hd-test.reg"
   echo
   echo '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]'
   echo '"taskmgr.exe"="native"'
+  echo '"control.exe"="native"'
   echo '"uiautomationcore"="native"'
   # The JAWS API stand-in under JAWS's ProgID (the class id is its own), and
   # the SAPI stand-in in place of Wine's voice.

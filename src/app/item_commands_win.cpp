@@ -21,6 +21,7 @@
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
 #include "platform/sjis.h"
+#include "records/launch_win.h"
 #include "speech/speech_win.h"
 
 namespace {
@@ -129,7 +130,7 @@ void CmdOpenFolder(AppState& app, const CommandContext& command) {
   // An unreadable target or a bare command name leaves no folder; the shell
   // would open the current directory (the program's data folder) instead.
   if (folder.empty()) return;
-  ShellExecuteA(nullptr, nullptr, folder.c_str(), nullptr, nullptr, SW_SHOW);
+  ShellOpen(app.mainWindow, nullptr, folder);
 }
 
 void CmdDeleteItem(AppState& app, const CommandContext& command) {

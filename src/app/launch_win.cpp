@@ -7,7 +7,9 @@
 #include "app/selected_item_win.h"
 #include "items/item_store_win.h"
 #include "records/browser_dialog_win.h"
+#include "records/launch_target.h"
 #include "records/launch_win.h"
+#include "records/record_texts.h"
 
 namespace {
 
@@ -19,26 +21,43 @@ std::string ItemTarget(const AppState& app, int listKind, const std::string& nam
   return IsShortcutList(listKind) ? itemFile : ReadItem(listKind, itemFile).target;
 }
 
+// An item file is plain text that anything may have written: a URL item
+// runs only as a registered URL protocol (a program path or a share would
+// run the program), a mail item only as "mailto:" and an address, and a
+// chosen browser takes only http and https.
+bool MayOpen(int listKind, const std::string& target, bool special) {
+  switch (listKind) {
+    case kUrls: return special ? BrowserMayOpen(target) : UrlItemMayOpen(target);
+    case kMail: return MailMayOpen(target);
+    default: return true;
+  }
+}
+
 }  // namespace
 
 void RunListItem(AppState& app, int listKind, const std::string& name, bool special) {
   std::string target = ItemTarget(app, listKind, name);
+  if (target.empty()) return;  // an item that lost its URL or address: nothing to open
+  if (!MayOpen(listKind, target, special)) {
+    SpeakText(app.voice, kUrlRefusedText, 0);
+    return;
+  }
   if (!special) {
-    Launch(app.dataFolder, app.historyLog, target, name);
+    Launch(app.mainWindow, app.dataFolder, app.historyLog, target, name);
     return;
   }
   switch (listKind) {
     case kPrograms:
     case kFiles:
-      Launch(app.dataFolder, app.historyLog, target, name, "runas");
+      Launch(app.mainWindow, app.dataFolder, app.historyLog, target, name, "runas");
       return;
     case kMail:
-      Launch(app.dataFolder, app.historyLog, target, name);
+      Launch(app.mainWindow, app.dataFolder, app.historyLog, target, name);
       return;
     case kUrls: {
       int browser = -1;
       if (!RunBrowserChoiceDialog(app.instance, app.mainWindow, browser)) return;
-      LaunchWithBrowser(app.dataFolder, app.historyLog, browser, target, name);
+      LaunchWithBrowser(app.mainWindow, app.dataFolder, app.historyLog, browser, target, name);
       return;
     }
   }

@@ -23,9 +23,9 @@ void CmdSpeechSettings(AppState& app, const CommandContext&) {
   RunSpeechSettingsDialog(app.Owner(), app.settings, app.voice);
 }
 
-// IDM_MANUAL, IDM_KEY_LIST. The program's current directory is the DataFolder.
+// IDM_MANUAL, IDM_KEY_LIST.
 void CmdOpenHelpFile(AppState& app, const CommandContext& command) {
-  OpenHelpFile(app.mainWindow, command.id, app.programFolder, app.dataFolder);
+  OpenHelpFile(app.mainWindow, command.id, app.programFolder);
 }
 
 // IDM_CHANGE_HISTORY, IDM_PROGRAM_PAGE, IDM_MAKER_SITE, IDM_CONTACT_FORM: the maker's pages in the default browser.

@@ -73,8 +73,8 @@ AddItemPrefill PrefillFor(const std::string& path, bool keepLink) {
 }  // namespace
 
 // A relative path names a file of the folder this process was started in;
-// by the time it is used, the current directory is the data folder (of this
-// instance or of the running one). A URL, an address or a bare command name
+// by the time it is used, the current directory is another (this instance's
+// or the running one's). A URL, an address or a bare command name
 // names nothing there and is kept as given.
 std::string FirstArgument() {
   if (__argc < 2 || __argv[1] == nullptr) return {};

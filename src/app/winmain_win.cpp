@@ -7,10 +7,11 @@
 #include "app/startup_win.h"
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
+#include "records/launch_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // The current directory becomes the data folder, which every user may write:
-  // no library is ever to be found there.
+  // The current directory is the data folder for a moment at start, and
+  // every user may write there: no library is ever to be found there.
   SetDllDirectoryA("");
   std::string argument = FirstArgument();
   if (HandOffToRunningInstance(argument)) return 0;
@@ -19,7 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app.instance = instance;
   app.firstArgument = argument;
   app.programFolder = CurrentFolder();
-  // The current directory becomes the data folder.
+  // The data folder is made and entered, which proves it usable.
   std::string unusableFolder;
   std::optional<DataFolders> folders = PrepareDataFolders(unusableFolder);
   if (!folders) {
@@ -32,11 +33,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   app.dataFolder = folders->data;
   app.itemFolder = folders->items;
+  // From here on the data folder is named by its full path. Every account may
+  // put files in it, and the shell and the loader look for a bare name in the
+  // current directory before the system folders: it must not stay current.
+  if (!SetCurrentDirectoryA(SystemFolder().c_str())) SetCurrentDirectoryA(ProfileFolder().c_str());
   // At a first start, reading every shortcut takes as long as building the
   // window or longer: both go on at once.
   app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
 
-  // The shell-link object and ShellExecute want COM on this thread for the whole run.
+  // The shell-link object and ShellExecute want COM on this thread for the
+  // whole run; ComInit leaves out OLE1 DDE, whose old associations can hang
+  // the window.
   ComInit com;
 
   WNDCLASSA windowClass{};

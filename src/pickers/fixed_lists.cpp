@@ -108,7 +108,7 @@ std::vector<std::string_view> NamesOf(const Row (&rows)[N]) {
 template <typename Row, std::size_t N>
 FixedLaunch CommandLaunch(const Row (&rows)[N], std::size_t row) {
   if (row >= N) return {};
-  return {std::string(CommandOf(rows[row])), std::string(NameOf(rows[row])), false};
+  return {std::string(CommandOf(rows[row])), std::string(NameOf(rows[row]))};
 }
 
 FixedLaunch MakerLaunch(std::size_t index, const std::function<bool(const std::string&)>& fileExists) {
@@ -117,9 +117,9 @@ FixedLaunch MakerLaunch(std::size_t index, const std::function<bool(const std::s
   std::string name(NameOf(row));
   for (const auto& field : {row.programFiles, row.programFilesX86}) {
     std::string path(FieldText(field, kMakerPathBytes));
-    if (fileExists(path)) return {path, name, true};
+    if (fileExists(path)) return {path, name};
   }
-  return {std::string(FieldText(row.page, sizeof(row.page))), name, false};
+  return {std::string(FieldText(row.page, sizeof(row.page))), name};
 }
 
 }  // namespace

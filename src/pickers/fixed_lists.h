@@ -52,11 +52,10 @@ const char* FixedListDialogName(int commandId);
 // Display names of a list, in row order; empty for other ids.
 std::vector<std::string_view> FixedListNames(int commandId);
 
-// What launching one row opens.
+// What launching one row opens. A program path starts in its own folder.
 struct FixedLaunch {
-  std::string target;       // handed to the shell and recorded in the history
-  std::string name;         // the row's display name
-  bool runInFolder = false; // true: the working folder is the target's folder
+  std::string target;  // handed to the shell and recorded in the history
+  std::string name;    // the row's display name
 };
 
 // Resolves row `row` of a list. A maker's product runs from the 64-bit

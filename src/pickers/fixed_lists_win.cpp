@@ -12,6 +12,7 @@
 namespace {
 
 struct FixedListState {
+  HWND mainWindow;  // owns the shell's own boxes
   const std::string& dataFolder;
   RecordLog& history;
   int commandId;  // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS: which table
@@ -19,10 +20,10 @@ struct FixedListState {
 
 void LaunchRow(FixedListState& state, std::size_t row) {
   FixedLaunch launch = ResolveFixedLaunch(state.commandId, row, FileExists);
-  std::string folder = launch.runInFolder ? ContainingFolder(launch.target) : std::string();
-  // The shell's answer is not examined: a target that does not start is
+  // Windows' own programs are named bare ("notepad", "timedate.cpl"): Launch
+  // finds them in the system folder. A target that does not start is
   // recorded like any other attempt.
-  Launch(state.dataFolder, state.history, launch.target, launch.name, nullptr, folder);
+  Launch(state.mainWindow, state.dataFolder, state.history, launch.target, launch.name);
 }
 
 BOOL OnInit(HWND dialog, FixedListState& state) {
@@ -65,6 +66,6 @@ void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::stri
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
   SetForegroundWindow(owner.window);
-  FixedListState state{dataFolder, history, commandId};
+  FixedListState state{owner.window, dataFolder, history, commandId};
   RunModalDialog(owner, dialogName, kFixedListDialog, state);
 }

@@ -1,12 +1,12 @@
 #include "pickers/running_apps_win.h"
 
-#include <shellapi.h>
 
 #include "pickers/picker_texts.h"
 #include "platform/key_filter_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "platform/window_front_win.h"
+#include "records/launch_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -92,5 +92,5 @@ void RunRunningAppsDialog(const DialogOwner& owner) {
 }
 
 void OpenTaskManager(HWND owner) {
-  ShellExecuteA(owner, nullptr, kTaskManagerCommand, nullptr, nullptr, SW_SHOW);  // result not examined
+  ShellOpen(owner, nullptr, kTaskManagerCommand);  // from the system folder, never beside our data
 }

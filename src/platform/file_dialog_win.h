@@ -6,5 +6,5 @@
 #include <commdlg.h>
 
 // GetOpenFileNameA with dialog; false when it is cancelled, fails, or the
-// library is missing.
+// library is missing. The current directory is as it was before.
 bool ShowOpenFileDialog(OPENFILENAMEA& dialog);

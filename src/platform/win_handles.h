@@ -96,11 +96,14 @@ class ComPtr {
   T* ptr_ = nullptr;
 };
 
-// Initialises COM for the thread (apartment model). Uninitialises only when
-// initialisation succeeded: a failed CoInitialize must not be balanced.
+// Initialises COM for the thread (apartment model) without OLE1 DDE, as the
+// shell asks of its callers: a file type still registered for DDE would
+// otherwise make ShellExecute wait on a conversation that may never come.
+// Uninitialises only when initialisation succeeded: a failed CoInitialize
+// must not be balanced.
 class ComInit {
  public:
-  ComInit() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComInit() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
   ComInit(const ComInit&) = delete;
   ComInit& operator=(const ComInit&) = delete;
   ~ComInit() {

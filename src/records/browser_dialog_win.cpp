@@ -2,13 +2,14 @@
 
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
+#include "records/launch_target.h"
 #include "records/launch_win.h"
 #include "resources/resource.h"
 
 namespace {
 
 // The browsers offered by "WBDialog", indexed by the choice: what the dialog
-// shows and the registered application name the shell is given.
+// shows and the program name, which ShellOpen resolves through App Paths.
 struct BrowserRow {
   char shown[32];
   char program[32];
@@ -60,17 +61,20 @@ bool RunBrowserChoiceDialog(HINSTANCE instance, HWND owner, int& browser) {
   return chosen;
 }
 
-bool OpenUrlWithChosenBrowser(int browser, const std::string& url) {
+bool OpenUrlWithChosenBrowser(HWND owner, int browser, const std::string& url) {
   if (browser < 0 || browser >= kBrowserCount) {
-    ShellOpen(nullptr, url);
+    if (!UrlItemMayOpen(url)) return false;
+    ShellOpen(owner, nullptr, url);
     return true;
   }
   // The browser gets the URL as its one argument: quoted, since a space
-  // would split it. A quote inside would end the argument early and hand
-  // the rest to the browser as arguments of its own.
-  if (url.find('"') != std::string::npos) return false;
+  // would split it. BrowserMayOpen refuses a quote inside, which would end
+  // the argument early and hand the rest to the browser as arguments of its
+  // own, and anything but http and https, which a browser might take for a
+  // file or, beginning with "-", for a switch.
+  if (!BrowserMayOpen(url)) return false;
   const BrowserRow& row = kBrowsers[browser];
   std::string argument = "\"" + url + "\"";
-  ShellOpen(nullptr, std::string(FieldText(row.program, sizeof row.program)), argument.c_str());
+  ShellOpen(owner, nullptr, std::string(FieldText(row.program, sizeof row.program)), argument);
   return true;
 }

@@ -11,7 +11,8 @@
 bool RunBrowserChoiceDialog(HINSTANCE instance, HWND owner, int& browser);
 
 // Opens url with the chosen browser ("msedge", "Firefox", "Chrome" with the
-// quoted URL as parameters), or with the default handler for -1. False, and
-// nothing opened, for a URL holding a double quote, which cannot be passed as
-// one quoted argument.
-bool OpenUrlWithChosenBrowser(int browser, const std::string& url);
+// quoted URL as parameters), or with the default handler for -1; the shell's
+// error box is owned by owner. False, and nothing opened, for a URL the
+// browser may not be handed (BrowserMayOpen), or for -1 one that is no URL
+// to open (UrlItemMayOpen).
+bool OpenUrlWithChosenBrowser(HWND owner, int browser, const std::string& url);

@@ -6,10 +6,10 @@
 #include <shlwapi.h>
 
 #include "platform/common_controls_win.h"
-#include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "records/browser_dialog_win.h"
+#include "records/launch_target.h"
 #include "records/launch_win.h"
 #include "records/record_log.h"
 #include "records/record_texts.h"
@@ -22,6 +22,7 @@ namespace {
 
 struct RecordDialogState {
   HINSTANCE instance;  // holds the browser choice dialog
+  HWND mainWindow;     // owns the shell's own boxes: this dialog may be gone by then
   RecordDialogKind kind;
   RecordLog& log;
   RecordLog& historyLog;  // where runs are recorded: log itself for the history dialog
@@ -37,15 +38,6 @@ void DisableForEmptyList(HWND dialog, const RecordDialogState& state) {
   if (state.history()) EnableWindow(GetDlgItem(dialog, IDC_HISTORY_CLEAR), FALSE);
 }
 
-// The folder of a target, when it names one that exists: a shortcut file's
-// folder. For a URL, a "mailto:" address or a bare command name the cut-off
-// text ("https:", "") is no folder, and a browser started in it would fail.
-std::string WorkingFolder(const std::string& target) {
-  std::string folder = ContainingFolder(target);
-  if (folder.empty() || !PathIsDirectoryA(folder.c_str())) return {};
-  return folder;
-}
-
 // Runs entry `line` of the list: plainly, with a chosen browser (Shift on a
 // URL) or as administrator (Shift otherwise), then records it in the history.
 void OnRun(HWND dialog, RecordDialogState& state) {
@@ -53,20 +45,24 @@ void OnRun(HWND dialog, RecordDialogState& state) {
   if (line < 0 || line >= ListedCount(state.log)) return;
   // A copy: recording reloads the history, whose entry this may be.
   RecordEntry entry = state.log.entries[line];
-  std::string folder = WorkingFolder(entry.filePath);
   bool shift = GetKeyState(VK_SHIFT) < 0;
 
   if (!shift) {
     if (state.history()) EndModalDialog(dialog, IDOK);
-    Launch(state.dataFolder, state.historyLog, entry.filePath, entry.fileName, nullptr, folder);
+    Launch(state.mainWindow, state.dataFolder, state.historyLog, entry.filePath, entry.fileName);
   } else if (PathIsURLA(entry.filePath.c_str())) {
+    // Refused before the choice: no browser may be handed this one.
+    if (!BrowserMayOpen(entry.filePath)) {
+      SpeakText(state.voice, kUrlRefusedText, 0);
+      return;
+    }
     int browser = -1;
     if (!RunBrowserChoiceDialog(state.instance, dialog, browser)) return;  // the dialog stays, nothing is run
     EndModalDialog(dialog, IDOK);
-    LaunchWithBrowser(state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
+    LaunchWithBrowser(state.mainWindow, state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
   } else {
     EndModalDialog(dialog, IDOK);
-    Launch(state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas", folder);
+    Launch(state.mainWindow, state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas");
   }
 }
 
@@ -166,7 +162,7 @@ constexpr DialogHandlers<RecordDialogState> kRecordDialog{OnInit, OnCommand};
 
 void RunRecordDialog(const DialogOwner& owner, RecordDialogKind kind, RecordLog& log, RecordLog& history,
                      const std::string& dataFolder, const Voice& voice) {
-  RecordDialogState state{owner.instance, kind, log, history, dataFolder, voice};
+  RecordDialogState state{owner.instance, owner.window, kind, log, history, dataFolder, voice};
   SetForegroundWindow(owner.window);
   RunModalDialog(owner, state.history() ? "HistoryDialog" : "BookMarkDialog", kRecordDialog, state);
 }

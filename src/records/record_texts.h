@@ -8,6 +8,9 @@ constexpr char kFileNameSection[] = "FileName";
 
 constexpr char kMailtoPrefix[] = "mailto:";
 
+// A URL or mail value that is no address to open, or a URL a browser may not be handed.
+constexpr char kUrlRefusedText[] = "このURLは開けません";
+
 constexpr char kHistoryClearQuestion[] = "全てのファイル履歴を削除してもよろしいですか？";
 
 constexpr char kFavouritesFullText[] = "お気に入りは上限の50件まで登録されています";

@@ -6,9 +6,9 @@
 #include <string>
 
 // IDM_MANUAL, IDM_KEY_LIST: opens the command's help file in programFolder
-// with the shell, owned by owner; other ids do nothing. The current
-// directory is programFolder during the call and currentFolder afterwards.
-void OpenHelpFile(HWND owner, int commandId, const std::string& programFolder, const std::string& currentFolder);
+// with the shell, owned by owner, the viewer started in programFolder; other
+// ids do nothing.
+void OpenHelpFile(HWND owner, int commandId, const std::string& programFolder);
 
 // IDM_CHANGE_HISTORY, IDM_PROGRAM_PAGE, IDM_MAKER_SITE, IDM_CONTACT_FORM: opens
 // the command's page on the maker's site in the default browser; other ids do

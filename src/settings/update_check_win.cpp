@@ -1,8 +1,7 @@
 #include "settings/update_check_win.h"
 
-#include <shellapi.h>
-
 #include "platform/internet_win.h"
+#include "records/launch_win.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
@@ -63,7 +62,7 @@ int RunUpdateCheck(HWND owner) {
   switch (AnswerFor(bytes)) {
     case UpdateAnswer::kNewer:
       if (MessageBoxA(owner, kUpdateQuestionText, kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        ShellExecuteA(nullptr, nullptr, SiteAddress(kProgramPagePath).c_str(), nullptr, nullptr, SW_SHOW);
+        ShellOpen(owner, nullptr, SiteAddress(kProgramPagePath));
       }
       break;
     case UpdateAnswer::kUpToDate:

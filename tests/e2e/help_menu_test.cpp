@@ -240,9 +240,9 @@ TEST_F(HelpScenario, UpdateCheckSaysItCouldNotCheckWhenNoVersionCanBeRead) {
   EXPECT_TRUE(SpokenTexts().empty());
 }
 
-TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndTheDataFolderIsCurrentAgain) {
+TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndStartThere) {
   // Text files open with the recorder, which logs its argument and its current
-  // directory: the folder Hopdeck had made current when it asked the shell.
+  // directory: the working folder Hopdeck gave the shell.
   OpenTextFilesWithTheRecorder();
   CreateDirectoryW(kStartFolder, nullptr);
   for (const wchar_t* name : {L"manual.txt", L"command.txt"}) {
@@ -270,9 +270,12 @@ TEST_F(HelpScenario, HelpFilesOpenFromTheStartFolderAndTheDataFolderIsCurrentAga
     EXPECT_TRUE(Contains(opened.commandLine, c.file)) << ToSjis(opened.commandLine);
     EXPECT_FALSE(Contains(opened.commandLine, L"hdtest\\app")) << ToSjis(opened.commandLine);
 
-    // The next thing the shell starts inherits the current directory again.
+    // A page, which has no folder of its own, starts in the user's profile:
+    // never in the start folder, nor in the data folder.
     WaitForQueueToDrain();
-    EXPECT_TRUE(SamePath(LaunchRecords().back().directory, kDataFolder)) << ToSjis(LaunchRecords().back().directory);
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile)));
+    EXPECT_TRUE(SamePath(LaunchRecords().back().directory, profile)) << ToSjis(LaunchRecords().back().directory);
   }
 }
 

@@ -1,5 +1,9 @@
 // Enter and Shift+Enter on the main lists: what the shell was asked to open,
 // seen through the launch recorder, and what the history then holds.
+#include <shlobj.h>
+
+#include <tuple>
+
 #include "record_scenario.h"
 
 using namespace e2e;
@@ -141,4 +145,80 @@ TEST_F(LaunchScenario, NothingHappensOnAnEmptyListOrAnItemWithoutItsUrl) {
     EXPECT_TRUE(text == L"ファイル一覧" || text == L"URL一覧" || text == L"メールアドレス一覧") << ToSjis(text);
   }
   EXPECT_FALSE(SpokenTexts().empty()) << "the speech double heard nothing at all";
+}
+
+// Recorders planted in the data folder, which every account may write, under
+// the names of Windows' own programs, a browser and a control-panel item:
+// none of them runs. The real ones, which the test prefix routes to
+// recorders (system32's taskmgr.exe and control.exe, App Paths for msedge),
+// do, and none starts in the data folder.
+TEST_F(LaunchScenario, NothingPlantedInTheDataFolderRuns) {
+  CreateDirectoryW(L"C:\\ProgramData\\Velmora", nullptr);
+  CreateDirectoryW(kDataFolder, nullptr);
+  for (const wchar_t* name : {L"taskmgr.exe", L"msedge.exe", L"msedge", L"control.exe", L"timedate.cpl"}) {
+    ASSERT_TRUE(CopyFileW(L"C:\\hdtest\\recorder.exe", (std::wstring(kDataFolder) + L"\\" + name).c_str(), FALSE));
+  }
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
+  Start();
+
+  PostCommand(IDM_TASK_MANAGER);
+  ASSERT_TRUE(WaitForLaunches(1));
+  // Row 0 of the utilities is "msedge", row 9 of the control panel "timedate.cpl".
+  for (auto [command, title, row] : {std::tuple{IDM_FIXED_UTILITIES, L"Windowsユーティリティ", 0},
+                                     std::tuple{IDM_FIXED_CONTROL_PANEL, L"Windows設定項目", 9}}) {
+    HWND dialog = OpenDialog(command, title);
+    ASSERT_NE(dialog, nullptr) << command;
+    std::size_t before = Launches().size();
+    SendMessageW(GetDlgItem(dialog, 101), LB_SETCURSEL, row, 0);
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitForLaunches(before + 1)) << command;
+    ClickButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitForDialogGone(dialog));
+  }
+  EXPECT_TRUE(ShowList(kUrls));
+  PressKeys({VK_SHIFT, VK_RETURN});
+  HWND dialog = WaitForDialog(kBrowserTitle);
+  ASSERT_NE(dialog, nullptr);
+  ClickButton(dialog, IDOK);  // Microsoft Edge
+  ASSERT_TRUE(WaitForLaunches(4));
+
+  std::vector<LaunchRecord> launches = LaunchRecords();
+  ASSERT_EQ(launches.size(), 4u);
+  EXPECT_TRUE(Contains(launches[0].commandLine, L"\\system32\\taskmgr.exe", true)) << ToSjis(launches[0].commandLine);
+  EXPECT_TRUE(Contains(launches[1].commandLine, L"C:\\hdtest\\recorder.exe", true)) << ToSjis(launches[1].commandLine);
+  EXPECT_TRUE(Contains(launches[2].commandLine, L"\\system32\\control.exe", true)) << ToSjis(launches[2].commandLine);
+  EXPECT_TRUE(Contains(launches[2].commandLine, L" timedate.cpl", true)) << ToSjis(launches[2].commandLine);
+  EXPECT_TRUE(Contains(launches[3].commandLine, L"C:\\hdtest\\recorder.exe\" \"" + kUrl + L"\"", true))
+      << ToSjis(launches[3].commandLine);
+  wchar_t profile[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile)));
+  for (const LaunchRecord& launch : launches) {
+    EXPECT_FALSE(Contains(launch.commandLine, L"ProgramData", true)) << ToSjis(launch.commandLine);
+    // A bare name has no folder of its own: it starts in the user's profile.
+    EXPECT_EQ(lstrcmpiW(launch.directory.c_str(), profile), 0) << ToSjis(launch.directory);
+  }
+}
+
+// A URL item whose URL is a program path, and a mail item whose address is
+// one: refused and said so, and nothing runs or is recorded.
+TEST_F(LaunchScenario, AUrlOrAddressThatIsNoneIsRefused) {
+  const std::wstring kRefused = L"このURLは開けません";
+  PlantItem(ItemKind::kUrl, L"偽URL", L"C:\\hdtest\\recorder.exe");
+  PlantItem(ItemKind::kMail, L"偽メール", L"C:\\hdtest\\recorder.exe");
+  Start();
+
+  EXPECT_TRUE(ShowList(kUrls));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return CountSpoken(kRefused) == 1; }));
+  PressKeys({VK_SHIFT, VK_RETURN});  // refused before any browser is offered
+  EXPECT_TRUE(WaitUntil([&] { return CountSpoken(kRefused) == 2; }));
+  EXPECT_EQ(FindDialog(kBrowserTitle), nullptr);
+  EXPECT_TRUE(ShowList(kMail));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return CountSpoken(kRefused) == 3; }));
+  EXPECT_LT(SpeechDelay(kRefused, 0), 90.0) << "said at once";
+
+  EXPECT_TRUE(ShowList(kUrls));  // handled after the last Enter, as a launch would be recorded
+  EXPECT_TRUE(Launches().empty());
+  EXPECT_FALSE(FileExists(HistoryFile()));
 }

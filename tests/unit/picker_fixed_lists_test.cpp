@@ -36,7 +36,6 @@ TEST(FixedLists, RowsLaunchTheirCommandsUnderTheirNames) {
     FixedLaunch launch = ResolveFixedLaunch(c.list, c.row, kNothingInstalled);
     EXPECT_EQ(launch.target, c.command) << c.list << " row " << c.row;
     EXPECT_EQ(launch.name, c.name) << c.list << " row " << c.row;
-    EXPECT_FALSE(launch.runInFolder);
     EXPECT_EQ(FixedListNames(c.list).at(c.row), c.name);
   }
 }
@@ -72,13 +71,12 @@ TEST(FixedLists, MakerProductsRunFromTheFirstFolderThatHoldsThemElseTheirPageOpe
   struct Case {
     std::set<std::string> installed;
     std::string target;
-    bool runInFolder;
   } cases[] = {
-      {{path64, path32}, path64, true},
-      {{path64}, path64, true},
-      {{path32}, path32, true},
-      {{}, page, false},
-      {{std::string(kMakerRows[3].programFiles)}, page, false},  // another product's files do not count
+      {{path64, path32}, path64},
+      {{path64}, path64},
+      {{path32}, path32},
+      {{}, page},
+      {{std::string(kMakerRows[3].programFiles)}, page},  // another product's files do not count
   };
   for (const Case& c : cases) {
     std::vector<std::string> asked;
@@ -87,7 +85,6 @@ TEST(FixedLists, MakerProductsRunFromTheFirstFolderThatHoldsThemElseTheirPageOpe
       return c.installed.count(path) > 0;
     });
     EXPECT_EQ(launch.target, c.target);
-    EXPECT_EQ(launch.runInFolder, c.runInFolder);
     EXPECT_EQ(launch.name, row.name);
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.front(), path64) << "the 64-bit folder is tried first";

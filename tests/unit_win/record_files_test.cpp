@@ -175,9 +175,12 @@ TEST_F(RecordFiles, RecordLaunchIntoNothingMakesTheFile) {
 // What the lists, the record dialogs and the fixed lists share: nothing
 // opened, nothing recorded, and no history file made.
 TEST_F(RecordFiles, ALaunchThatOpensNothingRecordsNothing) {
-  Launch(data_, history_, "", "broken item");
-  LaunchWithBrowser(data_, history_, -1, "", "broken item");
-  LaunchWithBrowser(data_, history_, 0, "https://example.com/?q=\"x\"", "quoted");
+  Launch(nullptr, data_, history_, "", "broken item");
+  LaunchWithBrowser(nullptr, data_, history_, -1, "", "broken item");
+  LaunchWithBrowser(nullptr, data_, history_, 0, "https://example.com/?q=\"x\"", "quoted");
+  // Neither a chosen browser nor the default handler is handed a program path.
+  LaunchWithBrowser(nullptr, data_, history_, 0, "C:\\hdtest\\recorder.exe", "program");
+  LaunchWithBrowser(nullptr, data_, history_, -1, "C:\\hdtest\\recorder.exe", "program");
   EXPECT_EQ(GetFileAttributesA(HistoryFile().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(ListedCount(history_), 0);
 }
