@@ -24,21 +24,21 @@ std::string ItemTarget(const AppState& app, int listKind, const std::string& nam
 void RunListItem(AppState& app, int listKind, const std::string& name, bool special) {
   std::string target = ItemTarget(app, listKind, name);
   if (!special) {
-    Launch(app.dataFolder, app.historyLog, target, name);
+    Launch(app.voice, app.dataFolder, app.historyLog, target, name);
     return;
   }
   switch (listKind) {
     case kPrograms:
     case kFiles:
-      Launch(app.dataFolder, app.historyLog, target, name, "runas");
+      Launch(app.voice, app.dataFolder, app.historyLog, target, name, "runas");
       return;
     case kMail:
-      Launch(app.dataFolder, app.historyLog, target, name);
+      Launch(app.voice, app.dataFolder, app.historyLog, target, name);
       return;
     case kUrls: {
       int browser = -1;
       if (!RunBrowserChoiceDialog(app.instance, app.mainWindow, browser)) return;
-      LaunchWithBrowser(app.dataFolder, app.historyLog, browser, target, name);
+      LaunchWithBrowser(app.voice, app.dataFolder, app.historyLog, browser, target, name);
       return;
     }
   }

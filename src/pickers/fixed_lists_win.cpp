@@ -12,6 +12,7 @@
 namespace {
 
 struct FixedListState {
+  const Voice& voice;
   const std::string& dataFolder;
   RecordLog& history;
   int commandId;  // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS: which table
@@ -22,7 +23,7 @@ void LaunchRow(FixedListState& state, std::size_t row) {
   std::string folder = launch.runInFolder ? ContainingFolder(launch.target) : std::string();
   // The shell's answer is not examined: a target that does not start is
   // recorded like any other attempt.
-  Launch(state.dataFolder, state.history, launch.target, launch.name, nullptr, folder);
+  Launch(state.voice, state.dataFolder, state.history, launch.target, launch.name, nullptr, folder);
 }
 
 BOOL OnInit(HWND dialog, FixedListState& state) {
@@ -61,10 +62,10 @@ constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history) {
+void RunFixedListDialog(const DialogOwner& owner, const Voice& voice, int commandId, const std::string& dataFolder, RecordLog& history) {
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
   SetForegroundWindow(owner.window);
-  FixedListState state{dataFolder, history, commandId};
+  FixedListState state{voice, dataFolder, history, commandId};
   RunModalDialog(owner, dialogName, kFixedListDialog, state);
 }

@@ -58,15 +58,15 @@ void OnRun(HWND dialog, RecordDialogState& state) {
 
   if (!shift) {
     if (state.history()) EndModalDialog(dialog, IDOK);
-    Launch(state.dataFolder, state.historyLog, entry.filePath, entry.fileName, nullptr, folder);
+    Launch(state.voice, state.dataFolder, state.historyLog, entry.filePath, entry.fileName, nullptr, folder);
   } else if (PathIsURLA(entry.filePath.c_str())) {
     int browser = -1;
     if (!RunBrowserChoiceDialog(state.instance, dialog, browser)) return;  // the dialog stays, nothing is run
     EndModalDialog(dialog, IDOK);
-    LaunchWithBrowser(state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
+    LaunchWithBrowser(state.voice, state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
   } else {
     EndModalDialog(dialog, IDOK);
-    Launch(state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas", folder);
+    Launch(state.voice, state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas", folder);
   }
 }
 

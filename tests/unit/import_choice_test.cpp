@@ -83,6 +83,24 @@ TEST(ImportChoice, LeavesOutWhatAnItemOrAnEarlierCandidateHasAlready) {
   EXPECT_EQ(choice.leftOut, 0u);
 }
 
+// A name made from one the code page cannot carry ("Café" as "Cafe") takes
+// a number where it is empty or names another item; an ordinary name that
+// clashes is left out, as before.
+TEST(ImportChoice, AMadeNameTakesTheFirstFreeNumber) {
+  auto made = [](const std::string& stem, const std::string& target) {
+    ImportCandidate candidate = Link(stem, target);
+    candidate.stemMade = true;
+    return candidate;
+  };
+  ExistingItems existing;
+  existing.names = {"Cafe", "Cafe (2)"};
+  ImportChoice choice = Choose({made("Cafe", "C:\a.exe"), made("CAFE", "C:\b.exe"), made("", "C:\c.exe"),
+                                made("Tool", "C:\d.exe"), Link("cafe", "C:\e.exe"), made("", "C:\f.exe")},
+                               existing);
+  EXPECT_EQ(Offered(choice), (Names{" (2)", " (3)", "Cafe (3)", "CAFE (4)", "Tool"}));
+  EXPECT_EQ(Offered(choice, true), Offered(choice)) << "a made name is checked like any other";
+}
+
 TEST(ImportChoice, EachListsCapLeavesOutWhatWouldPassIt) {
   ExistingItems existing;
   existing.shortcutCount = 498;
