@@ -109,7 +109,10 @@ RenameOutcome SaveEditedItem(ItemKind kind, const std::string& source, const std
   // The target as the dialog showed it: the file is only renamed, its bytes
   // untouched. Writing it back would put the code page's form of the target
   // (a best-fit "e" for "é") and the shell-link object's cuts into the item.
-  if (sameKind && edited.targetKept) {
+  // A URL or mail item renamed over another one is still written into it, so
+  // that file's other sections stay.
+  const bool mergeInto = kind != ItemKind::kShortcut && !sameFile && FileExists(itemFile);
+  if (sameKind && edited.targetKept && !mergeInto) {
     if (sameFile) {
       RenameCaseOnly(oldFile, itemFile);
       return RenameOutcome::kRenamed;

@@ -17,11 +17,11 @@ std::u16string AsciiKey(std::string_view text) {
 }
 
 ImportCandidate Link(const std::string& stem, const std::string& target, const std::string& location = "Programs") {
-  return {stem, location, "C:\\Start\\" + stem + ".lnk", false, !target.empty(), target, "", false};
+  return {stem, location, "C:\\Start\\" + stem + ".lnk", false, !target.empty(), target, "", false, {}, false};
 }
 
 ImportCandidate Url(const std::string& stem, const std::string& url) {
-  return {stem, "デスクトップ", "C:\\Desk\\" + stem + ".url", true, true, url, "", false};
+  return {stem, "デスクトップ", "C:\\Desk\\" + stem + ".url", true, true, url, "", false, {}, false};
 }
 
 ImportChoice Choose(std::vector<ImportCandidate> candidates, const ExistingItems& existing = {}) {
@@ -94,8 +94,8 @@ TEST(ImportChoice, AMadeNameTakesTheFirstFreeNumber) {
   };
   ExistingItems existing;
   existing.names = {"Cafe", "Cafe (2)"};
-  ImportChoice choice = Choose({made("Cafe", "C:\a.exe"), made("CAFE", "C:\b.exe"), made("", "C:\c.exe"),
-                                made("Tool", "C:\d.exe"), Link("cafe", "C:\e.exe"), made("", "C:\f.exe")},
+  ImportChoice choice = Choose({made("Cafe", "C:\\a.exe"), made("CAFE", "C:\\b.exe"), made("", "C:\\c.exe"),
+                                made("Tool", "C:\\d.exe"), Link("cafe", "C:\\e.exe"), made("", "C:\\f.exe")},
                                existing);
   EXPECT_EQ(Offered(choice), (Names{" (2)", " (3)", "Cafe (3)", "CAFE (4)", "Tool"}));
   EXPECT_EQ(Offered(choice, true), Offered(choice)) << "a made name is checked like any other";
