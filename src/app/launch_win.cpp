@@ -43,21 +43,21 @@ void RunListItem(AppState& app, int listKind, const std::string& name, bool spec
     return;
   }
   if (!special) {
-    Launch(app.mainWindow, app.dataFolder, app.historyLog, target, name);
+    Launch(app.mainWindow, app.voice, app.dataFolder, app.historyLog, target, name);
     return;
   }
   switch (listKind) {
     case kPrograms:
     case kFiles:
-      Launch(app.mainWindow, app.dataFolder, app.historyLog, target, name, "runas");
+      Launch(app.mainWindow, app.voice, app.dataFolder, app.historyLog, target, name, "runas");
       return;
     case kMail:
-      Launch(app.mainWindow, app.dataFolder, app.historyLog, target, name);
+      Launch(app.mainWindow, app.voice, app.dataFolder, app.historyLog, target, name);
       return;
     case kUrls: {
       int browser = -1;
       if (!RunBrowserChoiceDialog(app.instance, app.mainWindow, browser)) return;
-      LaunchWithBrowser(app.mainWindow, app.dataFolder, app.historyLog, browser, target, name);
+      LaunchWithBrowser(app.mainWindow, app.voice, app.dataFolder, app.historyLog, browser, target, name);
       return;
     }
   }

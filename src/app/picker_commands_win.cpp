@@ -14,7 +14,7 @@ void CmdTaskManager(AppState& app, const CommandContext&) { OpenTaskManager(app.
 void CmdSendToCleanup(AppState& app, const CommandContext&) { RunSendToCleanupDialog(app.Owner(), app.voice); }
 
 void CmdFixedList(AppState& app, const CommandContext& command) {
-  RunFixedListDialog(app.Owner(), command.id, app.dataFolder, app.historyLog);
+  RunFixedListDialog(app.Owner(), app.voice, command.id, app.dataFolder, app.historyLog);
 }
 
 void CmdRadio(AppState& app, const CommandContext& command) { OpenRadioPage(command.id, app.mainWindow); }

@@ -23,6 +23,9 @@ bool EndsWithIgnoreCase(std::string_view text, std::string_view suffix) {
 // are different entries, so the arguments count too, byte for byte.
 using LaunchKey = std::tuple<bool, std::u16string, std::string>;
 
+// The bytes a made name keeps free for " (99999)".
+constexpr std::size_t kNumberRoom = 8;
+
 }  // namespace
 
 std::size_t ImportChoice::CheckedCount() const {
@@ -48,8 +51,11 @@ ImportChoice ChooseImports(std::vector<ImportCandidate> candidates, const Existi
   std::vector<Named> named;
   for (ImportCandidate& candidate : candidates) {
     if (candidate.targetIsFolder) continue;
-    std::string name = FitItemName(CleanItemName(candidate.fileStem), itemFolder, ExtensionOf(candidate));
-    if (!IsPlainItemName(name)) continue;
+    // A made name keeps room for its number, fitted as if the extension were longer.
+    std::string extension = ExtensionOf(candidate);
+    if (candidate.stemMade) extension.append(kNumberRoom, ' ');
+    std::string name = FitItemName(CleanItemName(candidate.fileStem), itemFolder, extension);
+    if (!IsPlainItemName(name) && !(candidate.stemMade && name.empty())) continue;
     std::u16string orderKey = keyOf(name + ExtensionOf(candidate));
     named.push_back({std::move(name), std::move(orderKey), std::move(candidate)});
   }
@@ -71,6 +77,13 @@ ImportChoice ChooseImports(std::vector<ImportCandidate> candidates, const Existi
     bool hasTarget = candidate.readable && !candidate.target.empty();
     LaunchKey launch{candidate.isUrl, hasTarget ? keyOf(candidate.target) : std::u16string(), candidate.arguments};
     std::u16string nameKey = keyOf(entry.name);
+    if (candidate.stemMade && (entry.name.empty() || takenNames.count(nameKey) != 0)) {
+      const std::string stem = entry.name;
+      for (int number = 2; entry.name.empty() || takenNames.count(nameKey) != 0; ++number) {
+        entry.name = stem + " (" + std::to_string(number) + ")";
+        nameKey = keyOf(entry.name);
+      }
+    }
     if (takenNames.count(nameKey) != 0) continue;
     if (hasTarget) {
       if (!candidate.isUrl && !ownProgram.empty() && std::get<1>(launch) == ownProgram) continue;

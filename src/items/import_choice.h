@@ -13,12 +13,16 @@
 struct ImportCandidate {
   std::string fileStem;    // its file name without ".lnk" or ".url"
   std::string location;    // its folder under the Start menu, or "デスクトップ"
-  std::string sourceFile;  // full path of the ".lnk" or ".url" file
+  std::string sourceFile;  // full path of the ".lnk" or ".url" file, as the code page shows it
   bool isUrl = false;      // an internet shortcut: it becomes a URL item
   bool readable = false;   // a target (or URL) could be read; an advertised shortcut's cannot
   std::string target;      // the shortcut's target path, or the URL
   std::string arguments;   // the shortcut's argument string
   bool targetIsFolder = false;
+  std::wstring sourcePath;  // the same as the file system holds it, for opening and copying
+  // fileStem was made from a name the code page cannot carry: a clash with
+  // another item's name takes a number rather than leaving the shortcut out.
+  bool stemMade = false;
 };
 
 // What the item folder holds already.
@@ -48,7 +52,8 @@ using CaseBlindKey = std::function<std::u16string(std::string_view)>;
 
 // Candidates are given in the order they were found; among two with the same
 // name, or the same target and arguments, the first in name order (then the
-// first found) is offered.
+// first found) is offered. A made name (stemMade) that is empty or names
+// another item takes the first free number: "Cafe (2)", then " (3)".
 ImportChoice ChooseImports(std::vector<ImportCandidate> candidates, const ExistingItems& existing,
                            std::string_view itemFolder, const CaseBlindKey& keyOf);
 

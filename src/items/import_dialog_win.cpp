@@ -15,6 +15,7 @@
 #include "items/item_store_win.h"
 #include "platform/common_controls_win.h"
 #include "platform/files_win.h"
+#include "platform/hd_string.h"
 #include "resources/resource.h"
 
 namespace {
@@ -147,6 +148,20 @@ bool RunImportDialog(const DialogOwner& owner, const Voice& voice, ImportChoice&
   return RunModalDialog(owner, "ImportDialog", kImportDialog, state) == IDOK;
 }
 
+namespace {
+
+// A shortcut is copied byte for byte from its own name, which the code page
+// may not carry, so its target keeps its own characters; an internet
+// shortcut whose name it cannot carry gives the URL read when it was found.
+bool TakeIn(const ImportCandidate& candidate, const std::string& itemPath) {
+  std::wstring source = candidate.sourcePath.empty() ? WideText(candidate.sourceFile) : candidate.sourcePath;
+  if (!candidate.isUrl) return CopyInItem(source, itemPath);
+  if (std::optional<std::string> exact = ExactAnsiText(source)) return SaveItem(ItemKind::kImportUrl, *exact, "", itemPath);
+  return !candidate.target.empty() && SaveItem(ItemKind::kUrl, candidate.target, "", itemPath);
+}
+
+}  // namespace
+
 ImportOutcome TakeInImports(const std::string& itemFolder, const ImportChoice& choice) {
   ImportOutcome outcome;
   for (const ImportOffer& offer : choice.offers) {
@@ -154,9 +169,7 @@ ImportOutcome TakeInImports(const std::string& itemFolder, const ImportChoice& c
     const ImportCandidate& candidate = offer.candidate;
     std::string itemPath = itemFolder + "\\" + offer.name + (candidate.isUrl ? ".url" : ".lnk");
     // An item that appeared since the choice was made is the user's: never replaced.
-    bool written = !FileExists(itemPath) &&
-                   SaveItem(candidate.isUrl ? ItemKind::kImportUrl : ItemKind::kCopyShortcut, candidate.sourceFile, "",
-                            itemPath);
+    bool written = !FileExists(itemPath) && TakeIn(candidate, itemPath);
     if (!written) {
       ++outcome.failed;
       continue;

@@ -215,24 +215,19 @@ void OnEditOk(HWND dialog, ItemDialogState& state) {
   std::string typedName;
   std::string path;
   if (!ReadFields(dialog, typedName, path)) return;
+  const bool targetKept = path == state.edit.target;
   ItemKind kind = DecideKind(state, path);
   std::string name;
   std::string itemPath;
   if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
   const std::string& oldFile = state.edit.file;
-  if (SameItemFile(itemPath, oldFile)) {
-    // The item is rewritten in its own place: the new file replaces the old
-    // one only once it is complete.
-    if (!SaveItem(kind, path, state.edit.arguments, oldFile, ItemReplace::kFresh)) return ShowWriteFailure(dialog);
-    RenameItem(oldFile, itemPath);  // only the case of letters can differ
-    return Close(dialog, state, IDOK);
+  if (!SameItemFile(itemPath, oldFile)) {
+    if (WouldOverfillList(state.folders, itemPath, oldFile)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
+    if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
   }
-  if (WouldOverfillList(state.folders, itemPath, oldFile)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
-  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
-  if (!SaveItem(kind, path, state.edit.arguments, itemPath)) return ShowWriteFailure(dialog);
-  // The item now lives under its new name; the old file goes. One that cannot
-  // be deleted stays beside the new one, and the caller says so.
-  state.oldFileKept = !DeleteItem(oldFile);
+  RenameOutcome saved = SaveEditedItem(kind, path, state.edit.arguments, {oldFile, itemPath, targetKept});
+  if (saved == RenameOutcome::kFailed) return ShowWriteFailure(dialog);
+  state.oldFileKept = saved == RenameOutcome::kOldKept;
   Close(dialog, state, IDOK);
 }
 
@@ -246,8 +241,9 @@ void OnRenameOk(HWND dialog, ItemDialogState& state) {
   std::string name;
   std::string itemPath;
   if (!FormItemPath(state.folders, typedName, extension.c_str(), name, itemPath)) return ShowWriteFailure(dialog);
-  if (!SameItemFile(itemPath, oldFile) && FileExists(itemPath) && !AskOverwrite(dialog, name)) {
-    return FocusControl(dialog, IDC_ITEM_NAME);
+  if (!SameItemFile(itemPath, oldFile)) {
+    if (WouldOverfillList(state.folders, itemPath, oldFile)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
+    if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
   }
   RenameOutcome renamed = RenameItem(oldFile, itemPath);
   if (renamed == RenameOutcome::kFailed) return ShowWriteFailure(dialog);

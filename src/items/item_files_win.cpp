@@ -37,7 +37,7 @@ bool ListedUnderItsName(const std::string& path) {
 bool PlaceItemFile(const std::string& itemPath, const std::function<bool(const std::string&)>& write) {
   if (!ReplaceFileWith(itemPath, write)) return false;
   if (!ListedUnderItsName(itemPath)) {
-    DeleteFileA(itemPath.c_str());  // the same path reaches the file under its cut name
+    DeleteOwnFile(itemPath);  // the same path reaches the file under its cut name
     return false;
   }
   return true;
@@ -47,7 +47,12 @@ bool PlaceItemFile(const std::string& itemPath, const std::function<bool(const s
 // letters; nothing to do when the texts are identical.
 void RenameCaseOnly(const std::string& oldPath, const std::string& newPath) {
   if (oldPath == newPath) return;
-  MoveFileA(oldPath.c_str(), newPath.c_str());  // the file keeps its old spelling if refused
+  // The file keeps its old spelling if refused.
+  (void)RetryWhileHeld([&] { return MoveFileA(oldPath.c_str(), newPath.c_str()) != FALSE; });
+}
+
+bool CopyWaitingOutHolds(const std::string& source, const std::string& pending) {
+  return RetryWhileHeld([&] { return CopyFileA(source.c_str(), pending.c_str(), FALSE) != FALSE; });
 }
 
 }  // namespace
@@ -67,10 +72,9 @@ bool SaveItem(ItemKind kind, const std::string& source, const std::string& argum
       case ItemKind::kUrl:
         return start(pending) && WriteUrlItem(pending, source);
       case ItemKind::kCopyShortcut:
-        return CopyFileA(source.c_str(), pending.c_str(), FALSE) != FALSE;
+        return CopyWaitingOutHolds(source, pending);
       case ItemKind::kShortcut:
-        WriteShellLink(pending, source, arguments);
-        return true;
+        return SaveShellLink(pending, source, arguments);
       case ItemKind::kMail:
         return start(pending) && WriteMailItem(pending, source);
     }
@@ -83,14 +87,56 @@ RenameOutcome RenameItem(const std::string& oldFile, const std::string& newFile)
     RenameCaseOnly(oldFile, newFile);
     return RenameOutcome::kRenamed;
   }
-  bool placed = PlaceItemFile(newFile, [&](const std::string& pending) {
-    return CopyFileA(oldFile.c_str(), pending.c_str(), FALSE) != FALSE;
-  });
+  bool placed = PlaceItemFile(newFile, [&](const std::string& pending) { return CopyWaitingOutHolds(oldFile, pending); });
   if (!placed) return RenameOutcome::kFailed;
   return DeleteItem(oldFile) ? RenameOutcome::kRenamed : RenameOutcome::kOldKept;
 }
 
-bool DeleteItem(const std::string& itemFile) {
-  DeleteFileA(itemFile.c_str());
-  return !FileExists(itemFile);
+bool CopyInItem(const std::wstring& source, const std::string& itemFile) {
+  return PlaceItemFile(itemFile, [&](const std::string& pending) {
+    std::wstring widePending = WideText(pending);
+    return RetryWhileHeld([&] { return CopyFileW(source.c_str(), widePending.c_str(), FALSE) != FALSE; });
+  });
 }
+
+RenameOutcome SaveEditedItem(ItemKind kind, const std::string& source, const std::string& arguments,
+                             const EditedItem& edited) {
+  const std::string& oldFile = edited.oldFile;
+  const std::string& itemFile = edited.itemFile;
+  const bool sameFile = SameItemFile(itemFile, oldFile);
+  const char* extension = ItemExtension(kind);
+  const bool sameKind = SameItemFile(PathFindExtensionA(oldFile.c_str()), extension);
+  // The target as the dialog showed it: the file is only renamed, its bytes
+  // untouched. Writing it back would put the code page's form of the target
+  // (a best-fit "e" for "é") and the shell-link object's cuts into the item.
+  // A URL or mail item renamed over another one is still written into it, so
+  // that file's other sections stay.
+  const bool mergeInto = kind != ItemKind::kShortcut && !sameFile && FileExists(itemFile);
+  if (sameKind && edited.targetKept && !mergeInto) {
+    if (sameFile) {
+      RenameCaseOnly(oldFile, itemFile);
+      return RenameOutcome::kRenamed;
+    }
+    return RenameItem(oldFile, itemFile);
+  }
+  bool placed = false;
+  if (sameKind && kind == ItemKind::kShortcut) {
+    placed = PlaceItemFile(sameFile ? oldFile : itemFile,
+                           [&](const std::string& pending) { return RetargetShellLink(oldFile, pending, source); });
+  } else {
+    // Rewritten in its own place, or written under its new name; the new file
+    // replaces the old one only once it is complete.
+    placed = SaveItem(kind, source, arguments, sameFile ? oldFile : itemFile,
+                      sameFile ? ItemReplace::kFresh : ItemReplace::kMerge);
+  }
+  if (!placed) return RenameOutcome::kFailed;
+  if (sameFile) {
+    RenameCaseOnly(oldFile, itemFile);  // only the case of letters can differ
+    return RenameOutcome::kRenamed;
+  }
+  // The item now lives under its new name; the old file goes. One that cannot
+  // be deleted stays beside the new one, and the caller says so.
+  return DeleteItem(oldFile) ? RenameOutcome::kRenamed : RenameOutcome::kOldKept;
+}
+
+bool DeleteItem(const std::string& itemFile) { return DeleteOwnFile(itemFile) && !FileExists(itemFile); }

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/files_win.h"
 #include "platform/hd_string.h"
 #include "platform/win_handles.h"
 
@@ -39,27 +40,33 @@ std::uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time
 // names are put in order here, before the cap: a folder of 501 items then
 // shows the same 500 wherever it lives. The pattern is absolute, so the scan
 // never depends on (or looks in) the current directory. One listing serves all
-// three kinds.
+// three kinds. The listing is read wide: a name the code page cannot carry
+// exactly (a hand-placed "Café.lnk") is no item of the program's. The A
+// functions would give it as "Cafe.lnk", a file that does not exist or is
+// another item, and a command on the entry would act on that one.
 ItemFolderScan ScanItemFolder(const std::string& folder) {
   ItemFolderScan scan;
   const std::pair<const char*, std::vector<ScanEntry>*> kinds[] = {
       {".lnk", &scan.shortcuts}, {".url", &scan.urls}, {".mail", &scan.mail}};
   std::string pattern = folder + "\\*";
-  WIN32_FIND_DATAA found;
+  std::wstring widePattern = WideText(pattern);
+  WIN32_FIND_DATAW found;
   // Without the 8.3 name, which the scan never uses and Wine works out for every file.
-  UniqueFindHandle listing(
-      FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  UniqueFindHandle listing(FindFirstFileExW(widePattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                            FIND_FIRST_EX_LARGE_FETCH));
   if (!listing) return scan;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    std::optional<std::string> fileName = ExactAnsiText(found.cFileName);
+    if (!fileName) continue;
     for (const auto& [extension, entries] : kinds) {
-      std::optional<std::string> name = ItemNameOf(found.cFileName, extension);
+      std::optional<std::string> name = ItemNameOf(*fileName, extension);
       if (!name) continue;
-      entries->push_back(ScanEntry{std::move(*name), NameOrderKey(found.cFileName), Join(found.ftCreationTime),
+      entries->push_back(ScanEntry{std::move(*name), NameOrderKey(fileName->c_str()), Join(found.ftCreationTime),
                                    Join(found.ftLastWriteTime), Join(found.nFileSizeHigh, found.nFileSizeLow)});
       break;
     }
-  } while (FindNextFileA(listing.get(), &found));
+  } while (FindNextFileW(listing.get(), &found));
   for (const auto& [extension, entries] : kinds) FinishScan(*entries);
   return scan;
 }

@@ -13,6 +13,10 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
 #include "items/list_kind.h"
 #include "items/shortcut_file.h"
 #include "platform/files_win.h"
@@ -125,6 +129,21 @@ bool ReadLink(const std::string& linkPath, bool resolve, std::string& target, st
   return true;
 }
 
+// A shortcut's fields may be longer than a path (arguments up to 32767
+// characters); reads that size the buffer so nothing is cut on the way.
+constexpr int kLinkFieldUnits = 32768;
+
+std::wstring WideField(const std::vector<wchar_t>& buffer) {
+  return std::wstring(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
+}
+
+// The UTF-16 form of an item file's path, or "" when it does not fit a path.
+std::wstring WideItemPath(const std::string& path) {
+  if (path.size() > kPathTextBytes) return {};
+  std::wstring wide = WideText(path);
+  return wide.size() < kPathBytes ? wide : std::wstring();
+}
+
 }  // namespace
 
 bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments) {
@@ -135,6 +154,26 @@ bool ReadShellLink(const std::string& linkPath, std::string& target, std::string
 // many shortcuts are read and wherever their targets went.
 bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments) {
   return ReadLink(linkPath, false, target, arguments);
+}
+
+bool ReadShellLinkAsStored(const std::wstring& linkPath, std::wstring& target, std::wstring& arguments) {
+  target.clear();
+  arguments.clear();
+  ComInit com;
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid()))) {
+    return false;
+  }
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
+  if (FAILED(file->Load(linkPath.c_str(), STGM_READ))) return false;
+  std::vector<wchar_t> buffer(kLinkFieldUnits + 1, L'\0');
+  if (SUCCEEDED(link->GetPath(buffer.data(), kLinkFieldUnits, nullptr, kShellLinkGetPathFlags))) {
+    target = WideField(buffer);
+  }
+  std::fill(buffer.begin(), buffer.end(), L'\0');
+  if (SUCCEEDED(link->GetArguments(buffer.data(), kLinkFieldUnits))) arguments = WideField(buffer);
+  return true;
 }
 
 std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath) {
@@ -154,28 +193,73 @@ std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath) 
   return std::nullopt;
 }
 
-void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {
+bool SaveShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {
   const std::string workingFolder = ContainingFolder(target);  // "notepad" leaves ""
 
   // The UTF-16 path is formed first: a path that does not fit must not be
   // cut into the name of some other file.
   wchar_t widePath[kPathBytes] = {};
-  if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, kPathBytes - 1) == 0) return;
+  if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, kPathBytes - 1) == 0) return false;
 
   ComInit com;
   ComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid()))) {
-    return;
+    return false;
   }
   // An existing shortcut is only replaced by one that holds its target.
-  if (FAILED(link->SetPath(target.c_str()))) return;
+  if (FAILED(link->SetPath(target.c_str()))) return false;
   link->SetDescription("");
   link->SetWorkingDirectory(workingFolder.c_str());
   link->SetArguments(arguments.c_str());
 
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return;
-  file->Save(widePath, TRUE);  // failures go unreported: the item then simply does not appear
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
+  return SUCCEEDED(file->Save(widePath, TRUE));
+}
+
+void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments) {
+  (void)SaveShellLink(linkPath, target, arguments);  // failures go unreported: the item then simply does not appear
+}
+
+// Everything but the target stays as the shortcut holds it: arguments of any
+// length, icon, hot key, show command, comment, the "run as administrator"
+// flag and the working folder, which follows the target only when it was the
+// old target's own folder. The shell-link object's wide side is used
+// throughout, so no field passes through the code page and comes back as a
+// best-fit form.
+bool RetargetShellLink(const std::string& linkPath, const std::string& pending, const std::string& target) {
+  const std::wstring source = WideItemPath(linkPath);
+  const std::wstring destination = WideItemPath(pending);
+  if (source.empty() || destination.empty() || target.empty()) return false;
+
+  ComInit com;
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid()))) {
+    return false;
+  }
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
+  if (FAILED(file->Load(source.c_str(), STGM_READ))) return false;
+
+  std::vector<wchar_t> buffer(kLinkFieldUnits + 1, L'\0');
+  std::wstring oldTarget;
+  if (SUCCEEDED(link->GetPath(buffer.data(), kLinkFieldUnits, nullptr, SLGP_RAWPATH))) oldTarget = WideField(buffer);
+  std::fill(buffer.begin(), buffer.end(), L'\0');
+  std::wstring oldFolder;
+  if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), kLinkFieldUnits))) oldFolder = WideField(buffer);
+
+  const std::wstring newTarget = WideText(target);
+  if (FAILED(link->SetPath(newTarget.c_str()))) return false;
+  if (!oldFolder.empty() && !oldTarget.empty()) {
+    std::wstring oldTargetFolder = oldTarget;
+    oldTargetFolder.push_back(L'\0');  // room for PathRemoveFileSpecW's terminator
+    PathRemoveFileSpecW(oldTargetFolder.data());
+    oldTargetFolder.resize(wcslen(oldTargetFolder.c_str()));
+    if (!oldTargetFolder.empty() && lstrcmpiW(oldTargetFolder.c_str(), oldFolder.c_str()) == 0) {
+      if (FAILED(link->SetWorkingDirectory(WideText(ContainingFolder(target)).c_str()))) return false;
+    }
+  }
+  return SUCCEEDED(file->Save(destination.c_str(), TRUE));
 }
 
 std::string ItemFilePath(const std::string& itemFolder, int listKind, const std::string& name) {

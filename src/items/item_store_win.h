@@ -37,9 +37,20 @@ bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std
 // neither COM nor a window, so any thread may call it.
 std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath);
 
+// The same through the shell-link object's wide side, for a shortcut whose
+// path (or target) holds characters code page 932 lacks; nothing is cut.
+bool ReadShellLinkAsStored(const std::wstring& linkPath, std::wstring& target, std::wstring& arguments);
+
 // Writes (or replaces) a shortcut to target, its working folder the target's
 // folder. Failures are not reported.
 void WriteShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments);
+// The same; false when the shortcut was not written whole.
+[[nodiscard]] bool SaveShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments);
+
+// Writes to pending the shortcut at linkPath with only its target changed
+// (and its working folder, where that was the old target's folder). False
+// when it cannot be loaded or saved.
+[[nodiscard]] bool RetargetShellLink(const std::string& linkPath, const std::string& pending, const std::string& target);
 
 // "URL" of section "InternetShortcut"; "" when missing. At most 260 bytes.
 std::string ReadUrlItem(const std::string& itemFile);
@@ -89,8 +100,27 @@ enum class RenameOutcome { kFailed, kRenamed, kOldKept };
 // place (the file keeps its old spelling where that is refused).
 RenameOutcome RenameItem(const std::string& oldFile, const std::string& newFile);
 
-// Deletes an item file; false when it is still there (read-only, or held open
-// by another program).
+// Takes in the shortcut at source (a path the code page may not carry) as the
+// item file, a byte copy, all or nothing.
+bool CopyInItem(const std::wstring& source, const std::string& itemFile);
+
+// An item as the edit dialog found it and where it is to go.
+struct EditedItem {
+  std::string oldFile;       // the item's file
+  std::string itemFile;      // the file under the name now typed (maybe oldFile)
+  bool targetKept = false;   // the target field holds the text the dialog showed
+};
+
+// Writes an edited item from what the dialog holds (kind, source and
+// arguments as for SaveItem). A target left as shown is a rename of the file
+// alone; a new target of a shortcut changes that and nothing else of it. The
+// new file is in place before the old one goes. kRenamed also when it was
+// rewritten in its own place; kOldKept as for RenameItem.
+RenameOutcome SaveEditedItem(ItemKind kind, const std::string& source, const std::string& arguments,
+                             const EditedItem& edited);
+
+// Deletes an item file, waiting out a moment's hold; false when it is still
+// there (read-only, or held open by another program).
 bool DeleteItem(const std::string& itemFile);
 
 // Whether two item file paths name the same file: compared as the file system

@@ -13,6 +13,7 @@ namespace {
 
 struct FixedListState {
   HWND mainWindow;  // owns the shell's own boxes
+  const Voice& voice;
   const std::string& dataFolder;
   RecordLog& history;
   int commandId;  // IDM_FIXED_MAKER..IDM_FIXED_FOLDERS: which table
@@ -23,7 +24,7 @@ void LaunchRow(FixedListState& state, std::size_t row) {
   // Windows' own programs are named bare ("notepad", "timedate.cpl"): Launch
   // finds them in the system folder. A target that does not start is
   // recorded like any other attempt.
-  Launch(state.mainWindow, state.dataFolder, state.history, launch.target, launch.name);
+  Launch(state.mainWindow, state.voice, state.dataFolder, state.history, launch.target, launch.name);
 }
 
 BOOL OnInit(HWND dialog, FixedListState& state) {
@@ -62,10 +63,10 @@ constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history) {
+void RunFixedListDialog(const DialogOwner& owner, const Voice& voice, int commandId, const std::string& dataFolder, RecordLog& history) {
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
   SetForegroundWindow(owner.window);
-  FixedListState state{owner.window, dataFolder, history, commandId};
+  FixedListState state{owner.window, voice, dataFolder, history, commandId};
   RunModalDialog(owner, dialogName, kFixedListDialog, state);
 }

@@ -2,10 +2,12 @@
 #pragma once
 #include <string>
 
+class Voice;
 struct DialogOwner;
 struct RecordLog;
 
 // Brings the owner window forward and runs the picker of commandId
 // (IDM_FIXED_MAKER..IDM_FIXED_FOLDERS; other ids do nothing) modally, owned by
-// it. Every launch is recorded in history, whose file is in dataFolder.
-void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history);
+// it. Every launch is recorded in history, whose file is in dataFolder; an
+// entry that cannot be written is spoken through voice.
+void RunFixedListDialog(const DialogOwner& owner, const Voice& voice, int commandId, const std::string& dataFolder, RecordLog& history);

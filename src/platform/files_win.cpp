@@ -41,6 +41,63 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool RetryWhileHeld(const std::function<bool()>& step) {
+  for (int attempt = 1;; ++attempt) {
+    if (step()) return true;
+    DWORD error = GetLastError();
+    bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                error == ERROR_USER_MAPPED_FILE;
+    if (!held || attempt >= kHeldFileTries) {
+      SetLastError(error);
+      return false;
+    }
+    Sleep(kHeldFileRetryMs);
+  }
+}
+
+bool DeleteOwnFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  // Read-only is the user's word that the file stays; no wait changes that.
+  if (attributes & FILE_ATTRIBUTE_READONLY) return false;
+  return RetryWhileHeld([&] {
+    if (DeleteFileA(path.c_str())) return true;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) return true;  // gone meanwhile
+    SetLastError(error);
+    return false;
+  });
+}
+
+bool MoveOwnFile(const std::string& from, const std::string& to) {
+  return RetryWhileHeld([&] {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  });
+}
+
+bool WaitUntilReadable(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+  return RetryWhileHeld([&] {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(file);
+  });
+}
+
+namespace {
+
+// The written bytes reach the disk before the file takes the place of a good
+// one: after a power cut the name must not lead to an empty or torn file.
+bool FlushToDisk(const std::string& path) {
+  return RetryWhileHeld([&] {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
+    return FlushFileBuffers(file.get()) != FALSE;
+  });
+}
+
+}  // namespace
+
 bool ReplaceFileWith(const std::string& path, const std::function<bool(const std::string& pending)>& write) {
   // Windows refuses to move a file over a read-only one; Wine does not. The
   // attribute is the user's word that the file is to stay as it is.
@@ -48,12 +105,9 @@ bool ReplaceFileWith(const std::string& path, const std::function<bool(const std
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::string pending = PendingPathBeside(path);
   DeleteFileA(pending.c_str());  // left by a crashed run with the same process id, if ever
-  if (!write(pending) || !FileExists(pending)) {
-    DeleteFileA(pending.c_str());
-    return false;
-  }
-  if (!MoveFileExA(pending.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(pending.c_str());
+  // A write that did not complete, or did not reach the disk, never replaces the file.
+  if (!write(pending) || !FileExists(pending) || !FlushToDisk(pending) || !MoveOwnFile(pending, path)) {
+    DeleteOwnFile(pending);  // one that cannot go now goes at the next start
     return false;
   }
   return true;
@@ -61,7 +115,7 @@ bool ReplaceFileWith(const std::string& path, const std::function<bool(const std
 
 bool StartFromCopy(const std::string& path, const std::string& pending) {
   if (!FileExists(path)) return true;
-  if (!CopyFileA(path.c_str(), pending.c_str(), FALSE)) return false;
+  if (!RetryWhileHeld([&] { return CopyFileA(path.c_str(), pending.c_str(), FALSE) != FALSE; })) return false;
   // A read-only original must not make its successor unwritable; whether the
   // original may be replaced is the move's question.
   SetFileAttributesA(pending.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -107,4 +161,33 @@ std::string CurrentFolder() {
   char current[MAX_PATH + 1] = {};
   DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
   return (length > 0 && length < MAX_PATH) ? std::string(current, length) : std::string();
+}
+
+std::optional<std::string> ExactAnsiText(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int units = static_cast<int>(wide.size());
+  BOOL usedDefault = FALSE;
+  int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0, nullptr, &usedDefault);
+  if (bytes <= 0 || usedDefault) return std::nullopt;
+  std::string narrow(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, narrow.data(), bytes, nullptr, &usedDefault);
+  if (usedDefault) return std::nullopt;
+  // The flags are not honoured by every code page's converter: only the way
+  // back proves the text survives.
+  int back = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow.data(), bytes, nullptr, 0);
+  if (back != units) return std::nullopt;
+  std::wstring again(static_cast<std::size_t>(back), L'\0');
+  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow.data(), bytes, again.data(), back);
+  if (again != wide) return std::nullopt;
+  return narrow;
+}
+
+std::string LossyAnsiText(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int units = static_cast<int>(wide.size());
+  int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
+  std::string narrow(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, narrow.data(), bytes, nullptr, nullptr);
+  return narrow;
 }

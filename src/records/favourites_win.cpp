@@ -21,7 +21,10 @@ std::string FavouriteTarget(int listKind, const std::string& itemFile) {
 
 void AddItemToFavourites(int listKind, const std::string& itemFile, const std::string& name, RecordLog& log,
                          const std::string& dataFolder, const Voice& voice) {
-  LoadLog(dataFolder, log);
+  if (!LoadLogToChange(dataFolder, log)) {
+    SpeakText(voice, FavouriteNotSavedText(name), 0);
+    return;
+  }
   if (!log.entries[kRecordSlots - 1].empty()) {
     SpeakText(voice, kFavouritesFullText, 100);
     return;

@@ -24,7 +24,20 @@
 #include "platform/win_handles.h"
 #include "records/browser_dialog_win.h"
 #include "records/launch_target.h"
+#include "records/record_texts.h"
 #include "records/records_win.h"
+#include "speech/speech_win.h"
+
+namespace {
+
+// Said after the launch, which did happen: the user must not count on
+// finding it in the history.
+void Record(const Voice& voice, const std::string& dataFolder, RecordLog& history, const std::string& target,
+            const std::string& name) {
+  if (!RecordLaunch(dataFolder, history, target, name)) SpeakText(voice, kHistoryNotRecordedText, 0);
+}
+
+}  // namespace
 
 namespace {
 
@@ -197,17 +210,17 @@ void ShellOpen(HWND owner, const char* verb, const std::string& target, const st
   ShellExecuteExA(&info);  // a failure is the shell's to report, in its own box
 }
 
-void Launch(HWND owner, const std::string& dataFolder, RecordLog& history, const std::string& target,
-            const std::string& name, const char* verb) {
+void Launch(HWND owner, const Voice& voice, const std::string& dataFolder, RecordLog& history,
+            const std::string& target, const std::string& name, const char* verb) {
   if (target.empty()) return;
   ShellOpen(owner, verb, target);
-  RecordLaunch(dataFolder, history, target, name);
+  Record(voice, dataFolder, history, target, name);
 }
 
-void LaunchWithBrowser(HWND owner, const std::string& dataFolder, RecordLog& history, int browser,
-                       const std::string& target, const std::string& name) {
+void LaunchWithBrowser(HWND owner, const Voice& voice, const std::string& dataFolder, RecordLog& history,
+                       int browser, const std::string& target, const std::string& name) {
   if (target.empty() || !OpenUrlWithChosenBrowser(owner, browser, target)) return;
-  RecordLaunch(dataFolder, history, target, name);
+  Record(voice, dataFolder, history, target, name);
 }
 
 bool UrlItemMayOpen(const std::string& url) { return UrlMayOpen(url, IsRegisteredUrlProtocol); }

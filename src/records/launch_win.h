@@ -5,6 +5,7 @@
 
 #include <string>
 
+class Voice;
 struct RecordLog;
 
 // Asks the shell to open target (verb nullptr for the default action, or
@@ -17,17 +18,18 @@ struct RecordLog;
 void ShellOpen(HWND owner, const char* verb, const std::string& target, const std::string& parameters = {});
 
 // Opens target with verb and records (target, name) at the top of history,
-// whose file is in dataFolder. An empty target (an item file that has lost
+// whose file is in dataFolder; an entry that cannot be written is spoken
+// through voice after the launch. An empty target (an item file that has lost
 // its URL or address) does nothing: the shell would open the current folder
 // instead, and an empty history entry would hide all later ones.
-void Launch(HWND owner, const std::string& dataFolder, RecordLog& history, const std::string& target,
-            const std::string& name, const char* verb = nullptr);
+void Launch(HWND owner, const Voice& voice, const std::string& dataFolder, RecordLog& history,
+            const std::string& target, const std::string& name, const char* verb = nullptr);
 
 // Opens the URL target with the browser chosen in "WBDialog" (see
 // OpenUrlWithChosenBrowser) and records it like Launch. An empty target, or
 // one that cannot be passed to a browser, is neither opened nor recorded.
-void LaunchWithBrowser(HWND owner, const std::string& dataFolder, RecordLog& history, int browser,
-                       const std::string& target, const std::string& name);
+void LaunchWithBrowser(HWND owner, const Voice& voice, const std::string& dataFolder, RecordLog& history,
+                       int browser, const std::string& target, const std::string& name);
 
 // Whether a URL item's value may be opened: an address whose scheme is
 // registered as a URL protocol (HKEY_CLASSES_ROOT\<scheme> holds the value

@@ -49,7 +49,7 @@ void OnRun(HWND dialog, RecordDialogState& state) {
 
   if (!shift) {
     if (state.history()) EndModalDialog(dialog, IDOK);
-    Launch(state.mainWindow, state.dataFolder, state.historyLog, entry.filePath, entry.fileName);
+    Launch(state.mainWindow, state.voice, state.dataFolder, state.historyLog, entry.filePath, entry.fileName);
   } else if (PathIsURLA(entry.filePath.c_str())) {
     // Refused before the choice: no browser may be handed this one.
     if (!BrowserMayOpen(entry.filePath)) {
@@ -59,10 +59,10 @@ void OnRun(HWND dialog, RecordDialogState& state) {
     int browser = -1;
     if (!RunBrowserChoiceDialog(state.instance, dialog, browser)) return;  // the dialog stays, nothing is run
     EndModalDialog(dialog, IDOK);
-    LaunchWithBrowser(state.mainWindow, state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
+    LaunchWithBrowser(state.mainWindow, state.voice, state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
   } else {
     EndModalDialog(dialog, IDOK);
-    Launch(state.mainWindow, state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas");
+    Launch(state.mainWindow, state.voice, state.dataFolder, state.historyLog, entry.filePath, entry.fileName, "runas");
   }
 }
 

@@ -13,6 +13,9 @@ constexpr char kUrlRefusedText[] = "このURLは開けません";
 
 constexpr char kHistoryClearQuestion[] = "全てのファイル履歴を削除してもよろしいですか？";
 
+// A launch whose history entry could not be written.
+constexpr char kHistoryNotRecordedText[] = "履歴に記録できませんでした";
+
 constexpr char kFavouritesFullText[] = "お気に入りは上限の50件まで登録されています";
 constexpr char kFavouriteDuplicateSuffix[] = "はすでにお気に入りに登録されています";
 constexpr char kFavouriteAddedSuffix[] = "をお気に入りに登録しました";

@@ -47,10 +47,17 @@ std::string LogFilePath(const std::string& dataFolder, const RecordLog& log) {
   return dataFolder + "\\" + log.fileName;
 }
 
-void LoadLog(const std::string& dataFolder, RecordLog& log) {
+void LoadLog(const std::string& dataFolder, RecordLog& log) { (void)LoadLogToChange(dataFolder, log); }
+
+// The profile functions give "" for every key of a file they cannot open, so
+// a file held by another program would read as an empty log, and a save
+// after it would empty the file.
+bool LoadLogToChange(const std::string& dataFolder, RecordLog& log) {
   std::string file = LogFilePath(dataFolder, log);
+  const bool readable = WaitUntilReadable(file);
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i].filePath = ReadKey(file, kFilePathSection, i);
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i].fileName = ReadKey(file, kFileNameSection, i);
+  return readable;
 }
 
 // The keys go into a copy of the file, which then replaces it: a log that
@@ -70,15 +77,18 @@ bool SaveLog(const std::string& dataFolder, const RecordLog& log) {
   });
 }
 
-void RecordLaunch(const std::string& dataFolder, RecordLog& history, const std::string& path,
+bool RecordLaunch(const std::string& dataFolder, RecordLog& history, const std::string& path,
                   const std::string& name) {
   // Copies first: a caller may pass the fields of a history entry itself,
   // and the reload below replaces them.
   std::string pathCopy = path;
   std::string nameCopy = name;
-  if (pathCopy.empty()) return;  // nothing to find again; it would hide the history
-  LoadLog(dataFolder, history);
-  if (RecordAtTop(history, std::move(pathCopy), std::move(nameCopy))) SaveLog(dataFolder, history);
+  if (pathCopy.empty()) return true;  // nothing to find again; it would hide the history
+  if (!LoadLogToChange(dataFolder, history)) return false;
+  if (!RecordAtTop(history, std::move(pathCopy), std::move(nameCopy))) return true;
+  if (SaveLog(dataFolder, history)) return true;
+  LoadLog(dataFolder, history);  // the memory copy follows the file, which is as it was
+  return false;
 }
 
 void FillRecordList(HWND dialog, const RecordLog& log) {

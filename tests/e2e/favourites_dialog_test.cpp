@@ -2,6 +2,7 @@
 // favourite keeps) and the favourites dialog (running keeps it open, the
 // history gains the favourite, deleting, Left and Right).
 #include <memory>
+#include <thread>
 
 #include "record_scenario.h"
 
@@ -155,6 +156,28 @@ TEST_F(FavouritesScenario, DeletingTheLastFavouriteDisablesOk) {
   EXPECT_TRUE(Launches().empty());
   EXPECT_FALSE(FileExists(HistoryFile())) << "a launch was recorded";
   EXPECT_TRUE(IsVisible(dialog));
+}
+
+// A scanner holds the log for a moment, sharing nothing: the favourite waits
+// for it and is stored, with what the log held before.
+TEST_F(FavouritesScenario, ALogHeldForAMomentStillTakesTheFavourite) {
+  std::vector<Entry> entries = UrlEntries(1, L"お気に入り");
+  PlantLog(FavouritesFile(), entries);
+  PlantItem(ItemKind::kUrl, L"検索", kUrl);
+  Start();
+  EXPECT_TRUE(ShowList(kUrls));
+  HANDLE held = CreateFileW(FavouritesFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(400);
+    CloseHandle(held);
+  });
+  bool added = Add(L"検索をお気に入りに登録しました", true);
+  release.join();
+  ASSERT_TRUE(added);
+  entries.insert(entries.begin(), Entry{kUrl, L"検索"});
+  EXPECT_TRUE(WaitForLog(FavouritesFile(), entries));
+  EXPECT_EQ(CountSpoken(L"検索をお気に入りに登録できませんでした"), 0);
 }
 
 // Another program holds the log open without letting it be replaced: neither

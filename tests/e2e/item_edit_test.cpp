@@ -1,4 +1,6 @@
 // Editing the selected item (IDM_EDIT_ITEM) in the item dialog.
+#include <thread>
+
 #include "item_scenario.h"
 
 using namespace item_e2e;
@@ -52,6 +54,32 @@ TEST_F(ItemEditScenario, AnUnchangedItemIsRewrittenWithoutAQuestion) {
   EXPECT_EQ(shortcut->arguments, L"-v --fast");
   EXPECT_TRUE(SpokenAfter(spoken, L"変更を保存しました"));
   EXPECT_EQ(Entries(0), std::vector<std::wstring>{L"Tool"});
+}
+
+// A scanner holds the item file for a moment, sharing nothing: the rename
+// waits for it, the old file goes, and the bytes move unchanged.
+TEST_F(ItemEditScenario, ARenameWaitsOutAMomentsHoldOnTheItem) {
+  PlantItem(ItemKind::kShortcut, L"Tool", L"C:\\Tools\\tool.exe", L"-v");
+  const std::string bytes = ReadFileBytes(ItemFile(L"Tool.lnk"));
+  Start();
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenEditDialog(0, L"Tool");
+  ASSERT_NE(dialog, nullptr);
+  SetWindowTextOf(Field(dialog, kNameField), L"Renamed");
+  HANDLE held = CreateFileW(ItemFile(L"Tool.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(400);
+    CloseHandle(held);
+  });
+  ClickButton(dialog, IDOK);
+  bool gone = WaitForDialogGone(dialog);
+  release.join();
+  ASSERT_TRUE(gone);
+  EXPECT_TRUE(SpokenAfter(spoken, L"変更を保存しました"));
+  EXPECT_EQ(Entries(0), std::vector<std::wstring>{L"Renamed"});
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Renamed.lnk")), bytes);
+  EXPECT_EQ(GetFileAttributesW(ItemFile(L"Tool.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ItemEditScenario, RenamingOntoAnotherItemAsksAndNoLeavesBoth) {

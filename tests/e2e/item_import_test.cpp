@@ -18,6 +18,9 @@ constexpr wchar_t kStaging[] = L"C:\\hdtest\\import";
 constexpr wchar_t kUserDesktop[] = L"C:\\hdtest\\desktop";
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 constexpr wchar_t kSubfolder[] = L"HdTest";
+// A folder and a shortcut whose names code page 932 cannot carry.
+constexpr wchar_t kWideSubfolder[] = L"Pok\u00e9mon \u03a9";
+constexpr wchar_t kWideLink[] = L"Caf\u00e9 Tool\u2122";
 
 std::wstring CommonPrograms() { return ShellFolder(CSIDL_COMMON_PROGRAMS); }
 std::wstring UserPrograms() { return ShellFolder(CSIDL_PROGRAMS); }
@@ -95,6 +98,7 @@ class ImportScenario : public Scenario {
   static void RemovePlanted() {
     RemoveTree(CommonPrograms() + L"\\" + kSubfolder);
     RemoveTree(UserPrograms() + L"\\" + kSubfolder);
+    RemoveTree(UserPrograms() + L"\\" + kWideSubfolder);
     DeleteFileW((UserPrograms() + L"\\Viewer.lnk").c_str());
     DeleteFileW((CommonDesktop() + L"\\Manual.lnk").c_str());
     DeleteFileW((CommonDesktop() + L"\\Windows.lnk").c_str());
@@ -141,6 +145,29 @@ TEST_F(ImportScenario, TakesInTheCheckedShortcutsAndFocusesTheFirstNewProgram) {
   EXPECT_EQ(ReadShortcut(ItemFile(L"Viewer.lnk"))->target, L"C:\\Tools\\viewer.exe");
   EXPECT_EQ(ReadFileBytes(ItemFile(L"Site.url")), "[InternetShortcut]\r\nURL=https://site.example/\r\n");
   EXPECT_EQ(ItemFiles().size(), 4u) << "nothing else was written, Hopdeck's own shortcut not taken either";
+}
+
+// The folder is walked, the shortcut offered checked under a name the code
+// page carries, copied byte for byte, and Enter runs its own target.
+TEST_F(ImportScenario, AShortcutWhoseNameTheCodePageLacksIsTakenInAndRuns) {
+  PlantLink(UserPrograms() + L"\\" + kWideSubfolder, kWideLink, L"C:\\hdtest\\recorder.exe", L"from-cafe");
+  Start();
+  std::size_t spoken = SpokenTexts().size();
+  HWND dialog = OpenImportDialog(true);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(SpokenAfter(spoken, L"6件見つかりました。うち3件を選択しています"));
+  EXPECT_EQ(Checks(Field(dialog, 101)), (std::vector<bool>{true, true, false, false, false, true}));
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_TRUE(SpokenAfter(spoken, L"3件の項目を追加しました"));
+  EXPECT_EQ(Entries(0), (std::vector<std::wstring>{L"Aaa", L"Cafe Tool", L"Editor", L"Viewer"}));
+  const std::wstring source = UserPrograms() + L"\\" + kWideSubfolder + L"\\" + kWideLink + L".lnk";
+  EXPECT_EQ(ReadFileBytes(ItemFile(L"Cafe Tool.lnk")), ReadFileBytes(source));
+
+  ASSERT_TRUE(WaitUntil([] { return FocusOf(MainWindow()) == ListBox(0) && Selection(0) == 1; }));
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], L"from-cafe", true)) << ToSjis(Launches()[0]);
 }
 
 TEST_F(ImportScenario, CancelChangesNothing) {

@@ -17,11 +17,11 @@ std::u16string AsciiKey(std::string_view text) {
 }
 
 ImportCandidate Link(const std::string& stem, const std::string& target, const std::string& location = "Programs") {
-  return {stem, location, "C:\\Start\\" + stem + ".lnk", false, !target.empty(), target, "", false};
+  return {stem, location, "C:\\Start\\" + stem + ".lnk", false, !target.empty(), target, "", false, {}, false};
 }
 
 ImportCandidate Url(const std::string& stem, const std::string& url) {
-  return {stem, "デスクトップ", "C:\\Desk\\" + stem + ".url", true, true, url, "", false};
+  return {stem, "デスクトップ", "C:\\Desk\\" + stem + ".url", true, true, url, "", false, {}, false};
 }
 
 ImportChoice Choose(std::vector<ImportCandidate> candidates, const ExistingItems& existing = {}) {
@@ -81,6 +81,24 @@ TEST(ImportChoice, LeavesOutWhatAnItemOrAnEarlierCandidateHasAlready) {
   EXPECT_EQ(Offered(choice), (Names{"Alpha", "Event Viewer", "Paint"}));
   EXPECT_EQ(choice.offers[2].candidate.location, "Programs\\Accessories");
   EXPECT_EQ(choice.leftOut, 0u);
+}
+
+// A name made from one the code page cannot carry ("Café" as "Cafe") takes
+// a number where it is empty or names another item; an ordinary name that
+// clashes is left out, as before.
+TEST(ImportChoice, AMadeNameTakesTheFirstFreeNumber) {
+  auto made = [](const std::string& stem, const std::string& target) {
+    ImportCandidate candidate = Link(stem, target);
+    candidate.stemMade = true;
+    return candidate;
+  };
+  ExistingItems existing;
+  existing.names = {"Cafe", "Cafe (2)"};
+  ImportChoice choice = Choose({made("Cafe", "C:\\a.exe"), made("CAFE", "C:\\b.exe"), made("", "C:\\c.exe"),
+                                made("Tool", "C:\\d.exe"), Link("cafe", "C:\\e.exe"), made("", "C:\\f.exe")},
+                               existing);
+  EXPECT_EQ(Offered(choice), (Names{" (2)", " (3)", "Cafe (3)", "CAFE (4)", "Tool"}));
+  EXPECT_EQ(Offered(choice, true), Offered(choice)) << "a made name is checked like any other";
 }
 
 TEST(ImportChoice, EachListsCapLeavesOutWhatWouldPassIt) {

@@ -15,6 +15,8 @@
 #include "records/record_log.h"
 #include "records/records_win.h"
 #include "resources/resource.h"
+#include "speech/speech_dispatcher.h"
+#include "speech/speech_win.h"
 #include "support/support.h"
 
 using test_support::ReadWholeFile;
@@ -61,6 +63,9 @@ class RecordFiles : public ::testing::Test {
   ScratchFolder folder_;
   std::string data_;                      // the DataFolder
   RecordLog history_{{}, "history.log"};  // the history's memory copy
+  int engine_ = kNoSpeech;
+  HWND window_ = nullptr;
+  Voice voice_{engine_, window_, window_};
 };
 
 TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
@@ -145,7 +150,7 @@ TEST_F(RecordFiles, RecordLaunchRereadsMovesTheHighestCopyAndSaves) {
   SaveLog(data_, onDisk);
   history_.entries[0] = {"only in memory", "x"};  // discarded by the re-read
 
-  RecordLaunch(data_, history_, "dup", "run");
+  EXPECT_TRUE(RecordLaunch(data_, history_, "dup", "run"));
   RecordLog after{{}, "history.log"};
   LoadLog(data_, after);
   EXPECT_EQ(FieldsOf(after, Field::kPath, {0, 1, 9, 11}), (std::vector<std::string>{"dup", "p0", "p8", "p11"}));
@@ -154,19 +159,19 @@ TEST_F(RecordFiles, RecordLaunchRereadsMovesTheHighestCopyAndSaves) {
   EXPECT_EQ(history_.entries[0].filePath, "dup");
 
   // The fields of a history entry may be passed in directly.
-  RecordLaunch(data_, history_, history_.entries[11].filePath, history_.entries[11].fileName);
+  EXPECT_TRUE(RecordLaunch(data_, history_, history_.entries[11].filePath, history_.entries[11].fileName));
   LoadLog(data_, after);
   EXPECT_EQ(after.entries[0].filePath, "p11");
   EXPECT_EQ(after.entries[0].fileName, "n11");
 
   // An empty target is not recorded: the history stays as it was.
   std::string before = ReadWholeFile(HistoryFile());
-  RecordLaunch(data_, history_, "", "broken item");
+  EXPECT_TRUE(RecordLaunch(data_, history_, "", "broken item"));
   EXPECT_EQ(ReadWholeFile(HistoryFile()), before);
 }
 
 TEST_F(RecordFiles, RecordLaunchIntoNothingMakesTheFile) {
-  RecordLaunch(data_, history_, "https://example.com/", "例");
+  EXPECT_TRUE(RecordLaunch(data_, history_, "https://example.com/", "例"));
   RecordLog expected{{}, "history.log"};
   expected.entries[0] = {"https://example.com/", "例"};
   EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(expected));
@@ -175,12 +180,12 @@ TEST_F(RecordFiles, RecordLaunchIntoNothingMakesTheFile) {
 // What the lists, the record dialogs and the fixed lists share: nothing
 // opened, nothing recorded, and no history file made.
 TEST_F(RecordFiles, ALaunchThatOpensNothingRecordsNothing) {
-  Launch(nullptr, data_, history_, "", "broken item");
-  LaunchWithBrowser(nullptr, data_, history_, -1, "", "broken item");
-  LaunchWithBrowser(nullptr, data_, history_, 0, "https://example.com/?q=\"x\"", "quoted");
+  Launch(nullptr, voice_, data_, history_, "", "broken item");
+  LaunchWithBrowser(nullptr, voice_, data_, history_, -1, "", "broken item");
+  LaunchWithBrowser(nullptr, voice_, data_, history_, 0, "https://example.com/?q=\"x\"", "quoted");
   // Neither a chosen browser nor the default handler is handed a program path.
-  LaunchWithBrowser(nullptr, data_, history_, 0, "C:\\hdtest\\recorder.exe", "program");
-  LaunchWithBrowser(nullptr, data_, history_, -1, "C:\\hdtest\\recorder.exe", "program");
+  LaunchWithBrowser(nullptr, voice_, data_, history_, 0, "C:\\hdtest\\recorder.exe", "program");
+  LaunchWithBrowser(nullptr, voice_, data_, history_, -1, "C:\\hdtest\\recorder.exe", "program");
   EXPECT_EQ(GetFileAttributesA(HistoryFile().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(ListedCount(history_), 0);
 }
