@@ -61,6 +61,11 @@ constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 
 }  // namespace
 
+void LaunchFixedListRow(const std::string& dataFolder, RecordLog& history, int commandId, std::size_t row) {
+  FixedListState state{dataFolder, history, commandId};
+  LaunchRow(state, row);
+}
+
 void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history) {
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;

@@ -1,5 +1,6 @@
 // The pickers of the five fixed lists.
 #pragma once
+#include <cstddef>
 #include <string>
 
 struct DialogOwner;
@@ -9,3 +10,7 @@ struct RecordLog;
 // (IDM_FIXED_MAKER..IDM_FIXED_FOLDERS; other ids do nothing) modally, owned by
 // it. Every launch is recorded in history, whose file is in dataFolder.
 void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history);
+
+// Launches row `row` of the table of commandId as its picker does, and
+// records it in history, whose file is in dataFolder.
+void LaunchFixedListRow(const std::string& dataFolder, RecordLog& history, int commandId, std::size_t row);
