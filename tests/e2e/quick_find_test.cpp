@@ -42,9 +42,11 @@ TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatch
   std::size_t spoken = SpokenTexts().size();
   PressKeys({VK_DOWN});
   EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"見つかりません")) << "Down with nothing found says so";
-  ASSERT_TRUE(Search(dialog, L"memo", L"3件"));
+  // The lists come first, then Windows' own rows, within each kind of match.
+  ASSERT_TRUE(Search(dialog, L"memo", L"4件"));
   EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items,
-            (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"友人（メールアドレス一覧）"}));
+            (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"メモ帳（Windowsユーティリティ）",
+                                       L"友人（メールアドレス一覧）"}));
   EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kTerm)) << "the focus stays in the term";
 
   PressKeys({VK_RETURN});
@@ -91,4 +93,35 @@ TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsList
   EXPECT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(WaitUntil([] { return FocusOf(MainWindow()) == ListBox(kUrls); }));
   EXPECT_EQ(Launches().size(), 1u);
+}
+
+TEST_F(QuickFindScenario, TheHotKeyOpensTheSearchWhichFindsWindowsOwnRowsAndRunsThemAsTheirPicker) {
+  e2e::WriteDword(L"Option7", 1);  // "ホットキーで開く画面": "検索"
+  Start();
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
+  HWND dialog = WaitForDialog(kTitle);
+  ASSERT_NE(dialog, nullptr);
+  HWND term = GetDlgItem(dialog, kTerm), results = GetDlgItem(dialog, kResults);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == term; })) << "the focus is in the term";
+
+  auto shows = [&](const std::wstring& line) {
+    return WaitUntil([&] {
+      std::vector<std::wstring> lines = ReadList(results).items;
+      return std::find(lines.begin(), lines.end(), line) != lines.end();
+    });
+  };
+  SetWindowTextOf(term, L"電源とスリープ");
+  EXPECT_TRUE(shows(L"電源とスリープ（Windows 10 PC設定）"));
+  SetWindowTextOf(term, L"microsoft edge");
+  ASSERT_TRUE(shows(L"Microsoft Edge（Windowsユーティリティ）"));
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && ReadList(results).selection == 0; }));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 103))) << "a table row cannot be added to a list";
+
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(WaitForLaunches(1)) << "msedge did not start";
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"msedge", L"Microsoft Edge"}}));
 }
