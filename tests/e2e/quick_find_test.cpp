@@ -1,5 +1,7 @@
 // Control+E: one search over all four lists as the user types, its spoken
 // count, the keys between the term and the results, and running a match.
+#include <shlobj.h>
+
 #include "item_scenario.h"
 #include "record_scenario.h"
 
@@ -124,4 +126,71 @@ TEST_F(QuickFindScenario, TheHotKeyOpensTheSearchWhichFindsWindowsOwnRowsAndRuns
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(WaitForLaunches(1)) << "msedge did not start";
   EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"msedge", L"Microsoft Edge"}}));
+}
+
+namespace {
+
+// Start-menu shortcuts of the scenario's own, made elsewhere and copied into
+// place: one saved straight into the Start menu would reach the Linux menus.
+class StartMenuSearchScenario : public QuickFindScenario {
+ protected:
+  void SetUp() override {
+    QuickFindScenario::SetUp();
+    if (HasFatalFailure()) return;
+    RemoveTree(Folder());
+    CreateDirectoryW(L"C:\\hdtest\\search", nullptr);
+    CreateDirectoryW(Folder().c_str(), nullptr);
+  }
+  void TearDown() override {
+    QuickFindScenario::TearDown();
+    RemoveTree(Folder());
+  }
+  static std::wstring Folder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\HdFind"; }
+  static void PlantLink(const std::wstring& name, const std::wstring& target, const std::wstring& arguments) {
+    std::wstring staged = L"C:\\hdtest\\search\\" + name + L".lnk";
+    WriteShortcut(staged, target, arguments);
+    ASSERT_TRUE(CopyFileW(staged.c_str(), (Folder() + L"\\" + name + L".lnk").c_str(), FALSE));
+  }
+};
+
+}  // namespace
+
+TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAnItemShowsOnce) {
+  PlantLink(L"Sketchpad", L"C:\\hdtest\\recorder.exe", L"from-sketch");
+  PlantLink(L"Notebook", L"C:\\hdtest\\recorder.exe", L"from-notebook");
+  PlantProgram(L"Notebook item", L"from-notebook");  // the same target and arguments: an item already
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  HWND results = GetDlgItem(dialog, kResults), keep = GetDlgItem(dialog, 103);
+  ASSERT_TRUE(Search(dialog, L"notebook", L"1件")) << "the item shows, the shortcut does not";
+  EXPECT_EQ(ReadList(results).items, (std::vector<std::wstring>{L"Notebook item（プログラム一覧）"}));
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results; }));
+  EXPECT_FALSE(IsWindowEnabled(keep)) << "an item cannot be added again";
+
+  ASSERT_TRUE(Search(dialog, L"sketch", L"1件"));
+  EXPECT_EQ(ReadList(results).items, (std::vector<std::wstring>{L"Sketchpad（スタートメニュー）"}));
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], L"from-sketch", true)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{Folder() + L"\\Sketchpad.lnk", L"Sketchpad"}}));
+
+  // Kept: written into the programs list, and the line becomes the item's.
+  dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  results = GetDlgItem(dialog, kResults);
+  keep = GetDlgItem(dialog, 103);
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && IsWindowEnabled(keep); }));
+  std::size_t spoken = SpokenTexts().size();
+  PostMessageW(keep, BM_CLICK, 0, 0);
+  EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"1件の項目を追加しました"));
+  EXPECT_TRUE(WaitUntil([&] {
+    return ReadList(results).items == std::vector<std::wstring>{L"Sketchpad（プログラム一覧）"} &&
+           ReadList(results).selection == 0;
+  })) << "the line becomes the item's";
+  EXPECT_TRUE(FileExists(std::wstring(kItemFolder) + L"\\Sketchpad.lnk"));
+  EXPECT_FALSE(IsWindowEnabled(keep));
 }
