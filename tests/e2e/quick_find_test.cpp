@@ -194,3 +194,21 @@ TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAn
   EXPECT_TRUE(FileExists(std::wstring(kItemFolder) + L"\\Sketchpad.lnk"));
   EXPECT_FALSE(IsWindowEnabled(keep));
 }
+
+TEST_F(QuickFindScenario, ARunningWindowIsFoundAndEnterRestoresItRecordingNothing) {
+  WindowThread windows([] {
+    return std::vector<HWND>{CreateWindowExW(0, L"STATIC", L"hd-e2e-sketch", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE,
+                                             10, 10, 200, 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)};
+  });
+  ASSERT_TRUE(IsIconic(windows[0]));
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Search(dialog, L"hd-e2e-sketch", L"1件"));
+  EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items, (std::vector<std::wstring>{L"hd-e2e-sketch（起動中）"}));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog)) << "the search closes";
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[0]); })) << "the window stayed minimised";
+  EXPECT_TRUE(WaitUntil([&] { return Foreground() == windows[0]; }));
+  EXPECT_FALSE(FileExists(HistoryFile())) << "nothing is recorded";
+}
