@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/search_index_win.h"
 #include "items/item_dialog_win.h"
 #include "items/item_lists_win.h"
 #include "items/list_kind.h"
-#include "items/quick_find.h"
 #include "items/shortcut_cache.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/win_handles.h"
@@ -29,17 +29,6 @@ constexpr UINT kTrayMessage = WM_USER;
 // The main window's timer that saves the shortcut cache a moment after a load changed it.
 constexpr UINT_PTR kSaveCacheTimer = 1;
 constexpr UINT kSaveCacheDelayMs = 1000;
-
-// The search over all four lists: its index, made on first use after a load,
-// and what it needs to make the next one cheaply.
-struct QuickFindState {
-  QuickFindIndex index;
-  std::vector<std::string> launchTargets;  // by index entry: what a launch of it records in the history
-  bool stale = true;                       // every list load sets it
-  // The URL and mail targets read so far, by file name and the stamp they were read with.
-  std::map<std::string, std::pair<ShortcutStamp, std::string>> itemTargets;
-  std::string term;  // the last term, at most 127 bytes
-};
 
 struct AppState {
   AppState() = default;

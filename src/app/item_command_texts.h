@@ -22,8 +22,16 @@ constexpr char kDeleteQuestionFormat[] = "%sをリストから削除してもよ
 constexpr char kNoFindTermText[] = "検索語句が入力されていません";
 
 // The search over all lists "QuickFindDialog": a result line is the name, then
-// the list's name in full-width brackets; the count of results is spoken.
+// the name of its list or source in full-width brackets; the count of results
+// is spoken.
 constexpr char kQuickFindListOpen[] = "（";
 constexpr char kQuickFindListClose[] = "）";
 constexpr char kQuickFindCountFormat[] = "%u件";
 constexpr char kQuickFindNoneText[] = "見つかりません";
+// The sources besides the four lists, as their result lines name them.
+constexpr char kStartMenuSourceLabel[] = "スタートメニュー";
+constexpr char kDesktopSourceLabel[] = "デスクトップ";
+// The fixed launch tables, IDM_FIXED_MAKER to IDM_FIXED_FOLDERS.
+constexpr const char* kTableSourceLabels[] = {"Velmora", "Windowsユーティリティ", "Windows設定項目",
+                                              "Windows 10 PC設定", "特殊フォルダ"};
+constexpr char kWindowSourceLabel[] = "起動中";

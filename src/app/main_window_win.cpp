@@ -120,9 +120,11 @@ void OnHotKey(AppState& app, WPARAM id) {
   BringForward(app.mainWindow);
   if (app.openDialog != nullptr) {
     SetFocus(app.openDialog);
-  } else {
-    FocusVisibleList(app);
+    return;
   }
+  FocusVisibleList(app);
+  // Posted, so the search runs as any command does, from the list that now has the focus.
+  if (app.settings.hotKeyScreen == kHotKeyOpensSearch) PostMessageA(app.mainWindow, WM_COMMAND, IDM_QUICK_FIND, 0);
 }
 
 void TrackPopup(AppState& app, int popupIndex, POINT screenPoint) {

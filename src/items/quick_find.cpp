@@ -509,7 +509,7 @@ void QuickFindIndex::TakeUpReadings() const {
 // word stands in the name or its reading, whichever is better (at the start,
 // at the start of a word, inside), as long as the name holds every word; an
 // item that needs its target for any word comes last, whatever its name
-// holds. So "google map" puts "Google Maps" first and "Maps by Google"
+// holds. Within a class, the sources keep their order. So "google map" puts "Google Maps" first and "Maps by Google"
 // second, while "メモ pdf" puts a "メモ" item whose target holds the "pdf"
 // among those only the target finds.
 std::vector<std::size_t> QuickFindIndex::Search(std::string_view term) const {
@@ -539,6 +539,7 @@ std::vector<std::size_t> QuickFindIndex::Search(std::string_view term) const {
     if (a.place != b.place) return a.place < b.place;
     const Entry& x = items_[a.index];
     const Entry& y = items_[b.index];
+    if (x.item.source != y.item.source) return x.item.source < y.item.source;
     int rx = recencyKey(x.item.recency), ry = recencyKey(y.item.recency);
     if (rx != ry) return rx < ry;
     if (x.item.list != y.item.list) return x.item.list < y.item.list;

@@ -1,4 +1,4 @@
-// Finding an item in all four lists as the user types: folding the bytes a
+// Finding what Hopdeck can start as the user types: folding the bytes a
 // person reads as the same (case, widths, hiragana and katakana), reading a
 // word typed in ASCII letters as romaji, and putting the matches in order.
 #pragma once
@@ -15,15 +15,16 @@
 std::string FoldForFind(std::string_view text);
 
 struct FindItem {
-  std::string name;    // Shift-JIS, as the list shows it
+  std::string name;    // Shift-JIS, as the search shows it
   std::string target;  // path, URL or mail address; may be empty
-  int list = 0;        // 0 programs, 1 files, 2 URLs, 3 mail
+  int list = 0;        // within the four lists: 0 programs, 1 files, 2 URLs, 3 mail
   int recency = -1;    // index in the history (0 = launched last), -1 when not there
+  int source = 0;      // where it comes from, in the order matches of one kind are shown (the lists are 0)
 };
 
 class NameReadings;
 
-// The items of the four lists with their folded forms, made once per load.
+// What the search finds, with the folded forms of names and targets.
 class QuickFindIndex {
  public:
   // Where the readings of the names come from (name_readings.h): a name is
@@ -37,8 +38,9 @@ class QuickFindIndex {
   void SetRecency(std::size_t index, int recency) { items_[index].item.recency = recency; }
 
   // The indices of the items that every word of term (split at ASCII and
-  // full-width spaces) occurs in, by name or by target, best first. Empty
-  // for a term without words.
+  // full-width spaces) occurs in, by name or by target, best first: by how
+  // the term matches, then by source, recency, list and name. Empty for a
+  // term without words.
   std::vector<std::size_t> Search(std::string_view term) const;
 
  private:

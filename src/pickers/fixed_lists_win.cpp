@@ -63,7 +63,14 @@ constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 
 }  // namespace
 
-void RunFixedListDialog(const DialogOwner& owner, const Voice& voice, int commandId, const std::string& dataFolder, RecordLog& history) {
+void LaunchFixedListRow(HWND owner, const Voice& voice, const std::string& dataFolder, RecordLog& history,
+                        int commandId, std::size_t row) {
+  FixedListState state{owner, voice, dataFolder, history, commandId};
+  LaunchRow(state, row);
+}
+
+void RunFixedListDialog(const DialogOwner& owner, const Voice& voice, int commandId, const std::string& dataFolder,
+                        RecordLog& history) {
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
   SetForegroundWindow(owner.window);

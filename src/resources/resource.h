@@ -25,9 +25,10 @@
 #define IDC_ITEM_BROWSE 103
 #define IDC_FIND_TERM 101
 
-// Search over all lists "QuickFindDialog": the term, the matches.
+// Search over all lists "QuickFindDialog": the term, the matches, the button that keeps one.
 #define IDC_QUICK_TERM 101
 #define IDC_QUICK_RESULTS 102
+#define IDC_QUICK_KEEP 103
 
 // Browser choice "WBDialog".
 #define IDC_BROWSER_COMBO 101
@@ -44,6 +45,7 @@
 #define IDC_OPT_AUTOSTART 102
 #define IDC_OPT_STARTLIST 103
 #define IDC_OPT_SORTORDER 104
+#define IDC_OPT_HOTKEYSCREEN 105
 
 // Speech settings "HDSpeechDialog".
 #define IDC_SPEECH_ENGINE 101

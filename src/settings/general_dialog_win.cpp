@@ -1,6 +1,6 @@
 // The general settings dialog "HDOptionDialog" (IDM_GENERAL_SETTINGS): the hot key
-// letter, start with Windows, the list shown at start and the sort order.
-// OK stores the four values and applies hot key and autostart at once; the
+// letter, start with Windows, the list shown at start, the sort order and
+// what the hot key opens. OK stores the five values and applies hot key and autostart at once; the
 // caller rebuilds the lists, and the start list takes effect at the next start.
 #include <windows.h>
 
@@ -25,13 +25,14 @@ struct GeneralDialogState {
   const std::string& programFolder;
 };
 
-// The three drop-down lists: each entry's index is the setting's value. The
+// The four drop-down lists: each entry's index is the setting's value. The
 // entries are the names the lists and the sort orders are announced by; the
 // hot key letters are added by OnInit.
 constexpr SettingChoice kChoices[] = {
     {IDC_OPT_HOTKEY, &Settings::hotKeyIndex, {}},
     {IDC_OPT_STARTLIST, &Settings::startList, kListNames},
     {IDC_OPT_SORTORDER, &Settings::sortOrder, kSortOrderNames},
+    {IDC_OPT_HOTKEYSCREEN, &Settings::hotKeyScreen, kHotKeyScreenNames},
 };
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -52,7 +53,8 @@ BOOL OnInit(HWND dialog, GeneralDialogState& state) {
     const char text[2] = {static_cast<char>('A' + letter), '\0'};
     SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }
-  // A sort order outside 0..3 selects nothing; OK then keeps it as it is.
+  // A sort order outside 0..3, or a hot-key screen outside 0..1, selects
+  // nothing; OK then keeps it as it is.
   ShowSettingChoices(dialog, kChoices, Preselection(state.settings));
   CheckDlgButton(dialog, IDC_OPT_AUTOSTART, state.settings.autoStart == kAutoStartOn ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;  // the focus goes to the hot key box
@@ -69,7 +71,7 @@ bool MoveHotKey(HWND window, int fromIndex, int toIndex) {
 }
 
 // The hot key first, since it can be refused; then registry, then memory:
-// autostart, start list, sort order.
+// autostart, start list, sort order, hot-key screen.
 void OnOk(HWND dialog, GeneralDialogState& state) {
   Settings& settings = state.settings;
   Settings chosen = settings;
@@ -88,6 +90,7 @@ void OnOk(HWND dialog, GeneralDialogState& state) {
   ApplyAutoStart(settings, state.programFolder);
   settings.startList = chosen.startList;
   settings.sortOrder = chosen.sortOrder;
+  settings.hotKeyScreen = chosen.hotKeyScreen;
 
   EndModalDialog(dialog, IDOK);
 }

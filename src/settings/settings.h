@@ -1,10 +1,16 @@
 // The user's settings, held in memory for the whole run and stored under
-// HKEY_CURRENT_USER\Software\Velmora\Hopdeck as "Option0".."Option6".
+// HKEY_CURRENT_USER\Software\Velmora\Hopdeck as "Option0".."Option7".
 #pragma once
 
 // "Option2": whether a shortcut to the program is kept in the Startup folder.
 // Any other stored value leaves the Startup folder as it is.
 enum AutoStart : int { kAutoStartOff = 0, kAutoStartOn = 1 };
+
+// "Option7": what the hot key opens. Any other stored value acts as the
+// list and is kept as it is.
+enum HotKeyScreen : int { kHotKeyOpensList = 0, kHotKeyOpensSearch = 1 };
+// The entries of its drop-down list, in value order.
+constexpr const char* kHotKeyScreenNames[] = {"リスト", "検索"};
 
 struct Settings {
   int sortOrder = 0;     // "Option0": SortOrder of all four lists (items/item_order.h)
@@ -14,6 +20,7 @@ struct Settings {
   int speechEngine = 0;  // "Option4": SpeechEngineId (speech/speech_dispatcher.h)
   int dateFormat = 0;    // "Option5": DateFormat (speech/date_time.h)
   int timeFormat = 1;    // "Option6": TimeFormat (speech/date_time.h)
+  int hotKeyScreen = kHotKeyOpensList;  // "Option7": HotKeyScreen
 };
 
 constexpr int kDefaultHotKeyIndex = 12;

@@ -9,7 +9,7 @@ class Voice;
 struct Settings;
 
 // "HDOptionDialog": the hot key letter, start with Windows, the list shown at
-// start and the sort order. OK stores the four values and applies the hot
+// start, the sort order and what the hot key opens. OK stores the five values and applies the hot
 // key (registered anew for owner.window) and autostart (for the program in
 // programFolder) at once; the start list takes effect at the next start, and
 // the caller rebuilds the lists for the sort order.

@@ -1,7 +1,7 @@
 // Settings under HKEY_CURRENT_USER\Software\Velmora\Hopdeck, REG_DWORD each:
 //   Option0 sortOrder  Option1 hotKeyIndex  Option2 autoStart  Option3 startList
-//   Option4 speechEngine  Option5 dateFormat  Option6 timeFormat
-// ("Option9" is the hand-over slot; 7 and 8 are unused.) The key is opened
+//   Option4 speechEngine  Option5 dateFormat  Option6 timeFormat  Option7 hotKeyScreen
+// ("Option9" is the hand-over slot; 8 is unused.) The key is opened
 // for each use and closed at once; no handle stays open.
 #include "settings/settings_win.h"
 
@@ -26,10 +26,11 @@ constexpr SettingValue kSettingValues[] = {
     {"Option0", &Settings::sortOrder},    {"Option1", &Settings::hotKeyIndex},
     {"Option2", &Settings::autoStart},    {"Option3", &Settings::startList},
     {"Option4", &Settings::speechEngine}, {"Option5", &Settings::dateFormat},
-    {"Option6", &Settings::timeFormat},
+    {"Option6", &Settings::timeFormat},   {"Option7", &Settings::hotKeyScreen},
 };
-// The general dialog owns the first four.
+// The general dialog owns the first four and the last; the speech dialog the three between.
 constexpr int kGeneralValueCount = 4;
+constexpr int kSpeechValueLast = 6;
 
 constexpr char kAutoStartLinkName[] = "Hopdeck.lnk";
 constexpr char kProgramFileName[] = "Hopdeck.exe";
@@ -132,8 +133,9 @@ void SaveSettingValues(const Settings& settings, int first, int last) {
 
 }  // namespace
 
-void SaveGeneralSettings(const Settings& settings) { SaveSettingValues(settings, 0, kGeneralValueCount - 1); }
-
-void SaveSpeechSettings(const Settings& settings) {
-  SaveSettingValues(settings, kGeneralValueCount, static_cast<int>(std::size(kSettingValues)) - 1);
+void SaveGeneralSettings(const Settings& settings) {
+  SaveSettingValues(settings, 0, kGeneralValueCount - 1);
+  SaveSettingValues(settings, kSpeechValueLast + 1, static_cast<int>(std::size(kSettingValues)) - 1);
 }
+
+void SaveSpeechSettings(const Settings& settings) { SaveSettingValues(settings, kGeneralValueCount, kSpeechValueLast); }

@@ -31,7 +31,7 @@ void ApplyAutoStart(const Settings& settings, const std::string& programFolder);
 // "Option1" as stored now; nothing when the key or the value cannot be read.
 std::optional<int> ReadStoredHotKeyIndex();
 
-// Writes "Option0" to "Option3" from settings, in that order.
+// Writes "Option0" to "Option3" and then "Option7" from settings, in that order.
 void SaveGeneralSettings(const Settings& settings);
 
 // Writes "Option4" to "Option6" from settings, in that order.

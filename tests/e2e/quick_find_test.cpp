@@ -1,5 +1,7 @@
 // Control+E: one search over all four lists as the user types, its spoken
 // count, the keys between the term and the results, and running a match.
+#include <shlobj.h>
+
 #include "item_scenario.h"
 #include "record_scenario.h"
 
@@ -42,9 +44,11 @@ TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatch
   std::size_t spoken = SpokenTexts().size();
   PressKeys({VK_DOWN});
   EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"見つかりません")) << "Down with nothing found says so";
-  ASSERT_TRUE(Search(dialog, L"memo", L"3件"));
+  // The lists come first, then Windows' own rows, within each kind of match.
+  ASSERT_TRUE(Search(dialog, L"memo", L"4件"));
   EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items,
-            (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"友人（メールアドレス一覧）"}));
+            (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"メモ帳（Windowsユーティリティ）",
+                                       L"友人（メールアドレス一覧）"}));
   EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kTerm)) << "the focus stays in the term";
 
   PressKeys({VK_RETURN});
@@ -138,4 +142,120 @@ TEST_F(QuickFindScenario, KanjiNamesAreFoundByTheirReadingsWhichTheNextStartDoes
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(Quit().has_value());
   EXPECT_FALSE(FileExists(imeLog)) << ToSjis(FromUtf8(test_support::ReadWholeFile(imeLog)));
+}
+
+TEST_F(QuickFindScenario, TheHotKeyOpensTheSearchWhichFindsWindowsOwnRowsAndRunsThemAsTheirPicker) {
+  e2e::WriteDword(L"Option7", 1);  // "ホットキーで開く画面": "検索"
+  Start();
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
+  PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
+  HWND dialog = WaitForDialog(kTitle);
+  ASSERT_NE(dialog, nullptr);
+  HWND term = GetDlgItem(dialog, kTerm), results = GetDlgItem(dialog, kResults);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == term; })) << "the focus is in the term";
+
+  auto shows = [&](const std::wstring& line) {
+    return WaitUntil([&] {
+      std::vector<std::wstring> lines = ReadList(results).items;
+      return std::find(lines.begin(), lines.end(), line) != lines.end();
+    });
+  };
+  SetWindowTextOf(term, L"電源とスリープ");
+  EXPECT_TRUE(shows(L"電源とスリープ（Windows 10 PC設定）"));
+  SetWindowTextOf(term, L"microsoft edge");
+  ASSERT_TRUE(shows(L"Microsoft Edge（Windowsユーティリティ）"));
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && ReadList(results).selection == 0; }));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 103))) << "a table row cannot be added to a list";
+
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(WaitForLaunches(1)) << "msedge did not start";
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{L"msedge", L"Microsoft Edge"}}));
+}
+
+namespace {
+
+// Start-menu shortcuts of the scenario's own, made elsewhere and copied into
+// place: one saved straight into the Start menu would reach the Linux menus.
+class StartMenuSearchScenario : public QuickFindScenario {
+ protected:
+  void SetUp() override {
+    QuickFindScenario::SetUp();
+    if (HasFatalFailure()) return;
+    RemoveTree(Folder());
+    CreateDirectoryW(L"C:\\hdtest\\search", nullptr);
+    CreateDirectoryW(Folder().c_str(), nullptr);
+  }
+  void TearDown() override {
+    QuickFindScenario::TearDown();
+    RemoveTree(Folder());
+  }
+  static std::wstring Folder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\HdFind"; }
+  static void PlantLink(const std::wstring& name, const std::wstring& target, const std::wstring& arguments) {
+    std::wstring staged = L"C:\\hdtest\\search\\" + name + L".lnk";
+    WriteShortcut(staged, target, arguments);
+    ASSERT_TRUE(CopyFileW(staged.c_str(), (Folder() + L"\\" + name + L".lnk").c_str(), FALSE));
+  }
+};
+
+}  // namespace
+
+TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAnItemShowsOnce) {
+  PlantLink(L"Sketchpad", L"C:\\hdtest\\recorder.exe", L"from-sketch");
+  PlantLink(L"Notebook", L"C:\\hdtest\\recorder.exe", L"from-notebook");
+  PlantProgram(L"Notebook item", L"from-notebook");  // the same target and arguments: an item already
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  HWND results = GetDlgItem(dialog, kResults), keep = GetDlgItem(dialog, 103);
+  ASSERT_TRUE(Search(dialog, L"notebook", L"1件")) << "the item shows, the shortcut does not";
+  EXPECT_EQ(ReadList(results).items, (std::vector<std::wstring>{L"Notebook item（プログラム一覧）"}));
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results; }));
+  EXPECT_FALSE(IsWindowEnabled(keep)) << "an item cannot be added again";
+
+  ASSERT_TRUE(Search(dialog, L"sketch", L"1件"));
+  EXPECT_EQ(ReadList(results).items, (std::vector<std::wstring>{L"Sketchpad（スタートメニュー）"}));
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  ASSERT_TRUE(WaitForLaunches(1));
+  EXPECT_TRUE(Contains(Launches()[0], L"from-sketch", true)) << ToSjis(Launches()[0]);
+  EXPECT_TRUE(WaitForLog(HistoryFile(), {Entry{Folder() + L"\\Sketchpad.lnk", L"Sketchpad"}}));
+
+  // Kept: written into the programs list, and the line becomes the item's.
+  dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  results = GetDlgItem(dialog, kResults);
+  keep = GetDlgItem(dialog, 103);
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && IsWindowEnabled(keep); }));
+  std::size_t spoken = SpokenTexts().size();
+  PostMessageW(keep, BM_CLICK, 0, 0);
+  EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"1件の項目を追加しました"));
+  EXPECT_TRUE(WaitUntil([&] {
+    return ReadList(results).items == std::vector<std::wstring>{L"Sketchpad（プログラム一覧）"} &&
+           ReadList(results).selection == 0;
+  })) << "the line becomes the item's";
+  EXPECT_TRUE(FileExists(std::wstring(kItemFolder) + L"\\Sketchpad.lnk"));
+  EXPECT_FALSE(IsWindowEnabled(keep));
+}
+
+TEST_F(QuickFindScenario, ARunningWindowIsFoundAndEnterRestoresItRecordingNothing) {
+  WindowThread windows([] {
+    return std::vector<HWND>{CreateWindowExW(0, L"STATIC", L"hd-e2e-sketch", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE,
+                                             10, 10, 200, 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)};
+  });
+  ASSERT_TRUE(IsIconic(windows[0]));
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Search(dialog, L"hd-e2e-sketch", L"1件"));
+  EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items, (std::vector<std::wstring>{L"hd-e2e-sketch（起動中）"}));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitForDialogGone(dialog)) << "the search closes";
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[0]); })) << "the window stayed minimised";
+  EXPECT_TRUE(WaitUntil([&] { return Foreground() == windows[0]; }));
+  EXPECT_FALSE(FileExists(HistoryFile())) << "nothing is recorded";
 }

@@ -62,9 +62,10 @@ class SettingsScenario : public Scenario {};
 
 TEST_F(SettingsScenario, FirstStartWritesTheDefaultsAndTheStartupShortcutAndTakesCtrlShiftM) {
   Start();
-  const wchar_t* names[] = {L"Option0", L"Option1", L"Option2", L"Option3", L"Option4", L"Option5", L"Option6"};
-  const DWORD defaults[] = {0, 12, 1, 0, 0, 0, 1};
-  for (int i = 0; i < 7; ++i) {
+  const wchar_t* names[] = {L"Option0", L"Option1", L"Option2", L"Option3",
+                            L"Option4", L"Option5", L"Option6", L"Option7"};
+  const DWORD defaults[] = {0, 12, 1, 0, 0, 0, 1, 0};
+  for (int i = 0; i < 8; ++i) {
     auto value = ReadValue(names[i]);
     ASSERT_TRUE(value.has_value()) << ToSjis(names[i]);
     EXPECT_EQ(value->type, static_cast<DWORD>(REG_DWORD));
@@ -185,6 +186,8 @@ TEST_F(SettingsScenario, TheDialogShowsItsControlsLabelledInTabOrder) {
       L"ComboBox 103",
       L"Static -1 リスト項目の並び順 (zero size)",
       L"ComboBox 104",
+      L"Static -1 ホットキーで開く画面 (zero size)",
+      L"ComboBox 105",
       L"Button 1 OK",
       L"Button 2 CANCEL",
   };
@@ -197,9 +200,11 @@ TEST_F(SettingsScenario, TheDialogShowsItsControlsLabelledInTabOrder) {
             (std::vector<std::wstring>{L"プログラム一覧", L"ファイル一覧", L"URL一覧", L"メールアドレス一覧"}));
   EXPECT_EQ(ComboItems(GetDlgItem(dialog, 104)),
             (std::vector<std::wstring>{L"名前順", L"名前逆順", L"更新日付の古い順", L"更新日付の新しい順"}));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 105)), (std::vector<std::wstring>{L"リスト", L"検索"}));
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12);
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), 0);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 105)), 0);
   EXPECT_TRUE(Checked(dialog, 102));
   EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 101));
 
@@ -245,6 +250,7 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
   SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);  // K
   SendMessageW(GetDlgItem(dialog, 103), CB_SETCURSEL, 2, 0);   // URLs at the next start
   SendMessageW(GetDlgItem(dialog, 104), CB_SETCURSEL, 1, 0);   // by name, reversed
+  SendMessageW(GetDlgItem(dialog, 105), CB_SETCURSEL, 1, 0);   // the hot key opens the search
   ClickButton(dialog, 102);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
   ClickButton(dialog, IDOK);
@@ -258,6 +264,7 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
   EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
   EXPECT_EQ(ReadDword(L"Option2"), std::optional<DWORD>(0));
   EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(2));
+  EXPECT_EQ(ReadDword(L"Option7"), std::optional<DWORD>(1));
   EXPECT_FALSE(FileExists(StartupLink()));
   EXPECT_FALSE(HotKeyTaken('M')) << "the old hot key is given up";
   EXPECT_TRUE(HotKeyTaken('K'));
@@ -293,6 +300,7 @@ TEST_F(SettingsScenario, OkKeepsAStoredSortOrderOutsideTheListWhenNoneIsChosen) 
   PlantItems();
   WriteDword(L"Option0", 9);
   WriteDword(L"Option3", 7);
+  WriteDword(L"Option7", 5);  // acts as "リスト"
   Start();
   for (int k = 0; k < 4; ++k) EXPECT_TRUE(ReadList(ListBox(k)).items.empty()) << "list " << k;
   EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(0)).focused; })) << "a start list outside 0..3 shows programs";
@@ -300,10 +308,12 @@ TEST_F(SettingsScenario, OkKeepsAStoredSortOrderOutsideTheListWhenNoneIsChosen) 
   HWND dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 105)), -1);
   EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   WaitForIdle();  // what runs after the dialog has closed is done too
   EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(9)) << "an empty choice is not stored as -1";
+  EXPECT_EQ(ReadDword(L"Option7"), std::optional<DWORD>(5));
   EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(0));
 }

@@ -173,3 +173,18 @@ TEST(QuickFindSearch, OrdersByPlaceThenRecencyListAndName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QuickFindSearch, PutsTheSourcesInOrderWithinAKindOfMatch) {
+  QuickFindIndex index;
+  index.Add({"Memo window", "", 0, -1, 3});  // a running window
+  index.Add({"メモ帳", "notepad", 0, 2, 2});   // a table row, launched
+  index.Add({"memo", "", 0, -1, 1});          // a Start-menu shortcut
+  index.Add({"Memo", "", 1, 5, 0});           // an item, launched long ago
+  index.Add({"My memo", "", 0, 0, 0});        // an item, but only a word starts with it
+  EXPECT_EQ(Names(index, "memo"),
+            (std::vector<std::string>{"Memo", "memo", "メモ帳", "Memo window", "My memo"}));
+}
+
+}  // namespace
