@@ -19,10 +19,11 @@ constexpr char kNarratorMutex[] = "NarratorRunning";
 constexpr char kNarratorKey[] = "Software\\Microsoft\\Narrator\\NoRoam";
 constexpr char kNarratorRunningValue[] = "RunningState";
 
-// NotificationKind_Other and NotificationProcessing_MostRecent: the header
-// shipped with the compiler predates them.
+// NotificationKind_Other and NotificationProcessing_ImportantMostRecent: the
+// header shipped with the compiler predates them. "Important" cuts in on what
+// the reader is saying, as the other engines' cancel, flush and purge do.
 constexpr int kNotificationKindOther = 4;
-constexpr int kNotificationProcessingMostRecent = 3;
+constexpr int kNotificationProcessingImportantMostRecent = 1;
 // Names where the notifications come from, for a reader that sorts them.
 constexpr wchar_t kNotificationActivity[] = L"Hopdeck";
 
@@ -212,7 +213,7 @@ bool UiAutomationLibrary::Notify(HWND window, const wchar_t* text) const {
   BSTR activity = AllocAutomationString(kNotificationActivity);
   HRESULT result = E_OUTOFMEMORY;
   if (message != nullptr && activity != nullptr) {
-    result = notify_(provider, kNotificationKindOther, kNotificationProcessingMostRecent, message, activity);
+    result = notify_(provider, kNotificationKindOther, kNotificationProcessingImportantMostRecent, message, activity);
   }
   FreeAutomationString(message);  // either may be null, which it ignores
   FreeAutomationString(activity);

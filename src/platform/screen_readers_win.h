@@ -82,7 +82,7 @@ class UiAutomationLibrary {
   explicit UiAutomationLibrary(HMODULE module);
   static const UiAutomationLibrary& Instance();
 
-  // Raises a notification of kind "other", "most recent" processing, on a
+  // Raises a notification of kind "other", "important most recent" processing, on a
   // provider for window. False without the export or when it fails.
   bool Notify(HWND window, const wchar_t* text) const;
   // Whether any UI Automation client listens for events; false without the export.

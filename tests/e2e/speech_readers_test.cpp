@@ -117,7 +117,7 @@ TEST_F(SpeechReadersScenario, EachReaderSpeaksACommandsTextFromTheSpeechThread) 
   };
   const Case cases[] = {
       {3, kJawsSays, L"flush"},
-      {4, kNarratorSays, L"kind=4 processing=3 options=2 window=Hopdeck activity=Hopdeck"},
+      {4, kNarratorSays, L"kind=4 processing=1 options=2 window=Hopdeck activity=Hopdeck"},
       {5, kSapiSays, L"async purge notxml voice=Japanese"},
   };
   for (const Case& c : cases) {
