@@ -83,6 +83,11 @@ reg="$dir/hd-test.reg"
   echo '[HKEY_CLASSES_ROOT\CLSID\{96749377-3391-11D2-9EE3-00C04F797396}\InprocServer32]'
   echo '@="C:\\hdtest\\hd_sapi_voice.dll"'
   echo '"ThreadingModel"="Both"'
+  # The voices' token category, served by the same stand-in (its voices are its own).
+  echo
+  echo '[HKEY_CLASSES_ROOT\CLSID\{A910187F-0C7A-45AC-92CC-59EDAFB77B53}\InprocServer32]'
+  echo '@="C:\\hdtest\\hd_sapi_voice.dll"'
+  echo '"ThreadingModel"="Both"'
   # The language-service stand-in under the input method's ProgID, with a class id of its own.
   ime='{6A91029E-AA49-471B-AEE7-7D332785660D}'
   echo

@@ -11,13 +11,19 @@
 namespace {
 
 constexpr char kPcTalkerFile[] = "PCTKUSR.dll";
-constexpr char kNvdaFile[] = "nvdaControllerClient32.dll";
+// NVDA's controller client: the current name first, then the name clients
+// before 2024.1 shipped under.
+constexpr const char* kNvdaFiles[] = {"nvdaControllerClient.dll", "nvdaControllerClient32.dll"};
 constexpr char kUiAutomationFile[] = "uiautomationcore.dll";
+constexpr char kNarratorMutex[] = "NarratorRunning";
+constexpr char kNarratorKey[] = "Software\\Microsoft\\Narrator\\NoRoam";
+constexpr char kNarratorRunningValue[] = "RunningState";
 
-// NotificationKind_Other and NotificationProcessing_MostRecent: the header
-// shipped with the compiler predates them.
+// NotificationKind_Other and NotificationProcessing_ImportantMostRecent: the
+// header shipped with the compiler predates them. "Important" cuts in on what
+// the reader is saying, as the other engines' cancel, flush and purge do.
 constexpr int kNotificationKindOther = 4;
-constexpr int kNotificationProcessingMostRecent = 3;
+constexpr int kNotificationProcessingImportantMostRecent = 1;
 // Names where the notifications come from, for a reader that sorts them.
 constexpr wchar_t kNotificationActivity[] = L"Hopdeck";
 
@@ -74,7 +80,11 @@ PcTalkerLibrary::PcTalkerLibrary(HMODULE module)
       speak_(LibraryFunction<SpeakFunction>(module, MAKEINTRESOURCEA(kPcTalkerSpeakOrdinal))) {}
 
 const PcTalkerLibrary& PcTalkerLibrary::Instance() {
-  static const PcTalkerLibrary library(LoadFromTrustedFolders(kPcTalkerFile));
+  // PC-Talker installs its library system-wide, in the Windows folder.
+  static const PcTalkerLibrary library([] {
+    HMODULE module = LoadFromTrustedFolders(kPcTalkerFile);
+    return module != nullptr ? module : LoadFromWindowsFolder(kPcTalkerFile);
+  }());
   return library;
 }
 
@@ -89,10 +99,24 @@ NvdaControllerLibrary::NvdaControllerLibrary(HMODULE module)
       braille_(LibraryFunction<TextFunction>(module, "nvdaController_brailleMessage")),
       cancel_(LibraryFunction<PlainFunction>(module, "nvdaController_cancelSpeech")),
       speak_(LibraryFunction<TextFunction>(module, "nvdaController_speakText")),
-      isSpeaking_(LibraryFunction<PlainFunction>(module, "nvdaController_isSpeaking")) {}
+      // Only the export whose form is known: "nvdaController_isSpeaking" takes no
+      // argument in some clients and a pointer to the answer in others, and the
+      // file does not tell which; a call in the wrong form corrupts the stack.
+      isSpeaking_(LibraryFunction<PlainFunction>(module, "nvdaController_isSpeakingJp")) {}
+
+namespace {
+
+HMODULE LoadNvdaClient() {
+  for (const char* file : kNvdaFiles) {
+    if (HMODULE module = LoadFromTrustedFolders(file)) return module;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 const NvdaControllerLibrary& NvdaControllerLibrary::Instance() {
-  static const NvdaControllerLibrary library(LoadFromTrustedFolders(kNvdaFile));
+  static const NvdaControllerLibrary library(LoadNvdaClient());
   return library;
 }
 
@@ -170,7 +194,10 @@ class UiAutomationLibrary::WindowProvider final : public IRawElementProviderSimp
 
 UiAutomationLibrary::UiAutomationLibrary(HMODULE module)
     : notify_(LibraryFunction<NotifyFunction>(module, "UiaRaiseNotificationEvent")),
-      hostFromWindow_(LibraryFunction<HostFunction>(module, "UiaHostProviderFromHwnd")) {}
+      hostFromWindow_(LibraryFunction<HostFunction>(module, "UiaHostProviderFromHwnd")),
+      listening_(LibraryFunction<ListeningFunction>(module, "UiaClientsAreListening")) {}
+
+bool UiAutomationLibrary::ClientsAreListening() const { return listening_ != nullptr && listening_() != FALSE; }
 
 // A system library: a copy beside the program has no business being loaded.
 const UiAutomationLibrary& UiAutomationLibrary::Instance() {
@@ -186,10 +213,28 @@ bool UiAutomationLibrary::Notify(HWND window, const wchar_t* text) const {
   BSTR activity = AllocAutomationString(kNotificationActivity);
   HRESULT result = E_OUTOFMEMORY;
   if (message != nullptr && activity != nullptr) {
-    result = notify_(provider, kNotificationKindOther, kNotificationProcessingMostRecent, message, activity);
+    result = notify_(provider, kNotificationKindOther, kNotificationProcessingImportantMostRecent, message, activity);
   }
   FreeAutomationString(message);  // either may be null, which it ignores
   FreeAutomationString(activity);
   provider->Release();  // UI Automation holds its own reference while it needs one
   return SUCCEEDED(result);
+}
+
+bool NarratorIsRunning() {
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kNarratorMutex);
+  if (mutex != nullptr) {
+    CloseHandle(mutex);
+    return true;
+  }
+  // A mutex we may not open still exists.
+  if (GetLastError() == ERROR_ACCESS_DENIED) return true;
+  DWORD running = 0;
+  DWORD size = sizeof(running);
+  DWORD type = 0;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kNarratorKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  LONG result = RegQueryValueExA(key, kNarratorRunningValue, nullptr, &type, reinterpret_cast<BYTE*>(&running), &size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(running) && running != 0;
 }

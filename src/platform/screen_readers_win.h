@@ -1,6 +1,6 @@
 // The screen readers' client libraries and objects. Each library is loaded
 // the first time it is needed, from the program's own folder or the system
-// folder only, and stays loaded until the process ends; the COM objects are
+// folder only (PC-Talker's also from the Windows folder), and stays loaded until the process ends; the COM objects are
 // created through their registration. A missing library, export or object
 // makes only the calls that need it do nothing.
 #pragma once
@@ -21,8 +21,8 @@ BSTR AllocAutomationString(const wchar_t* text);
 void FreeAutomationString(BSTR text);
 void ClearAutomationValue(VARIANT* value);
 
-// PC-Talker's user library, "PCTKUSR.dll": status by ordinal 8, speech by
-// ordinal 69.
+// PC-Talker's user library, "PCTKUSR.dll", from the program's folder, the
+// system folder or the Windows folder: status by ordinal 8, speech by ordinal 69.
 class PcTalkerLibrary {
  public:
   // Resolves the exports of an already loaded module (nullptr: none).
@@ -42,20 +42,23 @@ class PcTalkerLibrary {
   SpeakFunction speak_ = nullptr;
 };
 
-// NVDA's controller client, "nvdaControllerClient32.dll". Each call does
-// nothing when its export is missing.
+// NVDA's controller client, "nvdaControllerClient.dll", else the older
+// "nvdaControllerClient32.dll". Each call does nothing when its export is
+// missing.
 class NvdaControllerLibrary {
  public:
   explicit NvdaControllerLibrary(HMODULE module);
   static const NvdaControllerLibrary& Instance();
 
+  // Whether a client was loaded (it speaks).
+  bool HasClient() const { return speak_ != nullptr; }
   // Whether NVDA answers (testIfRunning returns 0); false without the export.
   bool IsRunning() const;
   void BrailleMessage(const wchar_t* text) const;
   void CancelSpeech() const;
   void SpeakText(const wchar_t* text) const;
-  // Whether the library can tell that NVDA is still speaking: the stock
-  // client has no isSpeaking.
+  // Whether the library can tell that NVDA is still speaking: only a client
+  // with the zero-argument "nvdaController_isSpeakingJp" can.
   bool HasIsSpeaking() const;
   // False without the export.
   bool IsSpeaking() const;
@@ -79,9 +82,11 @@ class UiAutomationLibrary {
   explicit UiAutomationLibrary(HMODULE module);
   static const UiAutomationLibrary& Instance();
 
-  // Raises a notification of kind "other", "most recent" processing, on a
+  // Raises a notification of kind "other", "important most recent" processing, on a
   // provider for window. False without the export or when it fails.
   bool Notify(HWND window, const wchar_t* text) const;
+  // Whether any UI Automation client listens for events; false without the export.
+  bool ClientsAreListening() const;
 
  private:
   class WindowProvider;
@@ -90,11 +95,17 @@ class UiAutomationLibrary {
   using HostFunction = HRESULT(WINAPI*)(HWND window, IRawElementProviderSimple** host);
   NotifyFunction notify_ = nullptr;
   HostFunction hostFromWindow_ = nullptr;
+  using ListeningFunction = BOOL(WINAPI*)();
+  ListeningFunction listening_ = nullptr;
 };
+
+// Whether Narrator runs: it holds the mutex "NarratorRunning" while it does,
+// and sets RunningState under HKCU\Software\Microsoft\Narrator\NoRoam.
+bool NarratorIsRunning();
 
 // The JAWS API object (ProgID "FreedomSci.JawsApi"), driven through IDispatch
 // by name. Use on one COM thread only; the object is created by the first
-// call and made again after a call fails.
+// call and made again after a call fails or SayString answers FALSE.
 class JawsApi {
  public:
   // Whether JAWS runs: its main window exists. Any thread.
@@ -103,12 +114,13 @@ class JawsApi {
   bool StopSpeech();
 
  private:
-  bool Call(const wchar_t* method, VARIANT* arguments, UINT argumentCount);
+  // answeredFalse (may be null): set when the method returned FALSE.
+  bool Call(const wchar_t* method, VARIANT* arguments, UINT argumentCount, bool* answeredFalse);
   ComPtr<IDispatch> api_;
 };
 
 // A SAPI 5 voice (CLSID_SpVoice). Use on one COM thread only; the voice is
-// created by the first call.
+// created by the first call and given the first Japanese voice installed.
 class SapiVoice {
  public:
   SapiVoice();

@@ -40,3 +40,10 @@ HMODULE LoadFromSystemFolder(const char* fileName) {
   if (systemLength > 0 && systemLength < MAX_PATH) return LoadFromFolder(systemFolder, fileName);
   return nullptr;
 }
+
+HMODULE LoadFromWindowsFolder(const char* fileName) {
+  char windowsFolder[MAX_PATH + 1] = {};
+  UINT length = GetSystemWindowsDirectoryA(windowsFolder, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) return LoadFromFolder(windowsFolder, fileName);
+  return nullptr;
+}

@@ -10,6 +10,9 @@
 HMODULE LoadFromTrustedFolders(const char* fileName);
 // Loads fileName from the system folder only; nullptr when it is not there.
 HMODULE LoadFromSystemFolder(const char* fileName);
+// Loads fileName from the Windows folder (GetSystemWindowsDirectory), which
+// like the system folder only administrators may write; nullptr when it is not there.
+HMODULE LoadFromWindowsFolder(const char* fileName);
 
 // The export nameOrOrdinal of module as a Function; nullptr without the
 // module or the export.

@@ -13,6 +13,7 @@
 #include "items/item_store_win.h"
 #include "platform/win_handles.h"
 #include "settings/settings.h"
+#include "speech/speech_dispatcher.h"
 
 namespace {
 
@@ -64,7 +65,10 @@ bool LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& prog
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, key.put(), &disposition) == ERROR_SUCCESS &&
         disposition == REG_CREATED_NEW_KEY) {
-      const Settings defaults;
+      // A first start speaks through whatever reader runs; an existing key
+      // keeps what it holds, and a value missing there still means no speech.
+      Settings defaults;
+      defaults.speechEngine = kAutomatic;
       for (const SettingValue& value : kSettingValues) WriteDword(key.get(), value.name, defaults.*value.field);
     }
   }

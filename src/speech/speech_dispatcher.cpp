@@ -37,6 +37,10 @@ void SpeechDispatcher::SpeakThrough(int engine, std::string_view text, unsigned 
       if (delayMs > 0) system_.Sleep(delayMs);
       return;
     case kNvda: {
+      if (!knownRunning && engines_.nvda.RunsWithoutClient()) {
+        QueueForSpeechThread(kNarrator, text, delayMs);
+        return;
+      }
       std::wstring converted = system_.ToNvdaText(text);
       engines_.nvda.Braille(converted);
       {

@@ -39,6 +39,10 @@ class NvdaEngine {
   // Whether IsSpeaking can be asked at all (the stock client cannot).
   virtual bool CanTellSpeaking() = 0;
   virtual bool IsSpeaking() = 0;
+  // Whether NVDA runs while no client of it could be loaded: its texts then
+  // go out as UI Automation notifications, which NVDA reads from the program
+  // in front.
+  virtual bool RunsWithoutClient() { return false; }
 };
 
 // The readers that speak from the one speech thread: JAWS and SAPI are COM
@@ -85,7 +89,8 @@ class SpeechSystem {
   virtual void Sleep(unsigned ms) = 0;
   // Runs body on a new thread that nobody waits for; false if none started.
   virtual bool StartThread(std::function<void()> body) = 0;
-  // Whether the system says a screen reader is on.
+  // Whether a reader listening to notifications runs: Narrator, or another
+  // reader the screen-reader flag announces while a notification listener is there.
   virtual bool ScreenReaderOn() = 0;
   // Milliseconds on a clock that never goes back.
   virtual unsigned long long NowMs() = 0;

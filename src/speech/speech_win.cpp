@@ -35,6 +35,10 @@ class NvdaEngineWin final : public NvdaEngine {
   void Speak(const std::wstring& text) override { NvdaControllerLibrary::Instance().SpeakText(text.c_str()); }
   bool CanTellSpeaking() override { return NvdaControllerLibrary::Instance().HasIsSpeaking(); }
   bool IsSpeaking() override { return NvdaControllerLibrary::Instance().IsSpeaking(); }
+  // NVDA's main window has this class and title.
+  bool RunsWithoutClient() override {
+    return !NvdaControllerLibrary::Instance().HasClient() && FindWindowA("wxWindowClassNR", "NVDA") != nullptr;
+  }
 };
 
 // Speak and Stop run on the speech thread only, where the object lives.
@@ -104,9 +108,13 @@ class SpeechSystemWin final : public SpeechSystem {
   std::wstring ToNvdaText(std::string_view text) override { return ::ToNvdaText(text); }
   void Sleep(unsigned ms) override { ::Sleep(ms); }
   bool StartThread(std::function<void()> body) override { return StartOwnedThread(ThreadStart, std::move(body)); }
+  // Narrator sets no screen-reader flag; and the flag alone is no reader: it
+  // outlives a reader that crashed, and tools set it and forget it.
   bool ScreenReaderOn() override {
+    if (NarratorIsRunning()) return true;
     BOOL on = FALSE;
-    return SystemParametersInfoA(SPI_GETSCREENREADER, 0, &on, 0) && on;
+    if (!SystemParametersInfoA(SPI_GETSCREENREADER, 0, &on, 0) || !on) return false;
+    return UiAutomationLibrary::Instance().ClientsAreListening();
   }
   unsigned long long NowMs() override { return GetTickCount64(); }
   bool StartSpeechThread(std::function<void()> body) override {

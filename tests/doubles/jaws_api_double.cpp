@@ -2,10 +2,15 @@
 // knows SayString(text, flush) and StopSpeech(). The test prefix registers it
 // under the ProgID "FreedomSci.JawsApi" with the class id below. Arguments
 // of the wrong type are refused, as a type library would refuse them.
+// HD_JAWS_REFUSE_FIRST=1: the first object made answers SayString with FALSE
+// (logged with "refused"), as an object left over from an earlier JAWS does;
+// objects made after it speak.
 #include "com_double.h"
 #include "speech_double_log.h"
 
 #include <oleauto.h>
+
+#include <string>
 
 namespace {
 
@@ -15,8 +20,14 @@ constexpr CLSID kJawsApiDoubleClass = {0x7a3d5c2e, 0x4b1f, 0x4e8a, {0x9c, 0x6d, 
 constexpr DISPID kSayString = 1;
 constexpr DISPID kStopSpeech = 2;
 
+LONG gObjectsMade = 0;
+
 class JawsApiDouble final : public com_double::Counted<IDispatch> {
  public:
+  JawsApiDouble()
+      : refuses_(InterlockedIncrement(&gObjectsMade) == 1 &&
+                 speech_double::Environment(L"HD_JAWS_REFUSE_FIRST", L"0") == L"1") {}
+
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
     *count = 0;
@@ -44,12 +55,14 @@ class JawsApiDouble final : public com_double::Counted<IDispatch> {
       const VARIANT& flush = parameters->rgvarg[0];
       const VARIANT& text = parameters->rgvarg[1];
       if (text.vt != VT_BSTR || flush.vt != VT_BOOL) return DISP_E_TYPEMISMATCH;
-      speech_double::Log("SayString", speech_double::Utf8(text.bstrVal), flush.boolVal ? "flush" : "queue");
+      std::string detail = flush.boolVal ? "flush" : "queue";
+      if (refuses_) detail += " refused";
+      speech_double::Log("SayString", speech_double::Utf8(text.bstrVal), detail);
       speech_double::AnswerSlowly("SayString");
       if (result != nullptr) {
         VariantInit(result);
         result->vt = VT_BOOL;
-        result->boolVal = VARIANT_TRUE;
+        result->boolVal = refuses_ ? VARIANT_FALSE : VARIANT_TRUE;
       }
       return S_OK;
     }
@@ -60,6 +73,9 @@ class JawsApiDouble final : public com_double::Counted<IDispatch> {
     }
     return DISP_E_MEMBERNOTFOUND;
   }
+
+ private:
+  const bool refuses_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Stands in for uiautomationcore.dll (the test prefix puts it in system32
-// with a native override): the two exports Hopdeck looks up. The notification
+// with a native override): the exports Hopdeck looks up.
+// UiaClientsAreListening answers FALSE while HD_UIA_LISTENING is "0". The notification
 // is logged with its kind, processing and the title of the window whose
 // provider raised it, which the provider finds through
 // UiaHostProviderFromHwnd, as Windows' own listeners would.
@@ -48,4 +49,10 @@ extern "C" HRESULT __stdcall UiaRaiseNotificationEvent(IRawElementProviderSimple
   speech_double::Log("UiaRaiseNotificationEvent", speech_double::Utf8(text), detail);
   speech_double::AnswerSlowly("UiaRaiseNotificationEvent");
   return S_OK;
+}
+
+extern "C" BOOL __stdcall UiaClientsAreListening() {
+  bool listening = speech_double::Environment(L"HD_UIA_LISTENING", L"1") != L"0";
+  speech_double::Log("UiaClientsAreListening", listening ? "1" : "0");
+  return listening ? TRUE : FALSE;
 }

@@ -64,7 +64,7 @@ TEST_F(SettingsScenario, FirstStartWritesTheDefaultsAndTheStartupShortcutAndTake
   Start();
   const wchar_t* names[] = {L"Option0", L"Option1", L"Option2", L"Option3",
                             L"Option4", L"Option5", L"Option6", L"Option7"};
-  const DWORD defaults[] = {0, 12, 1, 0, 0, 0, 1, 0};
+  const DWORD defaults[] = {0, 12, 1, 0, 6, 0, 1, 0};  // Option4: 自動
   for (int i = 0; i < 8; ++i) {
     auto value = ReadValue(names[i]);
     ASSERT_TRUE(value.has_value()) << ToSjis(names[i]);

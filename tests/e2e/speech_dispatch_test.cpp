@@ -39,6 +39,7 @@ bool HasModule(const std::vector<std::wstring>& modules, const wchar_t* name) {
 void RemoveSpeechLibrariesBesideTheProgram() {
   DeleteFileW((std::wstring(kAppFolder) + L"\\PCTKUSR.dll").c_str());
   DeleteFileW((std::wstring(kAppFolder) + L"\\nvdaControllerClient32.dll").c_str());
+  DeleteFileW((std::wstring(kAppFolder) + L"\\nvdaControllerClient.dll").c_str());
 }
 
 }  // namespace
@@ -155,6 +156,9 @@ TEST_F(SpeechDispatchScenario, StartsAndSpeaksWithWhicheverLibrariesArePresent) 
       {"PC-Talker only", true, Nvda::kNone, {L"URL一覧"}, {}},
       {"NVDA only", false, Nvda::kFull, {}, {L"URL一覧"}},
       {"NVDA without isSpeaking", false, Nvda::kWithoutIsSpeaking, {}, {L"URL一覧"}},
+      {"current NVDA client", false, Nvda::kCurrent, {}, {L"URL一覧"}},
+      {"current NVDA client, isSpeaking with a pointer", false, Nvda::kCurrentPointer, {}, {L"URL一覧"}},
+      {"current NVDA client with isSpeakingJp", false, Nvda::kCurrentJp, {}, {L"URL一覧"}},
       {"neither", false, Nvda::kNone, {}, {}},
   };
   for (const Case& c : cases) {
@@ -170,6 +174,7 @@ TEST_F(SpeechDispatchScenario, StartsAndSpeaksWithWhicheverLibrariesArePresent) 
     EXPECT_EQ(TextsOf(L"69"), c.byPcTalker) << c.name;
     EXPECT_EQ(TextsOf(L"speakText"), c.byNvda) << c.name;
     EXPECT_EQ(TextsOf(L"brailleMessage"), c.byNvda) << c.name;
+    EXPECT_EQ(TextsOf(L"isSpeaking").size(), 0u) << c.name << ": isSpeaking called in a form it may not have";
     EXPECT_TRUE(hopdeck_.running()) << c.name;
     ASSERT_TRUE(Quit().has_value()) << c.name;
   }
@@ -177,18 +182,18 @@ TEST_F(SpeechDispatchScenario, StartsAndSpeaksWithWhicheverLibrariesArePresent) 
 
 TEST_F(SpeechDispatchScenario, PollingAReaderThatNeverFallsSilentEndsAfterAFewSeconds) {
   SetDoubleEnvironment(L"HD_NVDA_SPEAKING_MS", L"600000");
-  StartWith(2, false, Nvda::kFull);
+  StartWith(2, false, Nvda::kCurrentJp);
   PostCommand(kShowUrlsCommand);
-  ASSERT_TRUE(WaitForCalls(L"isSpeaking", 10));
+  ASSERT_TRUE(WaitForCalls(L"isSpeakingJp", 10));
   // Wait until the count stops growing.
   std::size_t polls = 0;
   for (int round = 0; round < 30; ++round) {
     Sleep(500);
-    std::size_t now = CallsOf(L"isSpeaking").size();
+    std::size_t now = CallsOf(L"isSpeakingJp").size();
     if (now == polls) break;
     polls = now;
   }
-  std::vector<SpeechCall> calls = CallsOf(L"isSpeaking");
+  std::vector<SpeechCall> calls = CallsOf(L"isSpeakingJp");
   EXPECT_EQ(calls.size(), 300u) << "the speech thread polls a hung reader 300 times at 10 ms, then ends";
   EXPECT_LT(calls.back().ms - calls.front().ms, 10000.0);
   EXPECT_TRUE(hopdeck_.running());
@@ -212,4 +217,21 @@ TEST_F(SpeechDispatchScenario, LibrariesPlantedInTheDataFolderAreNeverLoaded) {
   EXPECT_FALSE(HasModule(modules, L"PCTKUSR.dll"));
   EXPECT_FALSE(HasModule(modules, L"nvdaControllerClient32.dll"));
   EXPECT_TRUE(hopdeck_.running());
+}
+
+TEST_F(SpeechDispatchScenario, PcTalkersLibraryInTheWindowsFolderSpeaks) {
+  wchar_t windowsFolder[MAX_PATH] = {};
+  ASSERT_GT(GetSystemWindowsDirectoryW(windowsFolder, MAX_PATH), 0u);
+  const std::wstring installed = std::wstring(windowsFolder) + L"\\PCTKUSR.dll";
+  // Removed however the test ends, so no other test finds PC-Talker there.
+  struct Removal {
+    std::wstring path;
+    ~Removal() { DeleteFileW(path.c_str()); }
+  } removal{installed};
+  ASSERT_TRUE(CopyFileW((BuildDir() + L"\\doubles\\pctk\\PCTKUSR.dll").c_str(), installed.c_str(), FALSE));
+  StartWith(1, false, Nvda::kNone);  // nothing beside the program
+  PostCommand(kShowUrlsCommand);
+  EXPECT_TRUE(WaitForCalls(L"69", 1)) << "PC-Talker's library in the Windows folder was not used";
+  EXPECT_EQ(TextsOf(L"69"), Texts{L"URL一覧"});
+  ASSERT_TRUE(Quit().has_value());
 }

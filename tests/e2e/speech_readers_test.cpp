@@ -36,9 +36,39 @@ class JawsWindow : public WindowThread {
         }) {}
 };
 
+// NVDA's main window, as while NVDA runs.
+class NvdaWindow : public WindowThread {
+ public:
+  NvdaWindow()
+      : WindowThread([] {
+          WNDCLASSW windowClass{};
+          windowClass.lpfnWndProc = DefWindowProcW;
+          windowClass.hInstance = GetModuleHandleW(nullptr);
+          windowClass.lpszClassName = L"wxWindowClassNR";
+          RegisterClassW(&windowClass);  // fails harmlessly when an earlier window registered it
+          return std::vector<HWND>{CreateWindowExW(0, L"wxWindowClassNR", L"NVDA", WS_OVERLAPPED, 0, 0, 10, 10,
+                                                   nullptr, nullptr, windowClass.hInstance, nullptr)};
+        }) {}
+};
+
 // The screen-reader flag, as Narrator sets it. Wine keeps the flag a process
 // has read once, so a change reaches only a Hopdeck started after it.
 void SetScreenReaderFlag(bool on) { SystemParametersInfoW(SPI_SETSCREENREADER, on ? TRUE : FALSE, nullptr, 0); }
+
+// Narrator's mutex, held as Narrator holds it while it runs.
+class NarratorMutex {
+ public:
+  NarratorMutex() : mutex_(CreateMutexW(nullptr, FALSE, L"NarratorRunning")) {}
+  ~NarratorMutex() {
+    if (mutex_ != nullptr) CloseHandle(mutex_);
+  }
+  NarratorMutex(const NarratorMutex&) = delete;
+  NarratorMutex& operator=(const NarratorMutex&) = delete;
+  bool held() const { return mutex_ != nullptr; }
+
+ private:
+  HANDLE mutex_;
+};
 
 DWORD HopdeckWindowThread() { return GetWindowThreadProcessId(MainWindow(), nullptr); }
 
@@ -87,8 +117,8 @@ TEST_F(SpeechReadersScenario, EachReaderSpeaksACommandsTextFromTheSpeechThread) 
   };
   const Case cases[] = {
       {3, kJawsSays, L"flush"},
-      {4, kNarratorSays, L"kind=4 processing=3 options=2 window=Hopdeck activity=Hopdeck"},
-      {5, kSapiSays, L"async purge"},
+      {4, kNarratorSays, L"kind=4 processing=1 options=2 window=Hopdeck activity=Hopdeck"},
+      {5, kSapiSays, L"async purge notxml voice=Japanese"},
   };
   for (const Case& c : cases) {
     DeleteFileW(kSpeechLog);
@@ -215,4 +245,61 @@ TEST_F(SpeechReadersScenario, WhatOnlyPcTalkerWasToldASapiVoiceIsToldToo) {
   PostCommand(IDM_CONTEXT_MENU);
   ASSERT_TRUE(WaitForCalls(kSapiSays, 1));
   EXPECT_EQ(TextsOf(kSapiSays), Texts{L"メニューオープン"});
+}
+
+TEST_F(SpeechReadersScenario, AutomaticFindsNarratorByItsMutexAndTheFlagAloneIsNoReader) {
+  {
+    // Narrator sets no screen-reader flag.
+    NarratorMutex narrator;
+    ASSERT_TRUE(narrator.held());
+    StartWith(6, false, Nvda::kNone);
+    std::optional<SpeechCall> call = NextCallAfter(kShowUrlsCommand, kNarratorSays);
+    ASSERT_TRUE(call.has_value()) << "自動 did not find Narrator by its mutex";
+    EXPECT_EQ(call->text, L"URL一覧");
+    ASSERT_TRUE(Quit().has_value());
+  }
+  // The flag left set with nobody listening to notifications.
+  DeleteFileW(kSpeechLog);
+  SetScreenReaderFlag(true);
+  SetDoubleEnvironment(L"HD_UIA_LISTENING", L"0");
+  StartWith(6, false, Nvda::kNone);
+  HWND dialog = OpenSpeechDialog();
+  ASSERT_NE(dialog, nullptr);
+  ClickButton(dialog, kTestButton);
+  ASSERT_TRUE(ExpectMessageBox(L"音声のテスト", L"起動中のスクリーンリーダーが見つかりません。", IDOK));
+  EXPECT_EQ(CallsOf(kNarratorSays).size(), 0u);
+}
+
+TEST_F(SpeechReadersScenario, JawsAnsweringFalseIsMadeAgainAndAskedOnceMore) {
+  SetDoubleEnvironment(L"HD_JAWS_REFUSE_FIRST", L"1");
+  JawsWindow jaws;
+  StartWith(3, false, Nvda::kNone);
+  PostCommand(kShowUrlsCommand);
+  ASSERT_TRUE(WaitForCalls(kJawsSays, 2)) << "a refused text was not tried again";
+  std::vector<SpeechCall> calls = CallsOf(kJawsSays);
+  EXPECT_EQ(calls[0].detail, L"flush refused");
+  EXPECT_EQ(calls[1].detail, L"flush") << "the second try went to the same object";
+  EXPECT_EQ(calls[1].text, L"URL一覧");
+}
+
+TEST_F(SpeechReadersScenario, AFirstStartSpeaksThroughTheReaderThatRuns) {
+  PlaceSpeechDoubles(false, Nvda::kCurrent);
+  Start();  // no settings key yet
+  EXPECT_EQ(ReadDword(L"Option4"), std::optional<DWORD>(6)) << "a first start stores 自動";
+  PostCommand(kShowUrlsCommand);
+  ASSERT_TRUE(WaitForCalls(L"speakText", 1)) << "the first start was silent with NVDA running";
+  EXPECT_EQ(TextsOf(L"speakText"), Texts{L"URL一覧"});
+}
+
+TEST_F(SpeechReadersScenario, NvdaWithoutItsClientHearsNotifications) {
+  StartWith(2, false, Nvda::kNone);
+  // Without NVDA running nothing is raised.
+  PostCommand(kShowProgramsCommand);
+  ASSERT_TRUE(PostedCommandsHandled());
+  GiveTimeToSpeak();
+  EXPECT_EQ(CallsOf(kNarratorSays).size(), 0u);
+  NvdaWindow nvda;
+  std::optional<SpeechCall> call = NextCallAfter(kShowUrlsCommand, kNarratorSays);
+  ASSERT_TRUE(call.has_value()) << "NVDA without its client heard nothing";
+  EXPECT_EQ(call->text, L"URL一覧");
 }

@@ -59,6 +59,7 @@ class FakeNvda final : public NvdaEngine, Logs {
   void Braille(const std::wstring& text) override { Told("braille", text); }
   void Cancel() override { log_.Add("cancel"); }
   bool CanTellSpeaking() override { return hasIsSpeaking; }
+  bool RunsWithoutClient() override { return withoutClient; }
   bool IsSpeaking() override {
     log_.Add("isSpeaking");
     if (neverSilent) return true;
@@ -67,6 +68,7 @@ class FakeNvda final : public NvdaEngine, Logs {
     return true;
   }
   bool running = true;
+  bool withoutClient = false;
   bool hasIsSpeaking = true;
   bool neverSilent = false;
   int speakingPolls = 0;  // how many polls answer "still speaking"
@@ -287,6 +289,14 @@ TEST(SpeechDispatcher, AutomaticSpeaksThroughTheFirstRunningReaderAndAsksNoFurth
   }
   EXPECT_STREQ(SpeechTestText(kAutomatic, kSapi), nullptr);
   EXPECT_STREQ(kSpeechTestText, "\x89\xb9\x90\xba\x82\xcc\x83\x65\x83\x58\x83\x67\x82\xc5\x82\xb7");
+}
+
+TEST(SpeechDispatcher, NvdaWithoutItsClientIsNotifiedFromTheSpeechThread) {
+  Rig rig;
+  rig.nvda.withoutClient = true;
+  rig.dispatcher.Speak(kNvda, "x", 0);
+  EXPECT_EQ(rig.dispatcher.ServeSpeechThread(), 0u);
+  EXPECT_EQ(rig.log.calls, (Calls{"notify x"})) << "no braille, and nothing said through the client";
 }
 
 TEST(SpeechDispatcher, SpeechThreadSpeaksOnlyTheNewestTextOnceItIsDue) {

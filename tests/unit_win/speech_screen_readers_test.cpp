@@ -146,10 +146,18 @@ TEST(ScreenReaders, NvdaCallsItsNamedExports) {
     Calls expected;
   };
   const Case cases[] = {
-      {"nvda\\nvdaControllerClient32.dll", true,
-       {std::string("brailleMessage\t") + "b", "cancelSpeech\t", "speakText\ts", "isSpeaking\t"}},
+      // isSpeaking is never called: its two forms cannot be told apart.
+      {"nvda\\nvdaControllerClient32.dll", false,
+       {std::string("brailleMessage\t") + "b", "cancelSpeech\t", "speakText\ts"}},
       {"nvda_nospeaking\\nvdaControllerClient32.dll", false,
        {std::string("brailleMessage\t") + "b", "cancelSpeech\t", "speakText\ts"}},
+      {"nvda_current\\nvdaControllerClient.dll", false,
+       {std::string("brailleMessage\t") + "b", "cancelSpeech\t", "speakText\ts"}},
+      {"nvda_pointer\\nvdaControllerClient.dll", false,
+       {std::string("brailleMessage\t") + "b", "cancelSpeech\t", "speakText\ts"}},
+      // The zero-argument isSpeakingJp is, where it exists.
+      {"nvda_jp\\nvdaControllerClient.dll", true,
+       {std::string("brailleMessage\t") + "b", "cancelSpeech\t", "speakText\ts", "isSpeakingJp\t"}},
   };
   for (const Case& c : cases) {
     SpeechLogFile log;

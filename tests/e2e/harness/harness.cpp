@@ -713,6 +713,11 @@ void Scenario::PlaceSpeechDoubles(bool pcTalker, Nvda nvda) {
   if (nvda == Nvda::kWithoutIsSpeaking) {
     CopyDll(doubles + L"\\nvda_nospeaking\\nvdaControllerClient32.dll", L"nvdaControllerClient32.dll");
   }
+  const wchar_t* current = nvda == Nvda::kCurrent          ? L"\\nvda_current"
+                           : nvda == Nvda::kCurrentPointer ? L"\\nvda_pointer"
+                           : nvda == Nvda::kCurrentJp      ? L"\\nvda_jp"
+                                                           : nullptr;
+  if (current != nullptr) CopyDll(doubles + current + L"\\nvdaControllerClient.dll", L"nvdaControllerClient.dll");
 }
 
 Process Scenario::Launch(const std::wstring& argument, const std::wstring& currentDir) {

@@ -242,7 +242,10 @@ class Scenario : public ::testing::Test {
   void TearDown() override;
 
   // Which stand-ins sit beside Hopdeck.exe. Call before Start().
-  enum class Nvda { kNone, kFull, kWithoutIsSpeaking };
+  // kFull and kWithoutIsSpeaking: nvdaControllerClient32.dll with and without
+  // the zero-argument isSpeaking; the others nvdaControllerClient.dll with the
+  // zero-argument isSpeaking, the pointer form, and the pointer form and isSpeakingJp.
+  enum class Nvda { kNone, kFull, kWithoutIsSpeaking, kCurrent, kCurrentPointer, kCurrentJp };
   void PlaceSpeechDoubles(bool pcTalker, Nvda nvda);
 
   // Starts Hopdeck.exe (from kAppFolder unless currentDir says otherwise)
