@@ -37,7 +37,7 @@ void RunListItem(AppState& app, int listKind, const std::string& name, bool spec
       return;
     case kUrls: {
       int browser = -1;
-      if (!RunBrowserChoiceDialog(app.instance, app.mainWindow, browser)) return;
+      if (!RunBrowserChoiceDialog(app.Owner(), browser)) return;
       LaunchWithBrowser(app.dataFolder, app.historyLog, browser, target, name);
       return;
     }

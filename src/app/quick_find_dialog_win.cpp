@@ -19,6 +19,7 @@
 #include "items/item_scan_win.h"
 #include "items/item_store_win.h"
 #include "platform/common_controls_win.h"
+#include "platform/dialog_controls_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "records/records_win.h"
@@ -93,17 +94,7 @@ void UpdateRecency(AppState& app) {
   }
 }
 
-std::string TermText(HWND dialog) {
-  char text[kFindTermTextBytes * 2 + 2] = {};
-  GetDlgItemTextA(dialog, IDC_QUICK_TERM, text, sizeof text);
-  // The edit limits typing, but Wine counts that limit in characters.
-  return FitFindTerm(FieldText(text, sizeof text));
-}
-
-void FocusControl(HWND dialog, int id) {
-  // As the dialog manager does it: an edit's text is selected, and the default button follows.
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
-}
+std::string TermText(HWND dialog) { return DialogItemText(dialog, IDC_QUICK_TERM, kFindTermTextBytes); }
 
 std::string CountText(std::size_t count) {
   char text[32] = {};
@@ -141,7 +132,7 @@ void MoveToResults(HWND dialog, QuickFindDialogState& state) {
     return;
   }
   SendDlgItemMessageA(dialog, IDC_QUICK_RESULTS, LB_SETCURSEL, 0, 0);
-  FocusControl(dialog, IDC_QUICK_RESULTS);
+  FocusDialogControl(dialog, IDC_QUICK_RESULTS);
 }
 
 // Down in the term goes to the results; Up on the first result comes back.
@@ -155,7 +146,7 @@ LRESULT CALLBACK QuickFindKeys(HWND control, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     if (id == IDC_QUICK_RESULTS && wParam == VK_UP && SendMessageA(control, LB_GETCURSEL, 0, 0) <= 0) {
-      FocusControl(dialog, IDC_QUICK_TERM);
+      FocusDialogControl(dialog, IDC_QUICK_TERM);
       return 0;
     }
   }
@@ -170,7 +161,7 @@ BOOL OnInit(HWND dialog, QuickFindDialogState& state) {
   SendDlgItemMessageA(dialog, IDC_QUICK_TERM, EM_LIMITTEXT, kFindTermTextBytes, 0);
   SetDlgItemTextA(dialog, IDC_QUICK_TERM, state.app.quickFind.term.c_str());
   ShowResults(dialog, state, false);
-  FocusControl(dialog, IDC_QUICK_TERM);
+  FocusDialogControl(dialog, IDC_QUICK_TERM);
   return FALSE;  // the focus is set
 }
 
@@ -222,12 +213,10 @@ constexpr DialogHandlers<QuickFindDialogState> kQuickFindDialog{OnInit, OnComman
 
 void CmdQuickFind(AppState& app, const CommandContext& command) {
   if (GetSelectedItem(app).listKind < 0) return;
-  SetForegroundWindow(app.mainWindow);
   RefreshIndex(app);
   UpdateRecency(app);
   QuickFindDialogState state{app, {}};
-  INT_PTR result =
-      RunModalDialog(app.instance, "QuickFindDialog", app.mainWindow, &app.openDialog, kQuickFindDialog, state);
+  INT_PTR result = RunModalDialog(app.Owner(), "QuickFindDialog", kQuickFindDialog, state);
   if (result != IDOK || state.chosen >= app.quickFind.index.size()) return;
   FindItem item = app.quickFind.index.item(state.chosen);  // a copy: running may reload the lists
   RunListItem(app, item.list, item.name, state.special);

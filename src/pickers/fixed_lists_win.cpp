@@ -64,7 +64,6 @@ constexpr DialogHandlers<FixedListState> kFixedListDialog{OnInit, OnCommand};
 void RunFixedListDialog(const DialogOwner& owner, int commandId, const std::string& dataFolder, RecordLog& history) {
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
-  SetForegroundWindow(owner.window);
   FixedListState state{dataFolder, history, commandId};
   RunModalDialog(owner, dialogName, kFixedListDialog, state);
 }

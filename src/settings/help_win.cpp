@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "platform/modal_dialog_win.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
@@ -31,4 +32,4 @@ void OpenWebPage(HWND owner, int commandId) {
   ShellExecuteA(owner, nullptr, SiteAddress(path).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-void ShowVersion(HWND owner) { MessageBoxA(owner, kVersionText, kVersionCaption, MB_OK | MB_ICONINFORMATION); }
+void ShowVersion(HWND owner) { ShowMessageBox(owner, kVersionText, kVersionCaption, MB_OK | MB_ICONINFORMATION); }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/internet_win.h"
+#include "platform/modal_dialog_win.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
@@ -39,11 +40,11 @@ int RunUpdateCheck(HWND owner) {
   std::optional<std::string> bytes = ReadVersionFile(SiteAddress(kVersionFilePath));
   if (!bytes) return 0;
   if (IsNewerVersion(ParseVersion(*bytes))) {
-    if (MessageBoxA(owner, kUpdateQuestionText, kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    if (ShowMessageBox(owner, kUpdateQuestionText, kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
       ShellExecuteA(nullptr, nullptr, SiteAddress(kProgramPagePath).c_str(), nullptr, nullptr, SW_SHOW);
     }
   } else {
-    MessageBoxA(owner, kUpToDateText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(owner, kUpToDateText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
   }
   return 1;
 }
