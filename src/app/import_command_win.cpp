@@ -33,7 +33,6 @@ void FocusFirstNewProgram(AppState& app, const std::vector<std::string>& added) 
 void CmdImportFromStartMenu(AppState& app, const CommandContext& command) {
   // A command posted while a dialog is open would nest a second one.
   if (app.openDialog != nullptr || ListIndexOf(app, GetFocus()) < 0) return;
-  SetForegroundWindow(app.mainWindow);
   ImportChoice choice =
       ChooseImports(FindImportCandidates(), ReadExistingItems(app.itemFolder), app.itemFolder, CaseBlindKeyOf);
   if (choice.offers.empty()) {

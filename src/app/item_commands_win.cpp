@@ -94,7 +94,6 @@ int ListCount(const AppState& app, int listKind) {
 
 void CmdAddItem(AppState& app, const CommandContext& command) {
   if (FocusedListKind(app) < 0) return;
-  SetForegroundWindow(app.mainWindow);
   if (!OpenAddItemDialog(app, app.waitingAdd)) return;
   ReloadAndSelectFirst(app);
   SpeakText(app.voice, kAddedText, 0);
@@ -107,7 +106,6 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   values.file = ItemFilePath(app, item.listKind, item.name);
   values.name = item.name;
   values.target = ItemTarget(item.listKind, values.file, &values.arguments);
-  SetForegroundWindow(app.mainWindow);
   EditOutcome outcome = RunEditItemDialog(app.Owner(), app.Folders(), values);
   if (outcome == EditOutcome::kCancelled) return;
   ReloadAndSelectFirst(app);
@@ -138,7 +136,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
   if (!item.valid()) return;
   std::vector<char> question(item.name.size() + sizeof(kDeleteQuestionFormat), '\0');
   std::snprintf(question.data(), question.size(), kDeleteQuestionFormat, item.name.c_str());
-  if (MessageBoxA(app.mainWindow, question.data(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (ShowMessageBox(app.mainWindow, question.data(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
 
   if (!DeleteItem(ItemFilePath(app, item.listKind, item.name))) {
     // Read-only, or held open by another program: the entry and its
@@ -160,8 +158,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
 void CmdFind(AppState& app, const CommandContext& command) {
   int listKind = FocusedListKind(app);
   if (listKind < 0) return;
-  SetForegroundWindow(app.mainWindow);
-  if (!RunFindDialog(app, app.mainWindow)) return;
+  if (!RunFindDialog(app.Owner(), app)) return;
   SearchList(app, listKind, true);
 }
 
@@ -169,7 +166,7 @@ void CmdFindNext(AppState& app, const CommandContext& command) {
   int listKind = FocusedListKind(app);
   if (listKind < 0) return;
   if (app.findTerm.empty()) {
-    if (!RunFindDialog(app, app.mainWindow)) return;
+    if (!RunFindDialog(app.Owner(), app)) return;
   } else if (ListCount(app, listKind) <= 0) {
     return;
   }

@@ -56,7 +56,7 @@ void RunListItem(AppState& app, int listKind, const std::string& name, bool spec
       return;
     case kUrls: {
       int browser = -1;
-      if (!RunBrowserChoiceDialog(app.instance, app.mainWindow, browser)) return;
+      if (!RunBrowserChoiceDialog(app.Owner(), browser)) return;
       LaunchWithBrowser(app.mainWindow, app.voice, app.dataFolder, app.historyLog, browser, target, name);
       return;
     }

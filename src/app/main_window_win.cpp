@@ -96,8 +96,7 @@ void OnCreate(AppState& app, HWND window) {
 }
 
 void OnClose(HWND window) {
-  SetForegroundWindow(window);
-  if (MessageBoxA(window, kExitQuestion, kExitCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(window);
+  if (ShowMessageBox(window, kExitQuestion, kExitCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) DestroyWindow(window);
 }
 
 void OnDestroy(AppState& app, HWND window) {

@@ -20,6 +20,7 @@
 #include "app/search_sources_win.h"
 #include "app/selected_item_win.h"
 #include "platform/common_controls_win.h"
+#include "platform/dialog_controls_win.h"
 #include "platform/modal_dialog_win.h"
 #include "platform/sjis.h"
 #include "resources/resource.h"
@@ -47,17 +48,7 @@ struct QuickFindDialogState {
   bool special = false;              // and whether Shift was down
 };
 
-std::string TermText(HWND dialog) {
-  char text[kFindTermTextBytes * 2 + 2] = {};
-  GetDlgItemTextA(dialog, IDC_QUICK_TERM, text, sizeof text);
-  // The edit limits typing, but Wine counts that limit in characters.
-  return FitFindTerm(FieldText(text, sizeof text));
-}
-
-void FocusControl(HWND dialog, int id) {
-  // As the dialog manager does it: an edit's text is selected, and the default button follows.
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
-}
+std::string TermText(HWND dialog) { return DialogItemText(dialog, IDC_QUICK_TERM, kFindTermTextBytes); }
 
 std::string CountText(std::size_t count) {
   char text[32] = {};
@@ -78,7 +69,7 @@ void UpdateKeepButton(HWND dialog, const QuickFindDialogState& state) {
   bool keepable = entry && state.index.entry(*entry).source->keep != nullptr;
   HWND button = GetDlgItem(dialog, IDC_QUICK_KEEP);
   // The focus never stays on a button that goes grey: it moves to the results.
-  if (!keepable && GetFocus() == button) FocusControl(dialog, IDC_QUICK_RESULTS);
+  if (!keepable && GetFocus() == button) FocusDialogControl(dialog, IDC_QUICK_RESULTS);
   EnableWindow(button, keepable ? TRUE : FALSE);
 }
 
@@ -112,7 +103,7 @@ void MoveToResults(HWND dialog, QuickFindDialogState& state) {
   }
   SendDlgItemMessageA(dialog, IDC_QUICK_RESULTS, LB_SETCURSEL, 0, 0);
   UpdateKeepButton(dialog, state);
-  FocusControl(dialog, IDC_QUICK_RESULTS);
+  FocusDialogControl(dialog, IDC_QUICK_RESULTS);
 }
 
 // Takes the selected Start-menu or desktop shortcut into a list: the results
@@ -127,9 +118,9 @@ void OnKeep(HWND dialog, QuickFindDialogState& state) {
   if (kept.entry && row < state.results.size()) {
     SendDlgItemMessageA(dialog, IDC_QUICK_RESULTS, LB_SETCURSEL, row, 0);
     UpdateKeepButton(dialog, state);
-    FocusControl(dialog, IDC_QUICK_RESULTS);
+    FocusDialogControl(dialog, IDC_QUICK_RESULTS);
   } else {
-    FocusControl(dialog, state.results.empty() ? IDC_QUICK_TERM : IDC_QUICK_RESULTS);
+    FocusDialogControl(dialog, state.results.empty() ? IDC_QUICK_TERM : IDC_QUICK_RESULTS);
   }
   SpeakText(state.voice, kept.spoken, 0);
 }
@@ -145,7 +136,7 @@ LRESULT CALLBACK QuickFindKeys(HWND control, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     if (id == IDC_QUICK_RESULTS && wParam == VK_UP && SendMessageA(control, LB_GETCURSEL, 0, 0) <= 0) {
-      FocusControl(dialog, IDC_QUICK_TERM);
+      FocusDialogControl(dialog, IDC_QUICK_TERM);
       return 0;
     }
   }
@@ -160,7 +151,7 @@ BOOL OnInit(HWND dialog, QuickFindDialogState& state) {
   SendDlgItemMessageA(dialog, IDC_QUICK_TERM, EM_LIMITTEXT, kFindTermTextBytes, 0);
   SetDlgItemTextA(dialog, IDC_QUICK_TERM, state.term.c_str());
   ShowResults(dialog, state, false);
-  FocusControl(dialog, IDC_QUICK_TERM);
+  FocusDialogControl(dialog, IDC_QUICK_TERM);
   return FALSE;  // the focus is set
 }
 
@@ -227,7 +218,6 @@ std::optional<std::size_t> ListEntryOf(const SearchIndex& index, int list, const
 
 void CmdQuickFind(AppState& app, const CommandContext& command) {
   if (GetSelectedItem(app).listKind < 0) return;
-  SetForegroundWindow(app.mainWindow);
   RefreshSearchIndex(app);
   auto keep = [&app](std::size_t entry) {
     // A copy: keeping loads the lists again, and the index is then made anew.
@@ -238,8 +228,7 @@ void CmdQuickFind(AppState& app, const CommandContext& command) {
     return KeepResult{ListEntryOf(app.quickFind.index, kept.list, kept.name), std::move(kept.spoken)};
   };
   QuickFindDialogState state{app.voice, app.quickFind.index, app.quickFind.term, keep, {}};
-  INT_PTR result =
-      RunModalDialog(app.instance, "QuickFindDialog", app.mainWindow, &app.openDialog, kQuickFindDialog, state);
+  INT_PTR result = RunModalDialog(app.Owner(), "QuickFindDialog", kQuickFindDialog, state);
   if (result != IDOK || state.chosen >= app.quickFind.index.size()) return;
   // Copies: running may load the lists again.
   FindItem item = app.quickFind.index.item(state.chosen);

@@ -10,7 +10,6 @@
 
 // IDM_GENERAL_SETTINGS.
 void CmdGeneralSettings(AppState& app, const CommandContext&) {
-  SetForegroundWindow(app.mainWindow);
   if (!RunGeneralSettingsDialog(app.Owner(), app.settings, app.programFolder)) return;
   // The new sort order takes effect at once.
   LoadItemLists(app);
@@ -19,7 +18,6 @@ void CmdGeneralSettings(AppState& app, const CommandContext&) {
 
 // IDM_SPEECH_SETTINGS. The new choices hold from the next text on.
 void CmdSpeechSettings(AppState& app, const CommandContext&) {
-  SetForegroundWindow(app.mainWindow);
   RunSpeechSettingsDialog(app.Owner(), app.settings, app.voice);
 }
 
@@ -32,13 +30,7 @@ void CmdOpenHelpFile(AppState& app, const CommandContext& command) {
 void CmdOpenWebPage(AppState& app, const CommandContext& command) { OpenWebPage(app.mainWindow, command.id); }
 
 // IDM_VERSION.
-void CmdVersion(AppState& app, const CommandContext&) {
-  SetForegroundWindow(app.mainWindow);
-  ShowVersion(app.mainWindow);
-}
+void CmdVersion(AppState& app, const CommandContext&) { ShowVersion(app.mainWindow); }
 
 // IDM_UPDATE_CHECK. Runs on this thread: the window waits while the server is asked.
-void CmdUpdateCheck(AppState& app, const CommandContext&) {
-  SetForegroundWindow(app.mainWindow);
-  RunUpdateCheck(app.mainWindow);
-}
+void CmdUpdateCheck(AppState& app, const CommandContext&) { RunUpdateCheck(app.mainWindow); }

@@ -119,7 +119,7 @@ void OnHandOver(AppState& app) {
   if (app.openDialog != nullptr) {
     // The path waits for the next add-item dialog.
     app.waitingAdd = std::move(prefill);
-    MessageBoxA(app.mainWindow, kHandOverRefusedText, kHandOverRefusedCaption, MB_ICONINFORMATION);
+    ShowMessageBox(app.mainWindow, kHandOverRefusedText, kHandOverRefusedCaption, MB_ICONINFORMATION);
     return;
   }
   if (OpenAddItemDialog(app, std::move(prefill))) ReloadAfterAdd(app);

@@ -14,6 +14,7 @@
 #include "items/import_texts.h"
 #include "items/item_store_win.h"
 #include "platform/common_controls_win.h"
+#include "platform/dialog_controls_win.h"
 #include "platform/files_win.h"
 #include "platform/hd_string.h"
 #include "resources/resource.h"
@@ -101,7 +102,7 @@ void FillList(HWND list, const ImportChoice& choice) {
 BOOL OnInit(HWND dialog, ImportDialogState& state) {
   HWND list = GetDlgItem(dialog, IDC_IMPORT_LIST);
   FillList(list, state.choice);
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+  FocusDialogControl(dialog, IDC_IMPORT_LIST);
   PostMessageA(dialog, kAnnounceMessage, 0, 0);
   return FALSE;  // the focus is set
 }

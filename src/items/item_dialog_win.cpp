@@ -14,6 +14,7 @@
 #include "items/item_name.h"
 #include "items/item_scan_win.h"
 #include "items/item_store_win.h"
+#include "platform/dialog_controls_win.h"
 #include "platform/file_dialog_win.h"
 #include "platform/files_win.h"
 #include "platform/modal_dialog_win.h"
@@ -42,40 +43,27 @@ struct FieldLimit {
 };
 constexpr FieldLimit kFields[] = {{IDC_ITEM_NAME, kPathTextBytes}, {IDC_ITEM_PATH, kPathTextBytes}};
 
-// A field's text, at most 260 bytes. The edit controls limit typing, but
-// Wine counts that limit in characters, so the cut is made here as well.
-std::string ControlText(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
-  int length = GetWindowTextLengthA(control);
-  if (length <= 0) return {};
-  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(control, text.data(), length + 1);
-  return SjisCut(FieldText(text.data(), text.size()), kPathTextBytes);
-}
+// A field's text, at most 260 bytes.
+std::string ControlText(HWND dialog, int id) { return DialogItemText(dialog, id, kPathTextBytes); }
 
 void SetControlText(HWND dialog, int id, const std::string& text) {
   SetDlgItemTextA(dialog, id, SjisCut(text, kPathTextBytes).c_str());
 }
 
-// Moves the focus the way the dialog manager does (an edit's text gets selected).
-void FocusControl(HWND dialog, int id) {
-  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
-}
-
 void ShowInputError(HWND dialog, const char* text, int focusId) {
-  MessageBoxA(dialog, text, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
-  FocusControl(dialog, focusId);
+  ShowMessageBox(dialog, text, kInputErrorCaption, MB_OK | MB_ICONINFORMATION);
+  FocusDialogControl(dialog, focusId);
 }
 
 void ShowWriteFailure(HWND dialog) {
-  MessageBoxA(dialog, kWriteFailedText, kWriteFailedCaption, MB_OK | MB_ICONINFORMATION);
-  FocusControl(dialog, IDC_ITEM_NAME);
+  ShowMessageBox(dialog, kWriteFailedText, kWriteFailedCaption, MB_OK | MB_ICONINFORMATION);
+  FocusDialogControl(dialog, IDC_ITEM_NAME);
 }
 
 bool AskOverwrite(HWND dialog, const std::string& name) {
   std::vector<char> question(name.size() + sizeof(kOverwriteFormat), '\0');
   std::snprintf(question.data(), question.size(), kOverwriteFormat, name.c_str());
-  return MessageBoxA(dialog, question.data(), kOverwriteCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+  return ShowMessageBox(dialog, question.data(), kOverwriteCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
 // The cleaned name and the item file it gives. False when the name cannot
@@ -178,7 +166,7 @@ BOOL OnInit(HWND dialog, ItemDialogState& state) {
     if (!state.prefill.path.empty()) SetControlText(dialog, IDC_ITEM_PATH, state.prefill.path);
     SetControlText(dialog, IDC_ITEM_NAME, ProposeItemName(state.prefill.link, state.prefill.path));
   }
-  FocusControl(dialog, IDC_ITEM_NAME);
+  FocusDialogControl(dialog, IDC_ITEM_NAME);
   return FALSE;  // the focus is set
 }
 
@@ -206,7 +194,7 @@ void OnAddOk(HWND dialog, ItemDialogState& state) {
   std::string itemPath;
   if (!FormItemPath(state.folders, typedName, ItemExtension(kind), name, itemPath)) return ShowWriteFailure(dialog);
   if (WouldOverfillList(state.folders, itemPath)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
-  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
+  if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusDialogControl(dialog, IDC_ITEM_NAME);
   if (!SaveItem(kind, path, state.prefill.arguments, itemPath)) return ShowWriteFailure(dialog);
   Close(dialog, state, IDOK);
 }
@@ -223,7 +211,7 @@ void OnEditOk(HWND dialog, ItemDialogState& state) {
   const std::string& oldFile = state.edit.file;
   if (!SameItemFile(itemPath, oldFile)) {
     if (WouldOverfillList(state.folders, itemPath, oldFile)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
-    if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
+    if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusDialogControl(dialog, IDC_ITEM_NAME);
   }
   RenameOutcome saved = SaveEditedItem(kind, path, state.edit.arguments, {oldFile, itemPath, targetKept});
   if (saved == RenameOutcome::kFailed) return ShowWriteFailure(dialog);
@@ -243,7 +231,7 @@ void OnRenameOk(HWND dialog, ItemDialogState& state) {
   if (!FormItemPath(state.folders, typedName, extension.c_str(), name, itemPath)) return ShowWriteFailure(dialog);
   if (!SameItemFile(itemPath, oldFile)) {
     if (WouldOverfillList(state.folders, itemPath, oldFile)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
-    if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusControl(dialog, IDC_ITEM_NAME);
+    if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusDialogControl(dialog, IDC_ITEM_NAME);
   }
   RenameOutcome renamed = RenameItem(oldFile, itemPath);
   if (renamed == RenameOutcome::kFailed) return ShowWriteFailure(dialog);

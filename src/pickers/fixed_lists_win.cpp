@@ -73,7 +73,6 @@ void RunFixedListDialog(const DialogOwner& owner, const Voice& voice, int comman
                         RecordLog& history) {
   const char* dialogName = FixedListDialogName(commandId);
   if (dialogName == nullptr) return;
-  SetForegroundWindow(owner.window);
   FixedListState state{owner.window, voice, dataFolder, history, commandId};
   RunModalDialog(owner, dialogName, kFixedListDialog, state);
 }

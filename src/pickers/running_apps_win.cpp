@@ -81,7 +81,6 @@ std::vector<RunningWindow> CollectRunningWindows(HWND skip) {
 }
 
 void RunRunningAppsDialog(const DialogOwner& owner) {
-  SetForegroundWindow(owner.window);
   RunningAppsState state{owner.window, {}, nullptr};
   INT_PTR result = RunModalDialog(owner, "WindowDialog", kRunningAppsDialog, state);
   // Brought forward only once the picker is gone: its owner is activated

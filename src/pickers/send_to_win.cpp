@@ -54,7 +54,7 @@ void OnDeleteKey(HWND list, SendToState& state) {
   if (index < 0 || static_cast<std::size_t>(index) >= state.names.size()) return;
   const std::string name = state.names[static_cast<std::size_t>(index)];
   std::string question = SendToDeleteQuestion(name);
-  if (MessageBoxA(list, question.c_str(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (ShowMessageBox(list, question.c_str(), kDeleteCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
 
   // A shortcut that has gone already is as good as deleted; one that stays
   // (read-only, say) must not be announced as deleted.
@@ -128,7 +128,6 @@ void EnsureSendToShortcut(const std::string& programFolder) {
 }
 
 void RunSendToCleanupDialog(const DialogOwner& owner, const Voice& voice) {
-  SetForegroundWindow(owner.window);
   SendToState state{voice, {}, {}};
   RunModalDialog(owner, "Send2Dialog", kSendToDialog, state);
 }

@@ -39,12 +39,29 @@ INT_PTR CALLBACK ModalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-INT_PTR Show(HINSTANCE instance, const char* templateName, HWND owner, Run& run) {
+namespace {
+
+// A dialog or message box whose owner is not in front opens behind the
+// program that is, where neither the keys nor the screen reader reach it. A
+// hidden owner (the main window kept in the tray) stays hidden.
+void BringOwnerForward(HWND owner) {
+  if (owner != nullptr && IsWindowVisible(owner)) SetForegroundWindow(owner);
+}
+
+}  // namespace
+
+INT_PTR Show(const DialogOwner& owner, const char* templateName, Run& run) {
   OpenDialogGuard guard(run.openDialog);
-  return DialogBoxParamA(instance, templateName, owner, ModalDialogProc, reinterpret_cast<LPARAM>(&run));
+  BringOwnerForward(owner.window);
+  return DialogBoxParamA(owner.instance, templateName, owner.window, ModalDialogProc, reinterpret_cast<LPARAM>(&run));
 }
 
 }  // namespace modal_dialog_detail
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+  modal_dialog_detail::BringOwnerForward(owner);
+  return MessageBoxA(owner, text, caption, type);
+}
 
 void EndModalDialog(HWND dialog, INT_PTR result) {
   modal_dialog_detail::Run* run = modal_dialog_detail::RunOf(dialog);

@@ -6,6 +6,15 @@
 #pragma once
 #include <windows.h>
 
+// Where a dialog opens: the program's instance (which holds the template), the
+// owner window, and the caller's record of the dialog that is open (nullptr
+// records nothing). Subsystems take one instead of the program's whole state.
+struct DialogOwner {
+  HINSTANCE instance = nullptr;
+  HWND window = nullptr;
+  HWND* openDialog = nullptr;
+};
+
 // What a dialog does with its messages; every handler gets the dialog and the
 // state passed to RunModalDialog.
 template <class State>
@@ -42,35 +51,26 @@ INT_PTR Dispatch(HWND dialog, const Run& run, UINT message, WPARAM wParam, LPARA
   return handlers.onMessage != nullptr ? handlers.onMessage(dialog, state, message, wParam, lParam) : FALSE;
 }
 
-INT_PTR Show(HINSTANCE instance, const char* templateName, HWND owner, Run& run);
+INT_PTR Show(const DialogOwner& owner, const char* templateName, Run& run);
 
 }  // namespace modal_dialog_detail
 
-// Shows dialog templateName of instance owned by owner and returns what it
-// ended with (-1 or 0 when it could not be shown). *openDialog holds the
-// dialog from WM_INITDIALOG until it ends, and nullptr afterwards, also when
-// it could not be shown; pass nullptr for a dialog not to be recorded.
-template <class State>
-INT_PTR RunModalDialog(HINSTANCE instance, const char* templateName, HWND owner, HWND* openDialog,
-                       const DialogHandlers<State>& handlers, State& state) {
-  modal_dialog_detail::Run run{openDialog, &state, &handlers, &modal_dialog_detail::Dispatch<State>};
-  return modal_dialog_detail::Show(instance, templateName, owner, run);
-}
-
-// Where a dialog opens: the program's instance (which holds the template), the
-// owner window, and the caller's record of the dialog that is open (nullptr
-// records nothing). Subsystems take one instead of the program's whole state.
-struct DialogOwner {
-  HINSTANCE instance = nullptr;
-  HWND window = nullptr;
-  HWND* openDialog = nullptr;
-};
-
+// Shows dialog templateName of owner.instance, owned by owner.window, which
+// is brought to the foreground first; returns what the dialog ended with (-1
+// or 0 when it could not be shown). *owner.openDialog holds the dialog from
+// WM_INITDIALOG until it ends, and nullptr afterwards, also when it could not
+// be shown.
 template <class State>
 INT_PTR RunModalDialog(const DialogOwner& owner, const char* templateName, const DialogHandlers<State>& handlers,
                        State& state) {
-  return RunModalDialog(owner.instance, templateName, owner.window, owner.openDialog, handlers, state);
+  modal_dialog_detail::Run run{owner.openDialog, &state, &handlers, &modal_dialog_detail::Dispatch<State>};
+  return modal_dialog_detail::Show(owner, templateName, run);
 }
+
+// A message box owned by owner, brought to the foreground first as for a
+// dialog; returns MessageBoxA's answer (0 when it could not be shown).
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+
 
 // Ends a dialog shown by RunModalDialog with result. The open-dialog window is
 // cleared first, so the owner, activated as the dialog goes, sees no dialog.

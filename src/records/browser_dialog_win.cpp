@@ -54,9 +54,9 @@ constexpr DialogHandlers<BrowserChoiceState> kBrowserChoiceDialog{OnInit, OnComm
 
 }  // namespace
 
-bool RunBrowserChoiceDialog(HINSTANCE instance, HWND owner, int& browser) {
+bool RunBrowserChoiceDialog(const DialogOwner& owner, int& browser) {
   BrowserChoiceState state;
-  bool chosen = RunModalDialog(instance, "WBDialog", owner, nullptr, kBrowserChoiceDialog, state) == IDOK;
+  bool chosen = RunModalDialog(owner, "WBDialog", kBrowserChoiceDialog, state) == IDOK;
   browser = state.browser;
   return chosen;
 }

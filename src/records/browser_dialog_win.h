@@ -5,10 +5,12 @@
 
 #include <string>
 
-// Runs "WBDialog" owned by owner. True for OK, with browser set to the chosen
-// row (-1 when none is selected). It is not recorded as the open dialog: the
-// history and favourites dialogs that also open it hold that role meanwhile.
-bool RunBrowserChoiceDialog(HINSTANCE instance, HWND owner, int& browser);
+#include "platform/modal_dialog_win.h"
+
+// Runs "WBDialog" for owner. True for OK, with browser set to the chosen row
+// (-1 when none is selected). Opened from the history or the favourites, it
+// is recorded nowhere: that dialog holds the open-dialog slot meanwhile.
+bool RunBrowserChoiceDialog(const DialogOwner& owner, int& browser);
 
 // Opens url with the chosen browser ("msedge", "Firefox", "Chrome" with the
 // quoted URL as parameters), or with the default handler for -1; the shell's

@@ -57,7 +57,8 @@ void OnRun(HWND dialog, RecordDialogState& state) {
       return;
     }
     int browser = -1;
-    if (!RunBrowserChoiceDialog(state.instance, dialog, browser)) return;  // the dialog stays, nothing is run
+    // This dialog stays recorded as the open one meanwhile.
+    if (!RunBrowserChoiceDialog({state.instance, dialog, nullptr}, browser)) return;  // the dialog stays, nothing is run
     EndModalDialog(dialog, IDOK);
     LaunchWithBrowser(state.mainWindow, state.voice, state.dataFolder, state.historyLog, browser, entry.filePath, entry.fileName);
   } else {
@@ -82,7 +83,7 @@ void ShowLogAsItIs(HWND dialog, RecordDialogState& state, int line) {
 }
 
 void OnClearAll(HWND dialog, RecordDialogState& state) {
-  int answer = MessageBoxA(dialog, kHistoryClearQuestion, kDeleteCaption, MB_YESNO | MB_ICONQUESTION);
+  int answer = ShowMessageBox(dialog, kHistoryClearQuestion, kDeleteCaption, MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) {
     SaveLog(state.dataFolder, state.log);  // written back after No as well, unchanged
     return;
@@ -163,6 +164,5 @@ constexpr DialogHandlers<RecordDialogState> kRecordDialog{OnInit, OnCommand};
 void RunRecordDialog(const DialogOwner& owner, RecordDialogKind kind, RecordLog& log, RecordLog& history,
                      const std::string& dataFolder, const Voice& voice) {
   RecordDialogState state{owner.instance, owner.window, kind, log, history, dataFolder, voice};
-  SetForegroundWindow(owner.window);
   RunModalDialog(owner, state.history() ? "HistoryDialog" : "BookMarkDialog", kRecordDialog, state);
 }

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "records/launch_win.h"
+#include "platform/modal_dialog_win.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
@@ -29,4 +30,4 @@ void OpenWebPage(HWND owner, int commandId) {
   ShellOpen(owner, nullptr, SiteAddress(path));
 }
 
-void ShowVersion(HWND owner) { MessageBoxA(owner, kVersionText, kVersionCaption, MB_OK | MB_ICONINFORMATION); }
+void ShowVersion(HWND owner) { ShowMessageBox(owner, kVersionText, kVersionCaption, MB_OK | MB_ICONINFORMATION); }

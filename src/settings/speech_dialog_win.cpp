@@ -54,7 +54,7 @@ void OnTest(HWND dialog, SpeechDialogState& state) {
   int engine = chosen == kAutomatic ? FindRunningReader() : chosen;
   const char* text = SpeechTestText(chosen, engine);
   if (text == nullptr) {
-    MessageBoxA(dialog, kNoReaderFoundText, kSpeechTestCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(dialog, kNoReaderFoundText, kSpeechTestCaption, MB_OK | MB_ICONINFORMATION);
     return;
   }
   SpeakTextThrough(state.voice, engine, text, 0);

@@ -2,6 +2,7 @@
 
 #include "platform/internet_win.h"
 #include "records/launch_win.h"
+#include "platform/modal_dialog_win.h"
 #include "settings/help_texts.h"
 #include "settings/update_check.h"
 
@@ -61,16 +62,16 @@ int RunUpdateCheck(HWND owner) {
   std::optional<std::string> bytes = ReadVersionFile(SiteAddress(kVersionFilePath));
   switch (AnswerFor(bytes)) {
     case UpdateAnswer::kNewer:
-      if (MessageBoxA(owner, kUpdateQuestionText, kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+      if (ShowMessageBox(owner, kUpdateQuestionText, kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         ShellOpen(owner, nullptr, SiteAddress(kProgramPagePath));
       }
       break;
     case UpdateAnswer::kUpToDate:
-      MessageBoxA(owner, kUpToDateText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
+      ShowMessageBox(owner, kUpToDateText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
       break;
     case UpdateAnswer::kUnknown:
       // Never "up to date" for a check that did not happen.
-      MessageBoxA(owner, kUncheckedText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
+      ShowMessageBox(owner, kUncheckedText, kUpToDateCaption, MB_OK | MB_ICONINFORMATION);
       break;
   }
   return bytes ? 1 : 0;

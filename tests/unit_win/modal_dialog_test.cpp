@@ -48,7 +48,7 @@ BOOL OnMessage(HWND dialog, Probe& probe, UINT message, WPARAM, LPARAM) {
 constexpr DialogHandlers<Probe> kProbeDialog{OnInit, nullptr, OnMessage};
 
 INT_PTR RunProbe(Probe& probe) {
-  return RunModalDialog(GetModuleHandleA(nullptr), "WBDialog", nullptr, probe.openDialog, kProbeDialog, probe);
+  return RunModalDialog({GetModuleHandleA(nullptr), nullptr, probe.openDialog}, "WBDialog", kProbeDialog, probe);
 }
 
 TEST(ModalDialog, RecordsTheOpenDialogUntilItEndsAndSurvivesAThrowingHandler) {
