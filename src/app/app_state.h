@@ -29,6 +29,9 @@ constexpr UINT kTrayMessage = WM_USER;
 // The main window's timer that saves the shortcut cache a moment after a load changed it.
 constexpr UINT_PTR kSaveCacheTimer = 1;
 constexpr UINT kSaveCacheDelayMs = 1000;
+// The main window's timer that rereads the ItemFolder once a change has been
+// shown and announced: it finds what changed behind the program's back.
+constexpr UINT_PTR kReloadTimer = 2;
 
 struct AppState {
   AppState() = default;

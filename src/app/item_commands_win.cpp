@@ -144,7 +144,14 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
     SpeakText(app.voice, kNotDeletedText, 0);
     return;
   }
-  LoadItemLists(app);
+  // Only the one entry goes before the announcement; the folder is reread
+  // after it, for what changed behind the program's back.
+  if (RemoveListedEntry(app.items, item.listKind, item.index, item.name)) {
+    app.quickFind.stale = true;
+    LoadItemListsSoon(app);
+  } else {
+    LoadItemLists(app);
+  }
 
   // The entry that took the deleted one's place, or the new last one.
   int count = ListCount(app, item.listKind);

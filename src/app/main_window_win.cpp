@@ -157,6 +157,13 @@ void ShowItemLists(AppState& app, ItemFolderRead read) {
   app.quickFind.index.UseReadings(app.items.readings);
 }
 
+void LoadItemListsSoon(AppState& app) {
+  // Without the timer, the reload is made at once, as before.
+  if (app.mainWindow == nullptr || SetTimer(app.mainWindow, kReloadTimer, USER_TIMER_MINIMUM, nullptr) == 0) {
+    LoadItemLists(app);
+  }
+}
+
 void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }
 
 bool IsListSideKey(const AppState& app, const MSG& message) {
@@ -258,6 +265,9 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       if (wParam == kSaveCacheTimer) {
         KillTimer(window, kSaveCacheTimer);
         SaveShortcutCacheIfChanged(app.items, app.dataFolder);
+      } else if (wParam == kReloadTimer) {
+        KillTimer(window, kReloadTimer);
+        LoadItemLists(app);
       }
       return 0;
     case WM_ENDSESSION:

@@ -37,6 +37,10 @@ void LoadItemLists(AppState& app);
 // The same, from what has been read already.
 void ShowItemLists(AppState& app, ItemFolderRead read);
 
+// LoadItemLists a moment later (kReloadTimer), after the keys and messages
+// already waiting, for a change that has been shown entry by entry.
+void LoadItemListsSoon(AppState& app);
+
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(AppState& app);
 

@@ -9,6 +9,7 @@
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
 
+#include <cstddef>
 #include <optional>
 #include <system_error>
 
@@ -177,4 +178,16 @@ void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder)
 
 void SelectFirstEntries(const ItemLists& lists) {
   for (HWND list : lists.boxes) SendMessageA(list, LB_SETCURSEL, 0, 0);
+}
+
+bool RemoveListedEntry(ItemLists& lists, int kind, int index, const std::string& name) {
+  if (kind < 0 || kind >= kListCount || index < 0) return false;
+  HWND list = lists.boxes[kind];
+  std::vector<std::string>& shown = lists.listedNames[kind];
+  const std::size_t at = static_cast<std::size_t>(index);
+  if (SendMessageA(list, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(shown.size())) return false;
+  if (at >= shown.size() || shown[at] != name) return false;
+  if (SendMessageA(list, LB_DELETESTRING, at, 0) == LB_ERR) return false;
+  shown.erase(shown.begin() + static_cast<std::ptrdiff_t>(at));
+  return true;
 }

@@ -72,3 +72,9 @@ ShortcutCache ReadShortcutCache(const std::string& dataFolder);
 
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(const ItemLists& lists);
+
+// Takes the entry at index, which shows name, out of list box kind and out of
+// what the last load listed: what a load would do after that one item file
+// was deleted, without rereading the folder. False, with nothing changed,
+// when the list box no longer holds what the last load put there.
+bool RemoveListedEntry(ItemLists& lists, int kind, int index, const std::string& name);

@@ -124,6 +124,24 @@ TEST_F(ItemLists, FourSortOrdersAndAnOrderOutsideThemGivesEmptyLists) {
   }
 }
 
+TEST_F(ItemLists, RemovingOneEntryGivesWhatAReloadAfterTheDeleteGives) {
+  for (const char* name : {"A.url", "B.url", "C.url"}) WriteUrlItem(Item(name), "http://example.jp/");
+  ASSERT_EQ(Load(0, kUrls), (Names{"A", "B", "C"}));
+  DeleteFileA(Item("B.url").c_str());
+  // The wrong name, or an index past the end, changes nothing.
+  EXPECT_FALSE(RemoveListedEntry(lists_, kUrls, 1, "C"));
+  EXPECT_FALSE(RemoveListedEntry(lists_, kUrls, 3, "C"));
+  EXPECT_TRUE(RemoveListedEntry(lists_, kUrls, 1, "B"));
+  EXPECT_EQ(ListNames(kUrls), (Names{"A", "C"}));
+  EXPECT_EQ(lists_.listedNames[kUrls], (Names{"A", "C"}));
+  EXPECT_EQ(Load(0, kUrls), (Names{"A", "C"}));
+
+  // A list box filled behind the loads' back is left to a reload.
+  SendMessageA(lists_.boxes[kUrls], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("X"));
+  EXPECT_FALSE(RemoveListedEntry(lists_, kUrls, 0, "A"));
+  EXPECT_EQ(ListNames(kUrls), (Names{"A", "C", "X"}));
+}
+
 TEST_F(ItemLists, ReadsTheItemFolderByItsPathNotTheCurrentDirectory) {
   WriteUrlItem(Item("Kept.url"), "http://example.jp/");
   WriteUrlItem(data_.File("Stray.url"), "http://example.jp/");
