@@ -132,6 +132,7 @@ constexpr const char* kFooter[] = {
     "実行履歴とお気に入り一覧: Enterで実行、Shift+Enterで管理者として実行（URLはブラウザを選んで開く）、Deleteで選んだ行を削除",
     "Velmora、Windows標準ユーティリティ、Windowsの設定項目、Windows 10のPC設定、特殊フォルダ: Enterで起動してダイアログはそのまま、Control+Enterで起動してダイアログを閉じる",
     "起動中ソフトの一覧: Enterで選んだソフトに切り替える",
+    "すべてのリストから検索: Enterで実行、Shift+Enterで管理者として実行（URLはブラウザを選んで開く）、Alt+Dでスタートメニューやデスクトップのショートカットをリストに追加",
     "送るメニューの整理: Deleteで選んだショートカットを削除",
     "どのダイアログも: Escapeで閉じる",
 };
