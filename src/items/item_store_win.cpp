@@ -156,17 +156,28 @@ bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std
   return ReadLink(linkPath, false, target, arguments);
 }
 
+namespace {
+
+// The shortcut at linkPath, loaded through the shell-link object's wide side
+// (COM must be initialised on the thread). file is the same object's
+// IPersistFile, for a save.
+bool LoadWideShellLink(const std::wstring& linkPath, ComPtr<IShellLinkW>& link, ComPtr<IPersistFile>& file) {
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid()))) {
+    return false;
+  }
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
+  return SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ));
+}
+
+}  // namespace
+
 bool ReadShellLinkAsStored(const std::wstring& linkPath, std::wstring& target, std::wstring& arguments) {
   target.clear();
   arguments.clear();
   ComInit com;
   ComPtr<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid()))) {
-    return false;
-  }
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
-  if (FAILED(file->Load(linkPath.c_str(), STGM_READ))) return false;
+  if (!LoadWideShellLink(linkPath, link, file)) return false;
   std::vector<wchar_t> buffer(kLinkFieldUnits + 1, L'\0');
   if (SUCCEEDED(link->GetPath(buffer.data(), kLinkFieldUnits, nullptr, kShellLinkGetPathFlags))) {
     target = WideField(buffer);
@@ -234,12 +245,8 @@ bool RetargetShellLink(const std::string& linkPath, const std::string& pending, 
 
   ComInit com;
   ComPtr<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid()))) {
-    return false;
-  }
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
-  if (FAILED(file->Load(source.c_str(), STGM_READ))) return false;
+  if (!LoadWideShellLink(source, link, file)) return false;
 
   std::vector<wchar_t> buffer(kLinkFieldUnits + 1, L'\0');
   std::wstring oldTarget;
