@@ -9,6 +9,7 @@
 #include "items/item_lists_win.h"
 #include "items/item_store_win.h"
 #include "pickers/send_to_win.h"
+#include "platform/notification_window_win.h"
 #include "platform/window_front_win.h"
 #include "resources/command_ids.h"
 #include "settings/settings_texts.h"
@@ -74,6 +75,7 @@ void OnCreate(AppState& app, HWND window) {
     app.items.boxes[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 0, 0, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), app.instance, nullptr);
   }
+  CreateNotificationWindow(window);  // what Narrator hears is raised from it
 
   app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
   // The notification area lives in another process and answers slowly: the

@@ -1,5 +1,7 @@
 #include "platform/modal_dialog_win.h"
 
+#include "platform/notification_window_win.h"
+
 namespace modal_dialog_detail {
 namespace {
 
@@ -25,6 +27,7 @@ INT_PTR CALLBACK ModalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       auto& run = *reinterpret_cast<Run*>(lParam);
       if (run.openDialog != nullptr) *run.openDialog = dialog;
+      CreateNotificationWindow(dialog);  // a dialog's own notifications are not heard
       return run.dispatch(dialog, run, message, wParam, lParam);
     }
     Run* run = RunOf(dialog);

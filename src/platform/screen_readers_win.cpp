@@ -4,8 +4,6 @@
 #include <shlwapi.h>
 #include <uiautomationcore.h>
 
-#include <new>
-
 #include "platform/system_library_win.h"
 
 namespace {
@@ -139,63 +137,12 @@ bool NvdaControllerLibrary::HasIsSpeaking() const { return isSpeaking_ != nullpt
 
 bool NvdaControllerLibrary::IsSpeaking() const { return isSpeaking_ != nullptr && isSpeaking_() != 0; }
 
-// The least a provider must do to carry a notification: it stands for the
-// window, and everything else about it comes from the window's own host
-// provider. Immutable, so any thread UI Automation calls it on is safe.
-class UiAutomationLibrary::WindowProvider final : public IRawElementProviderSimple {
- public:
-  WindowProvider(HWND window, HostFunction hostFromWindow) : window_(window), hostFromWindow_(hostFromWindow) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == __uuidof(IUnknown) || iid == __uuidof(IRawElementProviderSimple)) {
-      *object = static_cast<IRawElementProviderSimple*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-
-  HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions* options) override {
-    if (options == nullptr) return E_POINTER;
-    *options = ProviderOptions_ServerSideProvider;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown** pattern) override {
-    if (pattern == nullptr) return E_POINTER;
-    *pattern = nullptr;  // no patterns of its own
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT* value) override {
-    if (value == nullptr) return E_POINTER;
-    *value = VARIANT{};  // VT_EMPTY: the host provider answers instead
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** host) override {
-    if (host == nullptr) return E_POINTER;
-    *host = nullptr;
-    return hostFromWindow_(window_, host);
-  }
-
- private:
-  ~WindowProvider() = default;  // only Release deletes
-
-  LONG references_ = 1;
-  HWND window_;
-  HostFunction hostFromWindow_;
-};
-
 UiAutomationLibrary::UiAutomationLibrary(HMODULE module)
     : notify_(LibraryFunction<NotifyFunction>(module, "UiaRaiseNotificationEvent")),
       hostFromWindow_(LibraryFunction<HostFunction>(module, "UiaHostProviderFromHwnd")),
-      listening_(LibraryFunction<ListeningFunction>(module, "UiaClientsAreListening")) {}
+      listening_(LibraryFunction<ListeningFunction>(module, "UiaClientsAreListening")),
+      returnProvider_(LibraryFunction<ReturnFunction>(module, "UiaReturnRawElementProvider")),
+      disconnect_(LibraryFunction<DisconnectFunction>(module, "UiaDisconnectProvider")) {}
 
 bool UiAutomationLibrary::ClientsAreListening() const { return listening_ != nullptr && listening_() != FALSE; }
 
@@ -205,10 +152,8 @@ const UiAutomationLibrary& UiAutomationLibrary::Instance() {
   return library;
 }
 
-bool UiAutomationLibrary::Notify(HWND window, const wchar_t* text) const {
-  if (notify_ == nullptr || hostFromWindow_ == nullptr) return false;
-  auto* provider = new (std::nothrow) WindowProvider(window, hostFromWindow_);
-  if (provider == nullptr) return false;
+bool UiAutomationLibrary::Notify(IRawElementProviderSimple* provider, const wchar_t* text) const {
+  if (notify_ == nullptr || hostFromWindow_ == nullptr || provider == nullptr) return false;
   BSTR message = AllocAutomationString(text);
   BSTR activity = AllocAutomationString(kNotificationActivity);
   HRESULT result = E_OUTOFMEMORY;
@@ -217,8 +162,21 @@ bool UiAutomationLibrary::Notify(HWND window, const wchar_t* text) const {
   }
   FreeAutomationString(message);  // either may be null, which it ignores
   FreeAutomationString(activity);
-  provider->Release();  // UI Automation holds its own reference while it needs one
   return SUCCEEDED(result);
+}
+
+HRESULT UiAutomationLibrary::HostProvider(HWND window, IRawElementProviderSimple** host) const {
+  if (hostFromWindow_ == nullptr) return E_NOTIMPL;
+  return hostFromWindow_(window, host);
+}
+
+LRESULT UiAutomationLibrary::ReturnProvider(HWND window, WPARAM wParam, LPARAM lParam,
+                                            IRawElementProviderSimple* provider) const {
+  return returnProvider_ != nullptr ? returnProvider_(window, wParam, lParam, provider) : 0;
+}
+
+void UiAutomationLibrary::Disconnect(IRawElementProviderSimple* provider) const {
+  if (disconnect_ != nullptr) disconnect_(provider);  // failed: the clients find out at their next call
 }
 
 bool NarratorIsRunning() {

@@ -73,30 +73,40 @@ class NvdaControllerLibrary {
   PlainFunction isSpeaking_ = nullptr;
 };
 
-// UI Automation's notification event, which Narrator reads out (and current
+// UI Automation, whose notification event Narrator reads out (and current
 // NVDA and JAWS too): "uiautomationcore.dll" from the system folder, its
 // exports looked up at run time since Windows before 10 1709 lacks
-// UiaRaiseNotificationEvent.
+// UiaRaiseNotificationEvent (and the compiler's headers lack several).
 class UiAutomationLibrary {
  public:
   explicit UiAutomationLibrary(HMODULE module);
   static const UiAutomationLibrary& Instance();
 
-  // Raises a notification of kind "other", "important most recent" processing, on a
-  // provider for window. False without the export or when it fails.
-  bool Notify(HWND window, const wchar_t* text) const;
+  // Raises a notification of kind "other", "important most recent"
+  // processing, on provider. False without the export or when it fails.
+  bool Notify(IRawElementProviderSimple* provider, const wchar_t* text) const;
   // Whether any UI Automation client listens for events; false without the export.
   bool ClientsAreListening() const;
+  // window's host provider; E_NOTIMPL without the export.
+  HRESULT HostProvider(HWND window, IRawElementProviderSimple** host) const;
+  // The answer to WM_GETOBJECT; 0 without the export.
+  LRESULT ReturnProvider(HWND window, WPARAM wParam, LPARAM lParam, IRawElementProviderSimple* provider) const;
+  // Tells the clients that provider is gone (Windows 8 on); nothing without the export.
+  void Disconnect(IRawElementProviderSimple* provider) const;
 
  private:
-  class WindowProvider;
   using NotifyFunction = HRESULT(WINAPI*)(IRawElementProviderSimple* provider, int kind, int processing, BSTR text,
                                           BSTR activity);
   using HostFunction = HRESULT(WINAPI*)(HWND window, IRawElementProviderSimple** host);
+  using ReturnFunction = LRESULT(WINAPI*)(HWND window, WPARAM wParam, LPARAM lParam,
+                                          IRawElementProviderSimple* provider);
+  using DisconnectFunction = HRESULT(WINAPI*)(IRawElementProviderSimple* provider);
   NotifyFunction notify_ = nullptr;
   HostFunction hostFromWindow_ = nullptr;
   using ListeningFunction = BOOL(WINAPI*)();
   ListeningFunction listening_ = nullptr;
+  ReturnFunction returnProvider_ = nullptr;
+  DisconnectFunction disconnect_ = nullptr;
 };
 
 // Whether Narrator runs: it holds the mutex "NarratorRunning" while it does,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/hd_string.h"
+#include "platform/notification_window_win.h"
 #include "platform/screen_readers_win.h"
 #include "speech/speech_dispatcher.h"
 
@@ -53,14 +54,19 @@ class JawsEngineWin final : public JawsEngine {
 };
 
 // The notification belongs to the window the user is in: the open dialog,
-// else the main window, as SpeakText last saw them.
+// else the main window, as SpeakText last saw them. A dialog closed before
+// the text is raised leaves it to the main window.
 class NarratorEngineWin final : public NarratorEngine {
  public:
-  void SetWindow(HWND window) { window_ = window; }
-  void Notify(const std::wstring& text) override { UiAutomationLibrary::Instance().Notify(window_, text.c_str()); }
+  void SetWindows(HWND window, HWND mainWindow) {
+    window_ = window;
+    mainWindow_ = mainWindow;
+  }
+  void Notify(const std::wstring& text) override { RaiseNotification(window_, mainWindow_, text.c_str()); }
 
  private:
   std::atomic<HWND> window_{nullptr};
+  std::atomic<HWND> mainWindow_{nullptr};
 };
 
 class SapiEngineWin final : public SapiEngine {
@@ -170,7 +176,7 @@ void SpeakText(const Voice& voice, std::string_view text, unsigned delayMs) {
 
 void SpeakTextThrough(const Voice& voice, int engine, std::string_view text, unsigned delayMs) {
   SpeechWiring& speech = Speech();
-  speech.narrator.SetWindow(voice.Window());
+  speech.narrator.SetWindows(voice.Window(), voice.MainWindow());
   speech.dispatcher.Speak(engine, text, delayMs);
 }
 

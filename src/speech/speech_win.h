@@ -18,6 +18,7 @@ class Voice {
   int Engine() const { return engine_; }
   // The window the user is in: the open dialog, else the main window.
   HWND Window() const { return openDialog_ != nullptr ? openDialog_ : mainWindow_; }
+  HWND MainWindow() const { return mainWindow_; }
 
  private:
   const int& engine_;

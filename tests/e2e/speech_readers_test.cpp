@@ -196,9 +196,11 @@ TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsSt
   JawsWindow jaws;
   EXPECT_EQ(TestSaysThrough(dialog, kJawsSays), L"JAWSで読み上げています");
 
-  // Narrator's notification comes from the dialog the user is in.
+  // Narrator's notification comes from the dialog the user is in, and is
+  // heard: a dialog's own window would not carry it.
   SendMessageW(engines, CB_SETCURSEL, 4, 0);
   ASSERT_EQ(TestSaysThrough(dialog, kNarratorSays), L"音声のテストです");
+  EXPECT_EQ(CallsOf(L"UiaNotificationUnheard").size(), 0u);
   EXPECT_NE(CallsOf(kNarratorSays).back().detail.find(L"window=音声設定"), std::wstring::npos)
       << ToSjis(CallsOf(kNarratorSays).back().detail);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/notification_window_win.h"
 #include "speech/speech_win.h"
 #include "support/support.h"
 
@@ -200,3 +201,39 @@ TEST(ScreenReaders, NvdaTextIsCutToFitItsBuffer) {
 }
 
 }  // namespace
+
+// A dialog's own window carries no notification that is heard; its 1x1
+// child does, and says goodbye to UI Automation when it goes.
+TEST(ScreenReaders, NotificationsAreHeardFromTheNotificationWindowOfAPopUp) {
+  SpeechLogFile log;
+  auto popUp = [] {
+    return CreateWindowExA(0, "STATIC", "p", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  };
+  HWND bare = popUp();
+  HWND dialog = popUp();
+  ASSERT_NE(bare, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  CreateNotificationWindow(dialog);
+  HWND child = FindWindowExA(dialog, nullptr, "HdNotification", nullptr);
+  ASSERT_NE(child, nullptr);
+  RECT client{};
+  GetClientRect(child, &client);
+  EXPECT_TRUE(IsWindowVisible(child));
+  EXPECT_EQ(client.right - client.left, 1);
+  EXPECT_EQ(client.bottom - client.top, 1);
+  EXPECT_EQ(SendMessageA(child, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(dialog), 0), MA_NOACTIVATE);
+
+  EXPECT_TRUE(RaiseNotification(bare, nullptr, L"bare"));
+  EXPECT_TRUE(RaiseNotification(dialog, bare, L"dialog"));
+  // The dialog gone before its text: the fallback's window carries it.
+  HWND gone = bare;
+  DestroyWindow(bare);
+  EXPECT_TRUE(RaiseNotification(gone, dialog, L"fallback"));
+  DestroyWindow(dialog);
+  Calls calls = log.Calls();
+  for (std::string& call : calls) call = call.substr(0, call.find('\t', call.find('\t') + 1));  // no detail
+  EXPECT_EQ(calls, (Calls{"UiaNotificationUnheard\tbare", "UiaRaiseNotificationEvent\tdialog",
+                                "UiaRaiseNotificationEvent\tfallback", "UiaReturnRawElementProvider\tp",
+                                "UiaDisconnectProvider\t"}));
+}

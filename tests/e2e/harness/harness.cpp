@@ -257,6 +257,8 @@ std::vector<std::wstring> ControlOutline(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t className[32] = {};
     GetClassNameW(child, className, 32);
+    // The window notifications are raised from is no control of the dialog.
+    if (lstrcmpW(className, L"HdNotification") == 0) continue;
     RECT rect{};
     GetWindowRect(child, &rect);
     std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
