@@ -3,8 +3,6 @@
 // and Enter runs the chosen one as its own place would. The dialog shows,
 // speaks and dispatches; what the sources hold and how each runs is in
 // search_index_win.h and the search_source_*_win.cpp files.
-#include "app/quick_find_dialog_win.h"
-
 #include <windows.h>
 
 #include <cstdio>

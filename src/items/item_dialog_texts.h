@@ -19,7 +19,6 @@ constexpr char kOverwriteCaption[] = "上書き確認";
 // A write the file system refused (a name it cannot hold, a missing source
 // file, a full disk): the dialog stays open so the name can be changed.
 constexpr char kWriteFailedText[] = "項目を保存できませんでした。\n名前に使えない文字が含まれていないか確認してください。";
-constexpr char kWriteFailedCaption[] = "保存エラー";
 
 // The file-open dialog of the browse button.
 constexpr char kBrowseTitle[] = "ファイル選択";

@@ -37,7 +37,9 @@ bool ListedUnderItsName(const std::string& path) {
 bool PlaceItemFile(const std::string& itemPath, const std::function<bool(const std::string&)>& write) {
   if (!ReplaceFileWith(itemPath, write)) return false;
   if (!ListedUnderItsName(itemPath)) {
-    DeleteOwnFile(itemPath);  // the same path reaches the file under its cut name
+    // The same path reaches the file under its cut name; one that cannot go
+    // adds nothing to the failure reported below.
+    (void)DeleteOwnFile(itemPath);
     return false;
   }
   return true;

@@ -84,8 +84,8 @@ void UpdateReadings(ItemLists& lists, const ReadingTable& cached, ShortcutCache&
 // A cache that cannot be saved costs the next start its reads, nothing else.
 void SaveShortcutCache(const ItemLists& lists, const std::string& dataFolder) {
   std::string bytes = lists.shortcuts.Serialize();
-  ReplaceFileWith(ShortcutCacheFile(dataFolder),
-                  [&](const std::string& pending) { return WriteWholeFile(pending, bytes); });
+  (void)ReplaceFileWith(ShortcutCacheFile(dataFolder),
+                        [&](const std::string& pending) { return WriteWholeFile(pending, bytes); });
 }
 
 }  // namespace

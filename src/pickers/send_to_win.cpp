@@ -124,7 +124,8 @@ void EnsureSendToShortcut(const std::string& programFolder) {
   std::string target = JoinPath(programFolder, kOwnExecutableName);
   if (linkPath.empty() || target.empty()) return;
   if (PathExists(linkPath)) return;  // the user's own, or ours from an earlier start: left as it is
-  WriteShellLink(linkPath, target, "");  // a failure is ignored
+  // Not reported: the program runs as well without it, and the next start tries again.
+  (void)SaveShellLink(linkPath, target, "");
 }
 
 void RunSendToCleanupDialog(const DialogOwner& owner, const Voice& voice) {

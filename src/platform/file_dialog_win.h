@@ -7,4 +7,4 @@
 
 // GetOpenFileNameA with dialog; false when it is cancelled, fails, or the
 // library is missing. The current directory is as it was before.
-bool ShowOpenFileDialog(OPENFILENAMEA& dialog);
+[[nodiscard]] bool ShowOpenFileDialog(OPENFILENAMEA& dialog);

@@ -107,7 +107,7 @@ bool ReplaceFileWith(const std::string& path, const std::function<bool(const std
   DeleteFileA(pending.c_str());  // left by a crashed run with the same process id, if ever
   // A write that did not complete, or did not reach the disk, never replaces the file.
   if (!write(pending) || !FileExists(pending) || !FlushToDisk(pending) || !MoveOwnFile(pending, path)) {
-    DeleteOwnFile(pending);  // one that cannot go now goes at the next start
+    (void)DeleteOwnFile(pending);  // one that cannot go now goes at the next start
     return false;
   }
   return true;

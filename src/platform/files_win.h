@@ -21,7 +21,7 @@ std::string ContainingFolder(const std::string& path);
 // fails or the move is refused (a read-only file, or one held open by another
 // program for longer than RetryWhileHeld waits); path is then as it was, and
 // the temporary file is gone.
-bool ReplaceFileWith(const std::string& path, const std::function<bool(const std::string& pending)>& write);
+[[nodiscard]] bool ReplaceFileWith(const std::string& path, const std::function<bool(const std::string& pending)>& write);
 
 // Runs step until it succeeds or fails for a reason other than a file held by
 // someone else (a sharing, lock or access-denied error): up to kHeldFileTries
@@ -29,23 +29,23 @@ bool ReplaceFileWith(const std::string& path, const std::function<bool(const std
 // file for a moment right after it was written. Returns step's last result.
 constexpr int kHeldFileTries = 10;
 constexpr unsigned kHeldFileRetryMs = 100;
-bool RetryWhileHeld(const std::function<bool()>& step);
+[[nodiscard]] bool RetryWhileHeld(const std::function<bool()>& step);
 
 // Deletes the file at path, waiting out a moment's hold; true when it is gone
 // (or was never there). A read-only file is not waited for.
-bool DeleteOwnFile(const std::string& path);
+[[nodiscard]] bool DeleteOwnFile(const std::string& path);
 // Moves from over to (which may exist), waiting out a moment's hold.
-bool MoveOwnFile(const std::string& from, const std::string& to);
+[[nodiscard]] bool MoveOwnFile(const std::string& from, const std::string& to);
 
 // Whether the file at path can be read now, waiting out a moment's hold; true
 // when there is no file. A file whose content is to be kept must not be taken
 // for empty because another program held it while it was read.
-bool WaitUntilReadable(const std::string& path);
+[[nodiscard]] bool WaitUntilReadable(const std::string& path);
 
 // Starts pending as a copy of the file at path, when there is one, so that
 // whatever a write leaves alone survives the replacement. False when the
 // copy fails.
-bool StartFromCopy(const std::string& path, const std::string& pending);
+[[nodiscard]] bool StartFromCopy(const std::string& path, const std::string& pending);
 
 // Deletes the temporary files that an interrupted replacement left in folder.
 void RemovePendingFiles(const std::string& folder);

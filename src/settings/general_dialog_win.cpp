@@ -71,7 +71,8 @@ bool MoveHotKey(HWND window, int fromIndex, int toIndex) {
 }
 
 // The hot key first, since it can be refused; then registry, then memory:
-// autostart, start list, sort order, hot-key screen.
+// autostart, start list, sort order, hot-key screen. A registry that refuses
+// the values leaves the dialog open with nothing changed.
 void OnOk(HWND dialog, GeneralDialogState& state) {
   Settings& settings = state.settings;
   Settings chosen = settings;
@@ -83,7 +84,15 @@ void OnOk(HWND dialog, GeneralDialogState& state) {
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_OPT_HOTKEY)), TRUE);
     return;
   }
-  SaveGeneralSettings(chosen);
+  if (!SaveGeneralSettings(chosen)) {
+    // Nothing changes in memory and the old key is taken back. Should that be
+    // refused, the new key stays held and memory says so.
+    if (!MoveHotKey(state.hotKeyWindow, chosen.hotKeyIndex, settings.hotKeyIndex)) {
+      settings.hotKeyIndex = chosen.hotKeyIndex;
+    }
+    ShowMessageBox(dialog, kSettingsNotSavedText, kWriteFailedCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
 
   settings.hotKeyIndex = chosen.hotKeyIndex;
   settings.autoStart = chosen.autoStart;

@@ -36,9 +36,10 @@ constexpr int kSpeechValueLast = 6;
 constexpr char kAutoStartLinkName[] = "Hopdeck.lnk";
 constexpr char kProgramFileName[] = "Hopdeck.exe";
 
-void WriteDword(HKEY key, const char* name, int value) {
+[[nodiscard]] bool WriteDword(HKEY key, const char* name, int value) {
   DWORD data = static_cast<DWORD>(value);
-  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+  return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) ==
+         ERROR_SUCCESS;
 }
 
 // A value that is missing, or not exactly four bytes, counts as unreadable.
@@ -69,7 +70,11 @@ bool LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& prog
       // keeps what it holds, and a value missing there still means no speech.
       Settings defaults;
       defaults.speechEngine = kAutomatic;
-      for (const SettingValue& value : kSettingValues) WriteDword(key.get(), value.name, defaults.*value.field);
+      // A default that cannot be written is read as missing at the next start:
+      // the program runs all the same, so the failure is not reported.
+      for (const SettingValue& value : kSettingValues) {
+        (void)WriteDword(key.get(), value.name, defaults.*value.field);
+      }
     }
   }
   {
@@ -117,7 +122,8 @@ void ApplyAutoStart(const Settings& settings, const std::string& programFolder) 
       storedArguments.empty()) {
     return;
   }
-  WriteShellLink(linkPath, target, "");
+  // Not reported: the program runs as well without it, and every start tries again.
+  (void)SaveShellLink(linkPath, target, "");
 }
 
 std::optional<int> ReadStoredHotKeyIndex() {
@@ -128,18 +134,24 @@ std::optional<int> ReadStoredHotKeyIndex() {
 
 namespace {
 
-// Writes the values first..last of the table, in table order.
-void SaveSettingValues(const Settings& settings, int first, int last) {
+// Writes the values first..last of the table, in table order; false as soon
+// as the key cannot be opened or a value cannot be written.
+[[nodiscard]] bool SaveSettingValues(const Settings& settings, int first, int last) {
   UniqueHkey key;
-  if (!OpenSettingsKey(key)) return;  // the settings then change in memory only
-  for (int i = first; i <= last; ++i) WriteDword(key.get(), kSettingValues[i].name, settings.*kSettingValues[i].field);
+  if (!OpenSettingsKey(key)) return false;
+  for (int i = first; i <= last; ++i) {
+    if (!WriteDword(key.get(), kSettingValues[i].name, settings.*kSettingValues[i].field)) return false;
+  }
+  return true;
 }
 
 }  // namespace
 
-void SaveGeneralSettings(const Settings& settings) {
-  SaveSettingValues(settings, 0, kGeneralValueCount - 1);
-  SaveSettingValues(settings, kSpeechValueLast + 1, static_cast<int>(std::size(kSettingValues)) - 1);
+bool SaveGeneralSettings(const Settings& settings) {
+  return SaveSettingValues(settings, 0, kGeneralValueCount - 1) &&
+         SaveSettingValues(settings, kSpeechValueLast + 1, static_cast<int>(std::size(kSettingValues)) - 1);
 }
 
-void SaveSpeechSettings(const Settings& settings) { SaveSettingValues(settings, kGeneralValueCount, kSpeechValueLast); }
+bool SaveSpeechSettings(const Settings& settings) {
+  return SaveSettingValues(settings, kGeneralValueCount, kSpeechValueLast);
+}

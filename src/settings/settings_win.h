@@ -18,7 +18,7 @@ constexpr int kHotKeyId = 101;
 // applied for the program in programFolder, hot key registered for
 // hotKeyWindow. False when the hot key could not be registered (another
 // program holds it); the rest is done all the same.
-bool LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder);
+[[nodiscard]] bool LoadSettings(Settings& settings, HWND hotKeyWindow, const std::string& programFolder);
 
 // Registers Ctrl+Shift+letter (a hotKeyIndex) for window as kHotKeyId; false
 // when the system refuses it (another program holds the combination).
@@ -31,8 +31,11 @@ void ApplyAutoStart(const Settings& settings, const std::string& programFolder);
 // "Option1" as stored now; nothing when the key or the value cannot be read.
 std::optional<int> ReadStoredHotKeyIndex();
 
-// Writes "Option0" to "Option3" and then "Option7" from settings, in that order.
-void SaveGeneralSettings(const Settings& settings);
+// Writes "Option0" to "Option3" and then "Option7" from settings, in that
+// order. False when the key cannot be opened or a value cannot be written;
+// the values before it may then be written already.
+[[nodiscard]] bool SaveGeneralSettings(const Settings& settings);
 
-// Writes "Option4" to "Option6" from settings, in that order.
-void SaveSpeechSettings(const Settings& settings);
+// Writes "Option4" to "Option6" from settings, in that order; false as
+// SaveGeneralSettings.
+[[nodiscard]] bool SaveSpeechSettings(const Settings& settings);

@@ -7,9 +7,11 @@
 
 #include "platform/modal_dialog_win.h"
 #include "resources/resource.h"
+#include "resources/shared_texts.h"
 #include "settings/setting_choices_win.h"
 #include "settings/settings.h"
 #include "settings/settings_dialogs_win.h"
+#include "settings/settings_texts.h"
 #include "settings/settings_win.h"
 #include "speech/speech_dispatcher.h"
 #include "speech/speech_texts.h"
@@ -35,11 +37,15 @@ BOOL OnInit(HWND dialog, SpeechDialogState& state) {
   return TRUE;  // the focus goes to the engine box
 }
 
-// Registry first ("Option6"), then memory.
+// Registry first ("Option4" to "Option6"), then memory. A registry that
+// refuses them leaves the dialog open with nothing changed.
 void OnOk(HWND dialog, SpeechDialogState& state) {
   Settings chosen = state.settings;
   TakeSettingChoices(dialog, kChoices, chosen);
-  SaveSpeechSettings(chosen);  // without the key the choices hold in memory until the program ends
+  if (!SaveSpeechSettings(chosen)) {
+    ShowMessageBox(dialog, kSettingsNotSavedText, kWriteFailedCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
   for (const SettingChoice& choice : kChoices) state.settings.*choice.field = chosen.*choice.field;
   EndModalDialog(dialog, IDOK);
 }

@@ -117,6 +117,23 @@ TEST_F(SpeechSettingsScenario, CancelKeepsTheOldEngineAndFormatsInForceAndStored
   EXPECT_EQ(CallsOf(L"speakText").size(), 0u);
 }
 
+TEST_F(SpeechSettingsScenario, OkThatCannotStoreSaysSoAndChangesNothing) {
+  StartWith(1, true, Nvda::kFull);
+  HWND dialog = OpenSpeechDialog();
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 2, 0);  // NVDA
+  ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey), ERROR_SUCCESS);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(ExpectMessageBox(L"保存エラー", L"設定を保存できませんでした", IDOK));
+  EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForDialogGone(dialog));
+  EXPECT_FALSE(KeyExists());
+  // PC-Talker is still in force.
+  EXPECT_EQ(PcTalkerSays(kShowUrlsCommand), L"URL一覧");
+  EXPECT_EQ(CallsOf(L"speakText").size(), 0u);
+}
+
 TEST_F(SpeechSettingsScenario, SwitchingTheEngineTakesEffectWithTheNextAnnouncement) {
   StartWith(1, true, Nvda::kFull);
   EXPECT_EQ(PcTalkerSays(kShowUrlsCommand), L"URL一覧");
