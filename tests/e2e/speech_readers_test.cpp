@@ -19,36 +19,29 @@ constexpr wchar_t kJawsSays[] = L"SayString";
 constexpr wchar_t kNarratorSays[] = L"UiaRaiseNotificationEvent";
 constexpr wchar_t kSapiSays[] = L"Speak";
 
-// A window of the class JAWS's main window has, as while JAWS runs, on a
-// thread of its own that answers messages, so that nobody who sends to every
-// top-level window waits on it.
-class JawsWindow : public WindowThread {
+// A reader's main window (its class and title), as while the reader runs,
+// on a thread of its own that answers messages, so that nobody who sends to
+// every top-level window waits on it.
+class ReaderWindow : public WindowThread {
  public:
-  JawsWindow()
-      : WindowThread([] {
+  ReaderWindow(const wchar_t* className, const wchar_t* title)
+      : WindowThread([className, title] {
           WNDCLASSW windowClass{};
           windowClass.lpfnWndProc = DefWindowProcW;
           windowClass.hInstance = GetModuleHandleW(nullptr);
-          windowClass.lpszClassName = L"JFWUI2";
+          windowClass.lpszClassName = className;
           RegisterClassW(&windowClass);  // fails harmlessly when an earlier window registered it
-          return std::vector<HWND>{CreateWindowExW(0, L"JFWUI2", L"JAWS", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+          return std::vector<HWND>{CreateWindowExW(0, className, title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                                    windowClass.hInstance, nullptr)};
         }) {}
 };
 
-// NVDA's main window, as while NVDA runs.
-class NvdaWindow : public WindowThread {
- public:
-  NvdaWindow()
-      : WindowThread([] {
-          WNDCLASSW windowClass{};
-          windowClass.lpfnWndProc = DefWindowProcW;
-          windowClass.hInstance = GetModuleHandleW(nullptr);
-          windowClass.lpszClassName = L"wxWindowClassNR";
-          RegisterClassW(&windowClass);  // fails harmlessly when an earlier window registered it
-          return std::vector<HWND>{CreateWindowExW(0, L"wxWindowClassNR", L"NVDA", WS_OVERLAPPED, 0, 0, 10, 10,
-                                                   nullptr, nullptr, windowClass.hInstance, nullptr)};
-        }) {}
+struct JawsWindow : ReaderWindow {
+  JawsWindow() : ReaderWindow(L"JFWUI2", L"JAWS") {}
+};
+
+struct NvdaWindow : ReaderWindow {
+  NvdaWindow() : ReaderWindow(L"wxWindowClassNR", L"NVDA") {}
 };
 
 // The screen-reader flag, as Narrator sets it. Wine keeps the flag a process
