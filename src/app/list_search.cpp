@@ -4,7 +4,7 @@
 
 #include "app/item_command_texts.h"
 #include "items/item_order.h"
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 #include "platform/sjis.h"
 
 int FindListEntry(int count, int selection, bool forward, std::string_view term,

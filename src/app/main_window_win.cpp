@@ -12,6 +12,7 @@
 #include "platform/notification_window_win.h"
 #include "platform/window_front_win.h"
 #include "resources/command_ids.h"
+#include "resources/resource.h"
 #include "settings/settings_texts.h"
 #include "settings/settings_win.h"
 #include "speech/speech_win.h"
@@ -71,9 +72,9 @@ void OnCreate(AppState& app, HWND window) {
 
   for (int k = 0; k < kListCount; ++k) {
     app.labels[k] = CreateWindowExA(0, "STATIC", kListLabels[k], WS_CHILD, 0, 0, 0, 0, window,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(k + 1)), app.instance, nullptr);
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LABEL_PROGRAMS + k)), app.instance, nullptr);
     app.items.boxes[k] = CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 0, 0, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(101 + k)), app.instance, nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST_PROGRAMS + k)), app.instance, nullptr);
   }
   CreateNotificationWindow(window);  // what Narrator hears is raised from it
 

@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/app_texts.h"
-#include "app/launch_win.h"
+#include "app/run_list_item_win.h"
 #include "app/search_sources_win.h"
 #include "app/selected_item_win.h"
 #include "items/item_scan_win.h"

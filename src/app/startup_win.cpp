@@ -11,7 +11,7 @@
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
 #include "items/item_store_win.h"
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 #include "platform/sjis.h"
 #include "platform/window_front_win.h"
 #include "settings/settings_win.h"

@@ -6,7 +6,7 @@
 
 #include "items/item_name.h"
 #include "items/item_order.h"
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "items/item_scan_win.h"
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "platform/sjis.h"
 #include "platform/win_handles.h"
 

@@ -8,7 +8,7 @@
 
 #include "items/item_store_win.h"
 #include "platform/files_win.h"
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "platform/win_handles.h"
 
 bool SameItemFile(const std::string& first, const std::string& second) {

@@ -1,6 +1,6 @@
 #include "items/item_name.h"
 
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 #include "platform/sjis.h"
 
 namespace {

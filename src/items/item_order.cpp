@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 
 std::optional<std::string> ItemNameOf(std::string_view fileName, std::string_view extension) {
   if (fileName.size() < extension.size()) return std::nullopt;

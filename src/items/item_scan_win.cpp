@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/files_win.h"
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "platform/win_handles.h"
 
 namespace {

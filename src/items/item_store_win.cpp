@@ -20,7 +20,7 @@
 #include "items/list_kind.h"
 #include "items/shortcut_file.h"
 #include "platform/files_win.h"
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "platform/sjis.h"
 #include "platform/win_handles.h"
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 
 // What the window's thread and the asking threads share. A thread holds it
 // too, so one still in a slow call when the service object goes finds it

@@ -1,7 +1,7 @@
 #include "pickers/send_to_list.h"
 
 #include "pickers/picker_texts.h"
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 #include "platform/sjis.h"
 
 namespace {

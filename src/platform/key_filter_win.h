@@ -1,5 +1,6 @@
-// Left and Right kept from list boxes: the main lists and the pickers move
-// only up and down.
+// Left and Right kept from the pickers' list boxes, which move only up and
+// down. The main lists are not subclassed: the message loop drops the two
+// keys for them, since under Wine a subclass costs a lookup on every message.
 #pragma once
 #include <windows.h>
 

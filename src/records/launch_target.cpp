@@ -1,6 +1,6 @@
 #include "records/launch_target.h"
 
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 
 namespace {
 

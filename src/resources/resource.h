@@ -13,11 +13,7 @@
 #define IDC_LIST_URLS 103
 #define IDC_LIST_MAIL 104
 
-// Working controls of every dialog are 101 to 104; OK and CANCEL are IDOK (1) and IDCANCEL (2).
-#define IDC_FIELD1 101
-#define IDC_FIELD2 102
-#define IDC_FIELD3 103
-#define IDC_FIELD4 104
+// A dialog's working controls are numbered from 101; OK and CANCEL are IDOK (1) and IDCANCEL (2).
 
 // Item dialog "FileDialog": name, path, browse. Find dialog "FindDialog": the term.
 #define IDC_ITEM_NAME 101

@@ -41,7 +41,7 @@ void SpeechDispatcher::SpeakThrough(int engine, std::string_view text, unsigned 
         QueueForSpeechThread(kNarrator, text, delayMs);
         return;
       }
-      std::wstring converted = system_.ToNvdaText(text);
+      std::wstring converted = system_.ToSpeechText(text);
       engines_.nvda.Braille(converted);
       {
         std::lock_guard<std::mutex> lock(textLock_);
@@ -96,7 +96,7 @@ void SpeechDispatcher::RunNvdaSpeechThread(unsigned delayMs) {
 void SpeechDispatcher::QueueForSpeechThread(int engine, std::string_view text, unsigned delayMs) {
   {
     std::lock_guard<std::mutex> lock(pendingLock_);
-    pending_ = Pending{engine, system_.ToNvdaText(text), system_.NowMs() + delayMs};
+    pending_ = Pending{engine, system_.ToSpeechText(text), system_.NowMs() + delayMs};
   }
   if (!speechThreadStarted_) {
     speechThreadStarted_ = system_.StartSpeechThread([this] {

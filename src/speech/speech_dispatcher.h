@@ -84,8 +84,8 @@ constexpr unsigned kWaitForever = 0xFFFFFFFFu;
 class SpeechSystem {
  public:
   virtual ~SpeechSystem() = default;
-  // The text as the readers take it (UTF-16), cut to fit NVDA's buffer.
-  virtual std::wstring ToNvdaText(std::string_view text) = 0;
+  // The text as every reader takes it (UTF-16), cut to fit NVDA's buffer.
+  virtual std::wstring ToSpeechText(std::string_view text) = 0;
   virtual void Sleep(unsigned ms) = 0;
   // Runs body on a new thread that nobody waits for; false if none started.
   virtual bool StartThread(std::function<void()> body) = 0;

@@ -10,15 +10,16 @@
 #include <utility>
 #include <vector>
 
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "platform/notification_window_win.h"
 #include "platform/screen_readers_win.h"
 #include "speech/speech_dispatcher.h"
 
 namespace {
 
-// NVDA's text buffer: 10240 UTF-16 code units with the terminator.
-constexpr std::size_t kNvdaTextUnits = 10240;
+// NVDA's text buffer, the smallest of the readers': 10240 UTF-16 code units
+// with the terminator.
+constexpr std::size_t kSpeechTextUnits = 10240;
 
 // The libraries are looked up on each call, so one is loaded only when its
 // engine first speaks.
@@ -111,7 +112,7 @@ bool StartOwnedThread(LPTHREAD_START_ROUTINE start, std::function<void()> body) 
 
 class SpeechSystemWin final : public SpeechSystem {
  public:
-  std::wstring ToNvdaText(std::string_view text) override { return ::ToNvdaText(text); }
+  std::wstring ToSpeechText(std::string_view text) override { return ::ToSpeechText(text); }
   void Sleep(unsigned ms) override { ::Sleep(ms); }
   bool StartThread(std::function<void()> body) override { return StartOwnedThread(ThreadStart, std::move(body)); }
   // Narrator sets no screen-reader flag; and the flag alone is no reader: it
@@ -163,9 +164,9 @@ SpeechWiring& Speech() {
 
 }  // namespace
 
-std::wstring ToNvdaText(std::string_view text) {
+std::wstring ToSpeechText(std::string_view text) {
   std::string terminated(text);
-  std::vector<wchar_t> buffer(kNvdaTextUnits, L'\0');
+  std::vector<wchar_t> buffer(kSpeechTextUnits, L'\0');
   ConvertToUnicode(terminated.c_str(), buffer.data(), buffer.size());
   return std::wstring(buffer.data());
 }

@@ -38,5 +38,6 @@ int FindRunningReader();
 // program selected (see NeedsSelectionSpoken).
 bool NeedsSelectionSpoken(const Voice& voice);
 
-// The Shift-JIS text as NVDA receives it: UTF-16, cut at 10239 code units.
-std::wstring ToNvdaText(std::string_view text);
+// The Shift-JIS text as every reader receives it: UTF-16, cut at 10239
+// code units, the most NVDA's buffer holds.
+std::wstring ToSpeechText(std::string_view text);

@@ -98,7 +98,7 @@ class FakeSapi final : public SapiEngine, Logs {
 class FakeSystem final : public SpeechSystem, Logs {
  public:
   using Logs::Logs;
-  std::wstring ToNvdaText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
+  std::wstring ToSpeechText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
   void Sleep(unsigned ms) override {
     log_.Add("sleep " + std::to_string(ms));
     sleptMs += ms;
@@ -361,7 +361,7 @@ class ThreadedNvda final : public NvdaEngine {
 
 class ThreadedSystem final : public SpeechSystem {
  public:
-  std::wstring ToNvdaText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
+  std::wstring ToSpeechText(std::string_view text) override { return std::wstring(text.begin(), text.end()); }
   void Sleep(unsigned ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
   bool StartThread(std::function<void()> body) override {
     threads.emplace_back(std::move(body));

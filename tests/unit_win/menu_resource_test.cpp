@@ -8,7 +8,7 @@
 
 #include "app/command_table.h"
 #include "app/commands.h"
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "resources/command_ids.h"
 
 namespace {

@@ -193,11 +193,11 @@ TEST(ScreenReaders, NvdaTextIsCutToFitItsBuffer) {
       {twoByte.substr(0, 2 * 5000), 5000},
   };
   for (const Case& c : cases) {
-    std::wstring converted = ToNvdaText(c.text);
+    std::wstring converted = ToSpeechText(c.text);
     EXPECT_EQ(converted.size(), c.expectedUnits) << c.text.size() << " bytes";
   }
-  EXPECT_EQ(ToNvdaText(kSjisTest), L"\u30C6\u30B9\u30C8");
-  EXPECT_EQ(ToNvdaText(twoByte).back(), L'\u3042');
+  EXPECT_EQ(ToSpeechText(kSjisTest), L"\u30C6\u30B9\u30C8");
+  EXPECT_EQ(ToSpeechText(twoByte).back(), L'\u3042');
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/hd_string.h"
+#include "platform/sjis_find.h"
 
 #include <cstring>
 
@@ -47,10 +47,5 @@ int FindInIgnoreCase(std::string_view text, std::string_view pattern) { return F
 
 bool FindString(const char* text, const char* pattern, int* position) {
   *position = Find(text, pattern, false);
-  return *position >= 0;
-}
-
-bool FindStringI(const char* text, const char* pattern, int* position) {
-  *position = Find(text, pattern, true);
   return *position >= 0;
 }

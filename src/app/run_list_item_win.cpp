@@ -1,6 +1,6 @@
 // Enter and Shift+Enter on the main lists. Every launch is
 // recorded at the top of the history.
-#include "app/launch_win.h"
+#include "app/run_list_item_win.h"
 
 #include "app/app_state.h"
 #include "app/commands.h"
@@ -16,7 +16,7 @@ namespace {
 // The launch target of an item: the shortcut file itself for programs and
 // files (the shell follows it with its own folder and arguments), the URL or
 // the whole "mailto:" value for the other two lists.
-std::string ItemTarget(const AppState& app, int listKind, const std::string& name) {
+std::string LaunchTargetOf(const AppState& app, int listKind, const std::string& name) {
   std::string itemFile = ItemFilePath(app, listKind, name);
   return IsShortcutList(listKind) ? itemFile : ReadItem(listKind, itemFile).target;
 }
@@ -36,7 +36,7 @@ bool MayOpen(int listKind, const std::string& target, bool special) {
 }  // namespace
 
 void RunListItem(AppState& app, int listKind, const std::string& name, bool special) {
-  std::string target = ItemTarget(app, listKind, name);
+  std::string target = LaunchTargetOf(app, listKind, name);
   if (target.empty()) return;  // an item that lost its URL or address: nothing to open
   if (!MayOpen(listKind, target, special)) {
     SpeakText(app.voice, kUrlRefusedText, 0);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 
 void ConvertToUnicode(const char* text, wchar_t* buffer, std::size_t bufferUnits) {
   if (bufferUnits == 0) return;
