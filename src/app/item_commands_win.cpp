@@ -29,7 +29,7 @@ namespace {
 // The item's target: a shortcut's target path (with its argument string in
 // *arguments), the URL, or the mail address without its leading "mailto:".
 // Empty when it cannot be read.
-std::string ItemTarget(int listKind, const std::string& itemFile, std::string* arguments = nullptr) {
+std::string ReadItemTarget(int listKind, const std::string& itemFile, std::string* arguments = nullptr) {
   ItemContent content = ReadItem(listKind, itemFile);
   if (arguments != nullptr) *arguments = content.arguments;
   return listKind == kMail ? BareMailAddress(content.target) : content.target;
@@ -105,7 +105,7 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   EditItemValues values;
   values.file = ItemFilePath(app, item.listKind, item.name);
   values.name = item.name;
-  values.target = ItemTarget(item.listKind, values.file, &values.arguments);
+  values.target = ReadItemTarget(item.listKind, values.file, &values.arguments);
   EditOutcome outcome = RunEditItemDialog(app.Owner(), app.Folders(), values);
   if (outcome == EditOutcome::kCancelled) return;
   ReloadAndSelectFirst(app);
@@ -117,14 +117,14 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
 void CmdCopyPath(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
   if (!item.valid()) return;
-  bool copied = PutOnClipboard(app.mainWindow, ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
+  bool copied = PutOnClipboard(app.mainWindow, ReadItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
   SpeakText(app.voice, copied ? kCopiedTexts[item.listKind] : kNotCopiedText, 0);
 }
 
 void CmdOpenFolder(AppState& app, const CommandContext& command) {
   SelectedItem item = GetSelectedItem(app);
   if (!item.valid() || !IsShortcutList(item.listKind)) return;
-  std::string folder = ContainingFolder(ItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
+  std::string folder = ContainingFolder(ReadItemTarget(item.listKind, ItemFilePath(app, item.listKind, item.name)));
   // An unreadable target or a bare command name leaves no folder; the shell
   // would open the current directory (the program's data folder) instead.
   if (folder.empty()) return;
@@ -165,7 +165,7 @@ void CmdDeleteItem(AppState& app, const CommandContext& command) {
 void CmdFind(AppState& app, const CommandContext& command) {
   int listKind = FocusedListKind(app);
   if (listKind < 0) return;
-  if (!RunFindDialog(app.Owner(), app)) return;
+  if (!RunFindDialog(app.Owner(), app.findTerm)) return;
   SearchList(app, listKind, true);
 }
 
@@ -173,7 +173,7 @@ void CmdFindNext(AppState& app, const CommandContext& command) {
   int listKind = FocusedListKind(app);
   if (listKind < 0) return;
   if (app.findTerm.empty()) {
-    if (!RunFindDialog(app.Owner(), app)) return;
+    if (!RunFindDialog(app.Owner(), app.findTerm)) return;
   } else if (ListCount(app, listKind) <= 0) {
     return;
   }

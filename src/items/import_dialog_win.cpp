@@ -16,7 +16,7 @@
 #include "platform/common_controls_win.h"
 #include "platform/dialog_controls_win.h"
 #include "platform/files_win.h"
-#include "platform/hd_string.h"
+#include "platform/wide_text.h"
 #include "resources/resource.h"
 
 namespace {
@@ -124,10 +124,9 @@ BOOL OnCommand(HWND dialog, ImportDialogState& state, int id, int code) {
       ReadChecks(dialog, state.choice);
       EndModalDialog(dialog, IDOK);
       break;
-    case IDCANCEL: EndModalDialog(dialog, IDCANCEL); break;
     case IDC_IMPORT_CHECK_ALL: SetAllChecked(dialog, true); break;
     case IDC_IMPORT_CHECK_NONE: SetAllChecked(dialog, false); break;
-    default: break;
+    default: return FALSE;
   }
   return TRUE;
 }

@@ -51,9 +51,6 @@ BOOL OnCommand(HWND dialog, FixedListState& state, int id, int) {
     case IDOK:
       OnOk(dialog, state);
       return TRUE;
-    case IDCANCEL:
-      EndModalDialog(dialog, IDCANCEL);
-      return TRUE;
     default:
       return FALSE;  // list notifications, a double click among them, do nothing
   }

@@ -63,10 +63,9 @@ BOOL OnCommand(HWND dialog, RunningAppsState& state, int id, int) {
       state.chosen = state.windows[static_cast<std::size_t>(index)].window;
     }
     EndModalDialog(dialog, IDOK);
-  } else if (id == IDCANCEL) {
-    EndModalDialog(dialog, IDCANCEL);
+    return TRUE;
   }
-  return TRUE;
+  return FALSE;
 }
 
 constexpr DialogHandlers<RunningAppsState> kRunningAppsDialog{OnInit, OnCommand};

@@ -88,10 +88,7 @@ BOOL OnInit(HWND dialog, SendToState& state) {
 }
 
 // Enter arrives as IDOK and does nothing: there is no OK button.
-BOOL OnCommand(HWND dialog, SendToState&, int id, int) {
-  if (id == IDCANCEL) EndModalDialog(dialog, IDCANCEL);
-  return TRUE;
-}
+BOOL OnCommand(HWND, SendToState&, int id, int) { return id == IDOK; }
 
 constexpr DialogHandlers<SendToState> kSendToDialog{OnInit, OnCommand};
 

@@ -23,12 +23,17 @@ struct DialogHandlers {
   // FALSE when the handler set the focus itself.
   BOOL (*onInit)(HWND dialog, State& state) = nullptr;
   // WM_COMMAND with the control id and the notification code; what it returns
-  // is what the procedure returns.
+  // is what the procedure returns. An IDCANCEL (Cancel, Escape, the close box)
+  // it leaves (FALSE, or no handler) ends the dialog with IDCANCEL.
   BOOL (*onCommand)(HWND dialog, State& state, int id, int code) = nullptr;
   // Any other message (a timer, a posted WM_APP message, a notification):
   // FALSE leaves it to the dialog manager.
   BOOL (*onMessage)(HWND dialog, State& state, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 };
+
+// Ends a dialog shown by RunModalDialog with result. The open-dialog window is
+// cleared first, so the owner, activated as the dialog goes, sees no dialog.
+void EndModalDialog(HWND dialog, INT_PTR result);
 
 namespace modal_dialog_detail {
 
@@ -45,8 +50,11 @@ INT_PTR Dispatch(HWND dialog, const Run& run, UINT message, WPARAM wParam, LPARA
   State& state = *static_cast<State*>(run.state);
   if (message == WM_INITDIALOG) return handlers.onInit != nullptr ? handlers.onInit(dialog, state) : TRUE;
   if (message == WM_COMMAND) {
-    if (handlers.onCommand == nullptr) return FALSE;
-    return handlers.onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
+    int id = LOWORD(wParam);
+    if (handlers.onCommand != nullptr && handlers.onCommand(dialog, state, id, HIWORD(wParam))) return TRUE;
+    if (id != IDCANCEL) return FALSE;
+    EndModalDialog(dialog, IDCANCEL);
+    return TRUE;
   }
   return handlers.onMessage != nullptr ? handlers.onMessage(dialog, state, message, wParam, lParam) : FALSE;
 }
@@ -70,8 +78,3 @@ INT_PTR RunModalDialog(const DialogOwner& owner, const char* templateName, const
 // A message box owned by owner, brought to the foreground first as for a
 // dialog; returns MessageBoxA's answer (0 when it could not be shown).
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
-
-
-// Ends a dialog shown by RunModalDialog with result. The open-dialog window is
-// cleared first, so the owner, activated as the dialog goes, sees no dialog.
-void EndModalDialog(HWND dialog, INT_PTR result);

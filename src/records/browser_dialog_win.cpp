@@ -42,9 +42,6 @@ BOOL OnCommand(HWND dialog, BrowserChoiceState& state, int id, int) {
       state.browser = static_cast<int>(SendDlgItemMessageA(dialog, IDC_BROWSER_COMBO, CB_GETCURSEL, 0, 0));
       EndModalDialog(dialog, IDOK);
       return TRUE;
-    case IDCANCEL:
-      EndModalDialog(dialog, IDCANCEL);
-      return TRUE;
     default:
       return FALSE;
   }

@@ -146,9 +146,6 @@ BOOL OnCommand(HWND dialog, RecordDialogState& state, int id, int code) {
     case IDOK:
       OnRun(dialog, state);
       return TRUE;
-    case IDCANCEL:
-      EndModalDialog(dialog, IDCANCEL);
-      return TRUE;
     case IDC_HISTORY_CLEAR:
       if (state.history() && code == BN_CLICKED) OnClearAll(dialog, state);
       return TRUE;

@@ -115,11 +115,8 @@ BOOL OnCommand(HWND dialog, GeneralDialogState& state, int id, int code) {
     case IDOK:
       OnOk(dialog, state);
       break;
-    case IDCANCEL:  // also the close box and Escape
-      EndModalDialog(dialog, IDCANCEL);
-      break;
     default:
-      break;
+      return FALSE;
   }
   return TRUE;
 }

@@ -74,9 +74,6 @@ BOOL OnCommand(HWND dialog, SpeechDialogState& state, int id, int) {
     case IDC_SPEECH_TEST:
       OnTest(dialog, state);
       return TRUE;
-    case IDCANCEL:  // also the close box and Escape: nothing changes
-      EndModalDialog(dialog, IDCANCEL);
-      return TRUE;
     default:
       return FALSE;
   }

@@ -481,7 +481,7 @@ TEST_F(ItemDialog, FindDialogStoresTheTermAndCancelKeepsTheOldOne) {
   watchedOpenDialog_ = &app.openDialog;
   app.findTerm = "old";
   std::string shown;
-  bool ok = Drive([&] { return RunFindDialog(app.Owner(), app); },
+  bool ok = Drive([&] { return RunFindDialog(app.Owner(), app.findTerm); },
                   [&](HWND dialog) {
                     shown = TextOf(dialog, 101);
                     EXPECT_EQ(observedOpenDialog_, dialog);
@@ -498,7 +498,7 @@ TEST_F(ItemDialog, FindDialogStoresTheTermAndCancelKeepsTheOldOne) {
   EXPECT_EQ(app.findTerm, "ポ" + std::string(125, 'x'));  // at most 127 bytes
   EXPECT_EQ(app.openDialog, nullptr);
 
-  ok = Drive([&] { return RunFindDialog(app.Owner(), app); },
+  ok = Drive([&] { return RunFindDialog(app.Owner(), app.findTerm); },
              [&](HWND dialog) {
                Type(dialog, 101, "new");
                Press(dialog, IDCANCEL);
