@@ -1,15 +1,45 @@
-# The documents that travel with Hopdeck.exe (the manual, the key list and the
-# readme), kept as UTF-8 in docs/ and written beside the program as Shift-JIS
-# with CR LF. docs/command.txt is checked against the command table by the
-# unit test HelpDocuments.KeyListMatchesTheCommandTable.
+# The documents that travel with Hopdeck.exe, written beside it in Shift-JIS
+# with CR LF: the manual and the readme from their UTF-8 sources in docs/, and
+# the key list command.txt from the command table itself, by a small writer
+# built for the machine that builds (the program's own compiler may target
+# another), so the list cannot drift from the menus and keys.
+set(HD_KEY_LIST_SOURCES ${PROJECT_SOURCE_DIR}/tools/key_list_writer.cpp ${PROJECT_SOURCE_DIR}/src/app/key_list.cpp
+  ${PROJECT_SOURCE_DIR}/src/app/command_table.cpp ${PROJECT_SOURCE_DIR}/src/pickers/radio_pages.cpp)
+set(HD_KEY_LIST ${CMAKE_BINARY_DIR}/command.txt)
+if(NOT CMAKE_CROSSCOMPILING)
+  add_executable(hd_key_list_writer ${HD_KEY_LIST_SOURCES})
+  target_include_directories(hd_key_list_writer PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  hd_compile_options(hd_key_list_writer)
+  add_custom_command(OUTPUT ${HD_KEY_LIST}
+    COMMAND hd_key_list_writer ${HD_KEY_LIST}
+    DEPENDS hd_key_list_writer
+    COMMENT "Writing command.txt from the command table"
+    VERBATIM)
+else()
+  find_program(HD_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+  set(writer ${CMAKE_BINARY_DIR}/key_list_writer)
+  file(GLOB HD_KEY_LIST_INPUTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/*.h ${PROJECT_SOURCE_DIR}/src/app/*.def
+    ${PROJECT_SOURCE_DIR}/src/pickers/radio_pages.h ${PROJECT_SOURCE_DIR}/src/resources/*.def
+    ${PROJECT_SOURCE_DIR}/src/resources/*.h)
+  add_custom_command(OUTPUT ${HD_KEY_LIST}
+    COMMAND ${HD_HOST_CXX} -std=c++20 -finput-charset=UTF-8 -fexec-charset=CP932 -I ${PROJECT_SOURCE_DIR}/src
+            ${HD_KEY_LIST_SOURCES} -o ${writer}
+    COMMAND ${writer} ${HD_KEY_LIST}
+    DEPENDS ${HD_KEY_LIST_SOURCES} ${HD_KEY_LIST_INPUTS}
+    COMMENT "Writing command.txt from the command table (host compiler)"
+    VERBATIM)
+endif()
+set(HD_DOC_OUTPUTS ${HD_KEY_LIST})
+
 find_program(HD_ICONV iconv)
 if(NOT HD_ICONV)
-  message(WARNING "iconv not found: manual.txt, command.txt and readme.txt are not written beside Hopdeck.exe")
-  return()
+  message(WARNING "iconv not found: manual.txt and readme.txt are not written beside Hopdeck.exe")
 endif()
 
-set(HD_DOC_OUTPUTS)
-foreach(doc manual.txt command.txt readme.txt)
+foreach(doc manual.txt readme.txt)
+  if(NOT HD_ICONV)
+    break()
+  endif()
   set(source ${PROJECT_SOURCE_DIR}/docs/${doc})
   set(target ${CMAKE_BINARY_DIR}/${doc})
   add_custom_command(OUTPUT ${target}
