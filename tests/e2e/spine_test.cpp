@@ -290,10 +290,16 @@ TEST_F(SpineScenario, TrayIconOpensItsMenuOnlyOnTheRightButton) {
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
 
-  // "メインウィンドウを表示する(&W)" brings the hidden window back.
-  PostMessageW(MainWindow(), WM_USER, 0, WM_RBUTTONDOWN);
-  ASSERT_TRUE(WaitUntil([] { return IsVisible(PopupMenuWindow()); }));
-  PressKeys({'W'});
+  // "メインウィンドウを表示する(&W)" brings the hidden window back. Under
+  // Wine on a busy machine a late focus event from the X server can cancel
+  // the menu of a window that was just hidden before the key reaches it; the
+  // menu is then opened again.
+  for (int attempt = 0; attempt < 3 && !IsVisible(MainWindow()); ++attempt) {
+    PostMessageW(MainWindow(), WM_USER, 0, WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([] { return IsVisible(PopupMenuWindow()); }));
+    PressKeys({'W'});
+    WaitUntil([] { return IsVisible(MainWindow()) || !IsVisible(PopupMenuWindow()); });
+  }
   EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()) && ListFocused(0); }));
 }
 
