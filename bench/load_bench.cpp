@@ -387,8 +387,15 @@ void RemoveTree(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// A process that ended a moment ago may hold a folder a while longer.
 void MoveOrStop(const char* from, const char* to) {
-  if (!MoveFileA(from, to)) CannotMeasure(std::string("cannot move ") + from + " to " + to);
+  for (int attempt = 0; !MoveFileA(from, to); ++attempt) {
+    if (attempt == 50) {
+      CannotMeasure(std::string("cannot move ") + from + " to " + to + " (error " + std::to_string(GetLastError()) +
+                    ")");
+    }
+    Sleep(100);
+  }
 }
 
 bool gEmptyInUse = false;
@@ -399,6 +406,8 @@ void UseEmptyItemFolder(bool empty) {
   if (empty == inUse) return;
   if (empty) {
     MoveOrStop(kDataFolder, kItemsAside);
+    // From here on the tidy-up finds the data folder missing or empty.
+    inUse = true;
     MoveOrStop(kEmptyAside, kDataFolder);
   } else {
     MoveOrStop(kDataFolder, kEmptyAside);
@@ -548,8 +557,13 @@ HWND OpenSearch(HWND main) {
 // Puts term into the open search and waits for its count of results.
 void SearchFor(HWND dialog, const wchar_t* term, LRESULT count) {
   Ask(GetDlgItem(dialog, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(term));
-  WaitFor([&] { return Ask(GetDlgItem(dialog, kSearchResults), LB_GETCOUNT) == count; },
-          "the search did not show its results within 10 s");
+  double start = NowMs();
+  for (LRESULT shown = -1; shown != count; Sleep(1)) {
+    shown = Ask(GetDlgItem(dialog, kSearchResults), LB_GETCOUNT);
+    if (NowMs() - start > 10000) {
+      CannotMeasure("the search showed " + std::to_string(shown) + " results, not " + std::to_string(count));
+    }
+  }
 }
 
 // The term the search opens with (it keeps the last one): it finds the 500
@@ -694,8 +708,11 @@ void Tidy() {
     TerminateProcess(gRunning, 0);
     WaitForSingleObject(gRunning, 10000);
   }
-  if (gEmptyInUse && MoveFileA(kDataFolder, kEmptyAside)) MoveFileA(kItemsAside, kDataFolder);
-  gEmptyInUse = false;
+  if (gEmptyInUse) {
+    if (Exists(kDataFolder)) MoveFileA(kDataFolder, kEmptyAside);
+    MoveFileA(kItemsAside, kDataFolder);
+    gEmptyInUse = false;
+  }
   RemoveItems();
   RemoveAddedItems();
   DeleteFileA((std::string(kDataFolder) + "\\itemcache.dat").c_str());
