@@ -62,9 +62,12 @@ hd_compile_options(unit_tests)
 hd_static_console(unit_tests)
 hd_wine_tests(unit_tests ${HD_UNIT_TEST_SOURCES})
 
-# File, folder and process handling shared by the in-process tests and the scenarios.
-add_library(hd_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/support/support.cpp)
-target_include_directories(hd_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+# What the in-process tests and the scenarios share: file, folder and process
+# handling, the settings' value names, and the driver of in-process dialogs.
+add_library(hd_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/support/support.cpp
+  ${PROJECT_SOURCE_DIR}/tests/support/dialog_driver.cpp)
+target_include_directories(hd_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(hd_test_support PUBLIC gtest)
 hd_compile_options(hd_test_support)
 
 # Win32 glue tested in-process: resources, registry, files, shell links.
@@ -84,6 +87,8 @@ file(GLOB HD_E2E_HARNESS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/harne
 file(GLOB HD_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*_test.cpp)
 add_executable(e2e_tests ${HD_E2E_SOURCES} ${HD_E2E_HARNESS})
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/src)
+# The version the release is named by (scripts/release.sh takes it from here too).
+target_compile_definitions(e2e_tests PRIVATE HD_VERSION="${PROJECT_VERSION}")
 target_link_libraries(e2e_tests PRIVATE hd_test_support hopdeck_logic gtest_main user32 advapi32 shell32 ole32 uuid shlwapi)
 hd_compile_options(e2e_tests)
 hd_static_console(e2e_tests)

@@ -12,6 +12,16 @@ enum HotKeyScreen : int { kHotKeyOpensList = 0, kHotKeyOpensSearch = 1 };
 // The entries of its drop-down list, in value order.
 constexpr const char* kHotKeyScreenNames[] = {"リスト", "検索"};
 
+// The registry value (REG_DWORD) each setting is stored under.
+constexpr char kSortOrderValue[] = "Option0";
+constexpr char kHotKeyIndexValue[] = "Option1";
+constexpr char kAutoStartValue[] = "Option2";
+constexpr char kStartListValue[] = "Option3";
+constexpr char kSpeechEngineValue[] = "Option4";
+constexpr char kDateFormatValue[] = "Option5";
+constexpr char kTimeFormatValue[] = "Option6";
+constexpr char kHotKeyScreenValue[] = "Option7";
+
 struct Settings {
   int sortOrder = 0;     // "Option0": SortOrder of all four lists (items/item_order.h)
   int hotKeyIndex = 12;  // "Option1": Ctrl+Shift+letter, 0 = A .. 25 = Z

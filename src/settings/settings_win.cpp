@@ -24,10 +24,10 @@ struct SettingValue {
 
 // In the order they are written on first start and read at every start.
 constexpr SettingValue kSettingValues[] = {
-    {"Option0", &Settings::sortOrder},    {"Option1", &Settings::hotKeyIndex},
-    {"Option2", &Settings::autoStart},    {"Option3", &Settings::startList},
-    {"Option4", &Settings::speechEngine}, {"Option5", &Settings::dateFormat},
-    {"Option6", &Settings::timeFormat},   {"Option7", &Settings::hotKeyScreen},
+    {kSortOrderValue, &Settings::sortOrder},       {kHotKeyIndexValue, &Settings::hotKeyIndex},
+    {kAutoStartValue, &Settings::autoStart},       {kStartListValue, &Settings::startList},
+    {kSpeechEngineValue, &Settings::speechEngine}, {kDateFormatValue, &Settings::dateFormat},
+    {kTimeFormatValue, &Settings::timeFormat},     {kHotKeyScreenValue, &Settings::hotKeyScreen},
 };
 // The general dialog owns the first four and the last; the speech dialog the three between.
 constexpr int kGeneralValueCount = 4;
@@ -129,7 +129,7 @@ void ApplyAutoStart(const Settings& settings, const std::string& programFolder) 
 std::optional<int> ReadStoredHotKeyIndex() {
   UniqueHkey key;
   if (!OpenSettingsKey(key)) return std::nullopt;
-  return ReadDword(key.get(), "Option1");
+  return ReadDword(key.get(), kHotKeyIndexValue);
 }
 
 namespace {

@@ -130,7 +130,7 @@ TEST_F(InstallerScenario, InstallerTwinInstallsRunsAndUninstalls) {
 }
 
 TEST_F(InstallerScenario, ShippedInstallerInstallsRunsAndUninstalls) {
-  std::wstring installer = SourceRoot() + L"build\\release\\Hopdeck-1.17-setup.exe";
+  std::wstring installer = SourceRoot() + L"build\\release\\Hopdeck-" HD_VERSION L"-setup.exe";
   if (!FileExists(installer)) GTEST_SKIP() << "no shipped installer; scripts/release.sh builds it";
   wchar_t windows[MAX_PATH] = {};
   GetWindowsDirectoryW(windows, MAX_PATH);

@@ -146,7 +146,7 @@ class HelpScenario : public Scenario {
   // Starts Hopdeck speaking through NVDA's stand-in, so anything said is logged.
   void StartSpeaking(const std::wstring& currentDir = kAppFolder) {
     PlaceSpeechDoubles(false, Nvda::kFull);
-    WriteDword(L"Option4", 2);
+    WriteDword(setting_value::kSpeechEngine, 2);
     Start(L"", currentDir);
   }
 

@@ -9,7 +9,6 @@ namespace {
 
 constexpr wchar_t kTitle[] = L"履歴一覧";
 constexpr wchar_t kClearQuestion[] = L"全てのファイル履歴を削除してもよろしいですか？";
-constexpr int kClearAll = 102;
 
 std::wstring Line(const Entry& entry) { return entry.name + L" - " + entry.path; }
 
@@ -28,7 +27,7 @@ TEST_F(HistoryScenario, AnEmptyHistoryDisablesOkAndClearAllAndIgnoresItsKeys) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(ReadList(list_).items.empty());
   EXPECT_FALSE(Enabled(dialog, IDOK));
-  EXPECT_FALSE(Enabled(dialog, kClearAll));
+  EXPECT_FALSE(Enabled(dialog, IDC_HISTORY_CLEAR));
   EXPECT_TRUE(Enabled(dialog, IDCANCEL));
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
 
@@ -53,7 +52,7 @@ TEST_F(HistoryScenario, DeleteRemovesTheSelectedLineFromListAndFile) {
   EXPECT_EQ(state.items, (std::vector<std::wstring>{Line(entries[0]), L"友人 - friend@example.com", Line(entries[2])}));
   EXPECT_EQ(state.selection, 0);
   EXPECT_TRUE(Enabled(dialog, IDOK));
-  EXPECT_TRUE(Enabled(dialog, kClearAll));
+  EXPECT_TRUE(Enabled(dialog, IDC_HISTORY_CLEAR));
 
   // Left and Right never move the selection here.
   PressKeys({VK_DOWN});
@@ -86,7 +85,7 @@ TEST_F(HistoryScenario, DeleteRemovesTheSelectedLineFromListAndFile) {
   PressKeys({VK_DELETE});
   ASSERT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
   EXPECT_FALSE(Enabled(dialog, IDOK));
-  EXPECT_FALSE(Enabled(dialog, kClearAll));
+  EXPECT_FALSE(Enabled(dialog, IDC_HISTORY_CLEAR));
   EXPECT_EQ(FocusOf(dialog), list_);
   EXPECT_TRUE(WaitForLog(HistoryFile(), {}));
   ASSERT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 3; }));
@@ -145,7 +144,7 @@ TEST_F(HistoryScenario, ShiftEnterOnAUrlCancelledKeepsTheDialogAndTheHistory) {
   PressKeys({VK_SHIFT, VK_RETURN});
   browser = WaitForDialog(kBrowserTitle);
   ASSERT_NE(browser, nullptr);
-  SendMessageW(GetDlgItem(browser, 101), CB_SETCURSEL, 1, 0);
+  SendMessageW(GetDlgItem(browser, IDC_BROWSER_COMBO), CB_SETCURSEL, 1, 0);
   ClickButton(browser, IDOK);
   EXPECT_TRUE(WaitForDialogGone(dialog));
   ASSERT_TRUE(WaitForLaunches(1));
@@ -163,7 +162,7 @@ TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
   std::vector<std::wstring> lines = ReadList(list_).items;
   ASSERT_EQ(lines.size(), 3u);
 
-  ClickButton(dialog, kClearAll);
+  ClickButton(dialog, IDC_HISTORY_CLEAR);
   ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, kClearQuestion, IDNO));
   EXPECT_EQ(ReadList(list_).items, lines);
   EXPECT_TRUE(Enabled(dialog, IDOK));
@@ -171,11 +170,11 @@ TEST_F(HistoryScenario, ClearAllAsksFirstAndNoChangesNothing) {
   EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(HistoryFile()) == before; }));
   EXPECT_EQ(CountSpoken(kDeleted), 0);
 
-  ClickButton(dialog, kClearAll);
+  ClickButton(dialog, IDC_HISTORY_CLEAR);
   ASSERT_TRUE(ExpectMessageBox(kDeleteCaption, kClearQuestion, IDYES));
   EXPECT_TRUE(WaitUntil([&] { return ReadList(list_).items.empty(); }));
   EXPECT_FALSE(Enabled(dialog, IDOK));
-  EXPECT_FALSE(Enabled(dialog, kClearAll));
+  EXPECT_FALSE(Enabled(dialog, IDC_HISTORY_CLEAR));
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list_; }));
   EXPECT_TRUE(WaitUntil([] { return CountSpoken(kDeleted) == 1; }));
   EXPECT_TRUE(WaitUntil([] { return ReadFileBytes(HistoryFile()) == LogBytes({}); }));

@@ -2,6 +2,8 @@
 // second instance, and a path on the command line.
 #include "item_scenario.h"
 
+#include <dlgs.h>
+
 using namespace item_e2e;
 
 namespace {
@@ -11,11 +13,11 @@ constexpr wchar_t kRefusalText[] =
     L"別のダイアログが表示中のため、ファイル追加用のダイアログを開くことができません。\n"
     L"表示中のダイアログを閉じてから、再度実行ください。";
 
-// What a second instance leaves in "Option9", and the focus gain that takes it.
+// What a second instance leaves in the hand-over slot, and the focus gain that takes it.
 void HandOver(const std::wstring& path) {
   std::string slot = ToSjis(path);
   slot.resize(261, '\0');
-  WriteBinaryValue(L"Option9", REG_SZ, slot);
+  WriteBinaryValue(setting_value::kHandOver, REG_SZ, slot);
   PostMessageW(MainWindow(), RegisterWindowMessageW(L"HDSetDialog"), 0, 0);
 }
 
@@ -25,7 +27,7 @@ class ItemAddScenario : public Scenario {
  protected:
   void SetUp() override {
     Scenario::SetUp();
-    WriteDword(L"Option4", 1);  // PC-Talker, whose stand-in logs what is spoken
+    WriteDword(setting_value::kSpeechEngine, 1);  // PC-Talker, whose stand-in logs what is spoken
     PlaceSpeechDoubles(true, Nvda::kNone);
   }
 };
@@ -40,8 +42,8 @@ TEST_F(ItemAddScenario, AddWritesAShortcutReloadsEveryListAndSpeaks) {
 
   HWND dialog = OpenAddDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(FocusIn(dialog, kNameField));
-  EXPECT_EQ(FieldText(dialog, kPathField), L"");
+  EXPECT_TRUE(FocusIn(dialog, IDC_ITEM_NAME));
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), L"");
   ASSERT_TRUE(FillAndConfirm(dialog, L"Plan", L"D:\\Docs\\Plan.txt"));
 
   auto shortcut = ReadShortcut(ItemFile(L"Plan.lnk"));
@@ -95,18 +97,18 @@ TEST_F(ItemAddScenario, EmptyFieldsAndAnExistingNameAreAskedAbout) {
 
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(kInputError, L"項目名が入力されていません", IDOK));
-  EXPECT_TRUE(FocusIn(dialog, kNameField));
+  EXPECT_TRUE(FocusIn(dialog, IDC_ITEM_NAME));
 
-  SetWindowTextOf(Field(dialog, kNameField), L"Plan");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), L"Plan");
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(kInputError, L"ファイルパスが入力されていません", IDOK));
-  EXPECT_TRUE(FocusIn(dialog, kPathField));
+  EXPECT_TRUE(FocusIn(dialog, IDC_ITEM_PATH));
 
-  SetWindowTextOf(Field(dialog, kPathField), L"D:\\New\\Plan.txt");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_PATH), L"D:\\New\\Plan.txt");
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(kOverwriteCaption, L"Plan この名前のショートカットは既に存在しています\n上書きしてもよろしいですか", IDNO));
   EXPECT_TRUE(IsVisible(dialog));
-  EXPECT_TRUE(FocusIn(dialog, kNameField));
+  EXPECT_TRUE(FocusIn(dialog, IDC_ITEM_NAME));
   auto shortcut = ReadShortcut(ItemFile(L"Plan.lnk"));
   ASSERT_TRUE(shortcut.has_value());
   EXPECT_EQ(shortcut->target, L"D:\\Old\\Plan.txt");
@@ -129,8 +131,8 @@ TEST_F(ItemAddScenario, AFullListRefusesTheAddWritesNothingAndSaysNothing) {
 
   HWND dialog = OpenAddDialog();
   ASSERT_NE(dialog, nullptr);
-  SetWindowTextOf(Field(dialog, kNameField), L"New");
-  SetWindowTextOf(Field(dialog, kPathField), L"D:\\Docs\\New.txt");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), L"New");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_PATH), L"D:\\Docs\\New.txt");
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(kInputError, L"リストの項目数が上限の500件に達しているため、追加できません。", IDOK));
   EXPECT_TRUE(IsVisible(dialog));
@@ -146,16 +148,17 @@ TEST_F(ItemAddScenario, BrowseFillsThePathAndLeavesTheName) {
   Start();
   HWND dialog = OpenAddDialog();
   ASSERT_NE(dialog, nullptr);
-  SetWindowTextOf(Field(dialog, kNameField), L"Mine");
-  ClickButton(dialog, kBrowseButton);
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), L"Mine");
+  ClickButton(dialog, IDC_ITEM_BROWSE);
   HWND picker = WaitForDialog(L"ファイル選択");
   ASSERT_NE(picker, nullptr);
   const std::wstring chosen = std::wstring(kAppFolder) + L"\\Hopdeck.exe";
-  SetWindowTextOf(GetDlgItem(picker, 1148), chosen);  // the file-name edit of Wine's dialog
+  SetWindowTextOf(GetDlgItem(picker, cmb13), chosen);  // the file-name box of the file-open dialog
   ClickButton(picker, IDOK);
   ASSERT_TRUE(WaitForDialogGone(picker));
-  EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, kPathField) == chosen; })) << ToSjis(FieldText(dialog, kPathField));
-  EXPECT_EQ(FieldText(dialog, kNameField), L"Mine");
+  EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, IDC_ITEM_PATH) == chosen; }))
+      << ToSjis(FieldText(dialog, IDC_ITEM_PATH));
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_NAME), L"Mine");
 
   // The program's current directory is its data folder again: a relative
   // path that exists there is taken for a shortcut, not a mail address.
@@ -177,8 +180,8 @@ std::wstring PlantEditorLink() {
 void AcceptEditorProposal(const std::wstring& name) {
   HWND dialog = WaitForDialog(kAddTitle);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kNameField), name);
-  EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Apps\\editor.exe");
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_NAME), name);
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), L"D:\\Apps\\editor.exe");
   ASSERT_TRUE(FillAndConfirm(dialog, name, L"D:\\Apps\\editor.exe"));
 }
 
@@ -213,7 +216,7 @@ TEST_F(ItemAddScenario, ARelativePathOnTheCommandLineIsOfferedInFull) {
   Start(L"メモ.txt", folder);
   HWND dialog = WaitForDialog(kAddTitle);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kPathField), folder + L"\\メモ.txt");
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), folder + L"\\メモ.txt");
   ClickButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitForDialogGone(dialog));
 }
@@ -234,13 +237,13 @@ TEST_F(ItemAddScenario, AHandOverWhileTheFindDialogIsOpenIsRefusedAndKeptForTheN
   // The next add dialog starts with the refused path, and clears it on closing.
   HWND dialog = OpenAddDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kPathField), L"D:\\Docs\\Later.txt");
-  EXPECT_EQ(FieldText(dialog, kNameField), L"Later");
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), L"D:\\Docs\\Later.txt");
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_NAME), L"Later");
   ClickButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   dialog = OpenAddDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kPathField), L"");
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), L"");
   ClickButton(dialog, IDCANCEL);
   WaitForDialogGone(dialog);
 }

@@ -25,7 +25,7 @@ class ItemCommandsScenario : public Scenario {
  protected:
   void SetUp() override {
     Scenario::SetUp();
-    WriteDword(L"Option4", 1);  // PC-Talker: it also hears the entries that find selects
+    WriteDword(setting_value::kSpeechEngine, 1);  // PC-Talker: it also hears the entries that find selects
     PlaceSpeechDoubles(true, Nvda::kNone);
   }
 
@@ -76,7 +76,7 @@ TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWr
   HWND find = WaitForDialog(L"検索");
   ASSERT_NE(find, nullptr);
   std::size_t from = SpokenTexts().size();
-  SetWindowTextOf(GetDlgItem(find, 101), L"news");
+  SetWindowTextOf(GetDlgItem(find, IDC_FIND_TERM), L"news");
   ClickButton(find, IDOK);
   ASSERT_TRUE(WaitForDialogGone(find));
   EXPECT_TRUE(WaitUntil([] { return Selection(2) == 1; }));
@@ -98,7 +98,7 @@ TEST_F(ItemCommandsScenario, FindGoesOnFromTheSelectionInBothDirectionsWithoutWr
   PostCommand(IDM_FIND);
   find = WaitForDialog(L"検索");
   ASSERT_NE(find, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(find, 101)), L"news");
+  EXPECT_EQ(WindowText(GetDlgItem(find, IDC_FIND_TERM)), L"news");
   ClickButton(find, IDCANCEL);
   WaitForDialogGone(find);
 }

@@ -9,7 +9,7 @@ class ItemEditScenario : public Scenario {
  protected:
   void SetUp() override {
     Scenario::SetUp();
-    WriteDword(L"Option4", 1);
+    WriteDword(setting_value::kSpeechEngine, 1);
     PlaceSpeechDoubles(true, Nvda::kNone);
   }
 
@@ -28,8 +28,8 @@ class ItemEditScenario : public Scenario {
   void ChangePath(int listKind, const std::wstring& entry, const std::wstring& shown, const std::wstring& newPath) {
     HWND dialog = OpenEditDialog(listKind, entry);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(FieldText(dialog, kPathField), shown);
-    SetWindowTextOf(Field(dialog, kPathField), newPath);
+    EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), shown);
+    SetWindowTextOf(Field(dialog, IDC_ITEM_PATH), newPath);
     ClickButton(dialog, IDOK);
     ASSERT_TRUE(WaitForDialogGone(dialog));
   }
@@ -41,9 +41,9 @@ TEST_F(ItemEditScenario, AnUnchangedItemIsRewrittenWithoutAQuestion) {
   std::size_t spoken = SpokenTexts().size();
   HWND dialog = OpenEditDialog(0, L"Tool");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kNameField), L"Tool");
-  EXPECT_EQ(FieldText(dialog, kPathField), L"C:\\Tools\\tool.exe");
-  EXPECT_TRUE(FocusIn(dialog, kNameField));
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_NAME), L"Tool");
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), L"C:\\Tools\\tool.exe");
+  EXPECT_TRUE(FocusIn(dialog, IDC_ITEM_NAME));
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_EQ(FindDialog(kOverwriteCaption), nullptr);
@@ -65,7 +65,7 @@ TEST_F(ItemEditScenario, ARenameWaitsOutAMomentsHoldOnTheItem) {
   std::size_t spoken = SpokenTexts().size();
   HWND dialog = OpenEditDialog(0, L"Tool");
   ASSERT_NE(dialog, nullptr);
-  SetWindowTextOf(Field(dialog, kNameField), L"Renamed");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), L"Renamed");
   HANDLE held = CreateFileW(ItemFile(L"Tool.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   std::thread release([held] {
@@ -88,7 +88,7 @@ TEST_F(ItemEditScenario, RenamingOntoAnotherItemAsksAndNoLeavesBoth) {
   Start();
   HWND dialog = OpenEditDialog(1, L"One");
   ASSERT_NE(dialog, nullptr);
-  SetWindowTextOf(Field(dialog, kNameField), L"Two");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), L"Two");
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(kOverwriteCaption, L"Two この名前のショートカットは既に存在しています\n上書きしてもよろしいですか", IDNO));
   EXPECT_TRUE(IsVisible(dialog));
@@ -105,11 +105,11 @@ TEST_F(ItemEditScenario, AnUnreadableTargetOffersOnlyARename) {
   Start();
   HWND dialog = OpenEditDialog(1, L"Broken");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(FieldText(dialog, kPathField), L"取得できませんでした");
-  EXPECT_NE(GetWindowLongPtrW(Field(dialog, kPathField), GWL_STYLE) & ES_READONLY, 0);
-  EXPECT_FALSE(IsWindowEnabled(Field(dialog, kBrowseButton)));
+  EXPECT_EQ(FieldText(dialog, IDC_ITEM_PATH), L"取得できませんでした");
+  EXPECT_NE(GetWindowLongPtrW(Field(dialog, IDC_ITEM_PATH), GWL_STYLE) & ES_READONLY, 0);
+  EXPECT_FALSE(IsWindowEnabled(Field(dialog, IDC_ITEM_BROWSE)));
 
-  SetWindowTextOf(Field(dialog, kNameField), L"Fixed");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), L"Fixed");
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_FALSE(FileExists(ItemFile(L"Broken.lnk")));
@@ -148,7 +148,7 @@ TEST_F(ItemEditScenario, AWriteThatFailsLeavesTheOldItemInPlace) {
   std::size_t spoken = SpokenTexts().size();
   HWND dialog = OpenEditDialog(3, L"Keep");
   ASSERT_NE(dialog, nullptr);
-  SetWindowTextOf(Field(dialog, kPathField), L"other@example.jp");
+  SetWindowTextOf(Field(dialog, IDC_ITEM_PATH), L"other@example.jp");
   ClickButton(dialog, IDOK);
   HWND box = WaitForDialog(L"保存エラー");
   ASSERT_NE(box, nullptr);

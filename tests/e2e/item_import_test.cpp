@@ -71,7 +71,7 @@ class ImportScenario : public Scenario {
     PlantLink(kUserDesktop, L"Viewer", L"C:\\Other\\viewer.exe");
     PlantItem(ItemKind::kShortcut, L"Aaa", L"C:\\Tools\\aaa.exe");
 
-    WriteDword(L"Option4", 1);  // PC-Talker, whose stand-in logs what is spoken
+    WriteDword(setting_value::kSpeechEngine, 1);  // PC-Talker, whose stand-in logs what is spoken
     PlaceSpeechDoubles(true, Nvda::kNone);
   }
 
@@ -118,9 +118,9 @@ TEST_F(ImportScenario, TakesInTheCheckedShortcutsAndFocusesTheFirstNewProgram) {
   EXPECT_TRUE(SpokenAfter(spoken, kFound));
 
   // Editor, Manual, Site, Uninstall Editor, Viewer; the focus on the first.
-  HWND list = Field(dialog, 101);
+  HWND list = Field(dialog, IDC_IMPORT_LIST);
   EXPECT_EQ(Checks(list), (std::vector<bool>{true, false, false, false, true}));
-  EXPECT_TRUE(FocusIn(dialog, 101));
+  EXPECT_TRUE(FocusIn(dialog, IDC_IMPORT_LIST));
   EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_FOCUSED), LVIS_FOCUSED);
   PressKeys({VK_DOWN});
   PressKeys({VK_DOWN});
@@ -156,7 +156,7 @@ TEST_F(ImportScenario, AShortcutWhoseNameTheCodePageLacksIsTakenInAndRuns) {
   HWND dialog = OpenImportDialog(true);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(SpokenAfter(spoken, L"6件見つかりました。うち3件を選択しています"));
-  EXPECT_EQ(Checks(Field(dialog, 101)), (std::vector<bool>{true, true, false, false, false, true}));
+  EXPECT_EQ(Checks(Field(dialog, IDC_IMPORT_LIST)), (std::vector<bool>{true, true, false, false, false, true}));
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(SpokenAfter(spoken, L"3件の項目を追加しました"));
@@ -178,9 +178,9 @@ TEST_F(ImportScenario, CancelChangesNothing) {
   EXPECT_TRUE(SpokenAfter(spoken, kFound));
   EXPECT_EQ(ControlOutline(dialog), (std::vector<std::wstring>{
                                         L"Static -1 取り込む項目(&L) (zero size)",
-                                        L"SysListView32 101 ",
-                                        L"Button 102 すべて選択(&A)",
-                                        L"Button 103 すべて解除(&N)",
+                                        OutlineEntry(L"SysListView32", IDC_IMPORT_LIST, L""),
+                                        OutlineEntry(L"Button", IDC_IMPORT_CHECK_ALL, L"すべて選択(&A)"),
+                                        OutlineEntry(L"Button", IDC_IMPORT_CHECK_NONE, L"すべて解除(&N)"),
                                         L"Button 1 取り込む",
                                         L"Button 2 キャンセル",
                                     }));

@@ -15,9 +15,6 @@ inline constexpr wchar_t kAddTitle[] = L"ファイルの追加";
 inline constexpr wchar_t kEditTitle[] = L"項目の編集";
 inline constexpr wchar_t kInputError[] = L"入力エラー";
 inline constexpr wchar_t kOverwriteCaption[] = L"上書き確認";
-inline constexpr int kNameField = 101;
-inline constexpr int kPathField = 102;
-inline constexpr int kBrowseButton = 103;
 
 inline std::vector<std::wstring> Entries(int listKind) { return ReadList(ListBox(listKind)).items; }
 inline bool Holds(int listKind, const std::wstring& entry) { return ReadList(ListBox(listKind)).IndexOf(entry) != -1; }
@@ -48,8 +45,8 @@ inline bool FocusIn(HWND dialog, int id) {
 
 // Fills the add or edit dialog and presses OK; true when it closed.
 inline bool FillAndConfirm(HWND dialog, const std::wstring& name, const std::wstring& path) {
-  SetWindowTextOf(Field(dialog, kNameField), name);
-  SetWindowTextOf(Field(dialog, kPathField), path);
+  SetWindowTextOf(Field(dialog, IDC_ITEM_NAME), name);
+  SetWindowTextOf(Field(dialog, IDC_ITEM_PATH), path);
   ClickButton(dialog, IDOK);
   return WaitForDialogGone(dialog);
 }

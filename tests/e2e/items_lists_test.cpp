@@ -46,8 +46,8 @@ TEST_F(ItemListsScenario, StartUpFillsEveryListNewestFirstAndFocusesTheStartList
   PlantInOrder({L"Report.final.lnk", L"notes.lnk"}, L"C:\\Docs\\report.doc");
   PlantInOrder({L"b.url", L"C.url", L"a.url"}, L"");
   PlantInOrder({L"y.mail", L"x.mail"}, L"");
-  WriteDword(L"Option0", 3);
-  WriteDword(L"Option3", 1);
+  WriteDword(setting_value::kSortOrder, 3);
+  WriteDword(setting_value::kStartList, 1);
   Start();
 
   EXPECT_EQ(ReadList(ListBox(0)).items, (Items{L"Mid", L"alpha", L"Zeta"}));

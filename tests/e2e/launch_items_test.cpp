@@ -61,7 +61,7 @@ TEST_F(LaunchScenario, ShiftEnterOnAUrlStartsTheChosenBrowserWithTheUrl) {
   PressKeys({VK_SHIFT, VK_RETURN});
   HWND dialog = WaitForDialog(kBrowserTitle);
   ASSERT_NE(dialog, nullptr);
-  HWND combo = GetDlgItem(dialog, 101);
+  HWND combo = GetDlgItem(dialog, IDC_BROWSER_COMBO);
   EXPECT_EQ(ComboItems(combo), (std::vector<std::wstring>{L"Microsoft Edge", L"Firefox", L"Google Chrome"}));
   EXPECT_EQ(ComboSelection(combo), 0);
   SendMessageW(combo, CB_SETCURSEL, 2, 0);
@@ -169,7 +169,7 @@ TEST_F(LaunchScenario, NothingPlantedInTheDataFolderRuns) {
     HWND dialog = OpenDialog(command, title);
     ASSERT_NE(dialog, nullptr) << command;
     std::size_t before = Launches().size();
-    SendMessageW(GetDlgItem(dialog, 101), LB_SETCURSEL, row, 0);
+    SendMessageW(GetDlgItem(dialog, IDC_PICKER_LIST), LB_SETCURSEL, row, 0);
     ClickButton(dialog, IDOK);
     ASSERT_TRUE(WaitForLaunches(before + 1)) << command;
     ClickButton(dialog, IDCANCEL);

@@ -45,7 +45,7 @@ class FixedListScenario : public Scenario {
   HWND Open(int command, const std::wstring& title) {
     PostCommand(command);
     HWND dialog = WaitForDialog(title);
-    if (dialog != nullptr) list_ = GetDlgItem(dialog, 101);
+    if (dialog != nullptr) list_ = GetDlgItem(dialog, IDC_PICKER_LIST);
     return dialog;
   }
   HWND list_ = nullptr;
@@ -176,7 +176,8 @@ class RadioScenario : public Scenario {};
 
 TEST_F(RadioScenario, RadioIdsOpenTheirAddressesAndLeaveNoHistory) {
   Start();
-  const int ids[] = {614, 626, 701, 761};
+  // The ends of the two ranges of radio ids.
+  const int ids[] = {IDM_RADIO_PUBLIC_FIRST, IDM_RADIO_PUBLIC_LAST, IDM_RADIO_STATION_FIRST, IDM_RADIO_STATION_LAST};
   for (int id : ids) PostCommand(id);
   ASSERT_TRUE(WaitForLaunches(std::size(ids), 10000));
   std::vector<std::wstring> launches = Launches();

@@ -25,14 +25,14 @@ class SendToScenario : public Scenario {
     // Only the shortcuts a scenario plants: clear what earlier runs left.
     CreateDirectoryW(SendTo().c_str(), nullptr);
     for (const std::wstring& name : FileNames(SendTo() + L"\\*.lnk")) RemoveTree(SendTo() + L"\\" + name);
-    WriteDword(L"Option4", 2);  // NVDA, so that announcements reach the speech log
+    WriteDword(setting_value::kSpeechEngine, 2);  // NVDA, so that announcements reach the speech log
     PlaceSpeechDoubles(false, Nvda::kFull);
   }
 
   HWND Open() {
     PostCommand(IDM_SEND_TO_CLEANUP);
     HWND dialog = WaitForDialog(kTitle);
-    if (dialog != nullptr) list_ = GetDlgItem(dialog, 101);
+    if (dialog != nullptr) list_ = GetDlgItem(dialog, IDC_PICKER_LIST);
     return dialog;
   }
 

@@ -93,7 +93,7 @@ TEST_F(RunningAppsScenario, ListsOnlyEligibleWindowsAndRestoresTheMinimisedOneCh
 
   HWND picker = OpenPicker();
   ASSERT_NE(picker, nullptr);
-  HWND list = GetDlgItem(picker, 101);
+  HWND list = GetDlgItem(picker, IDC_PICKER_LIST);
   ListState shown = ReadList(list);
   EXPECT_NE(shown.IndexOf(L"hd-e2e-normal"), -1);
   EXPECT_NE(shown.IndexOf(L"hd-e2e-tool"), -1);
@@ -129,7 +129,7 @@ TEST_F(RunningAppsScenario, ChoosingAWindowInFrontBringsItForwardAndCancelLeaves
 
   picker = OpenPicker();
   ASSERT_NE(picker, nullptr);
-  HWND list = GetDlgItem(picker, 101);
+  HWND list = GetDlgItem(picker, IDC_PICKER_LIST);
   int index = ReadList(list).IndexOf(L"hd-e2e-back");
   ASSERT_NE(index, -1);
   SendMessageW(list, LB_SETCURSEL, index, 0);
@@ -146,7 +146,7 @@ TEST_F(RunningAppsScenario, ListsTheFirstThirtyOfMoreEligibleWindows) {
 
   HWND picker = OpenPicker();
   ASSERT_NE(picker, nullptr);
-  ListState shown = ReadList(GetDlgItem(picker, 101));
+  ListState shown = ReadList(GetDlgItem(picker, IDC_PICKER_LIST));
   std::vector<std::wstring> eligible = EligibleTitles(MainWindow());
   ASSERT_GT(eligible.size(), 30u);
   eligible.resize(30);

@@ -11,7 +11,6 @@ using namespace records_e2e;
 namespace {
 
 constexpr wchar_t kTitle[] = L"すべてのリストから検索";
-constexpr int kTerm = 101, kResults = 102;
 constexpr int kPrograms = 0, kUrls = 2;
 
 HWND OpenQuickFind(int fromList) {
@@ -23,7 +22,7 @@ HWND OpenQuickFind(int fromList) {
 // Types term as the edit receives it and waits for the count it speaks.
 bool Search(HWND dialog, const std::wstring& term, const std::wstring& count) {
   std::size_t spoken = SpokenTexts().size();
-  SetWindowTextOf(GetDlgItem(dialog, kTerm), term);
+  SetWindowTextOf(GetDlgItem(dialog, IDC_QUICK_TERM), term);
   return item_e2e::SpokenAfter(spoken, count);
 }
 
@@ -46,10 +45,10 @@ TEST_F(QuickFindScenario, TypingNarrowsAndSpeaksTheCountAndEnterRunsTheBestMatch
   EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"見つかりません")) << "Down with nothing found says so";
   // The lists come first, then Windows' own rows, within each kind of match.
   ASSERT_TRUE(Search(dialog, L"memo", L"4件"));
-  EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items,
+  EXPECT_EQ(ReadList(GetDlgItem(dialog, IDC_QUICK_RESULTS)).items,
             (std::vector<std::wstring>{L"メモ帳（プログラム一覧）", L"めもサイト（URL一覧）", L"メモ帳（Windowsユーティリティ）",
                                        L"友人（メールアドレス一覧）"}));
-  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, kTerm)) << "the focus stays in the term";
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDC_QUICK_TERM)) << "the focus stays in the term";
 
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitForDialogGone(dialog));
@@ -67,7 +66,7 @@ TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsList
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(Search(dialog, L"sanpuru", L"2件"));
 
-  HWND term = GetDlgItem(dialog, kTerm), results = GetDlgItem(dialog, kResults);
+  HWND term = GetDlgItem(dialog, IDC_QUICK_TERM), results = GetDlgItem(dialog, IDC_QUICK_RESULTS);
   PressKeys({VK_DOWN});
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && ReadList(results).selection == 0; }));
   PressKeys({VK_UP});
@@ -90,7 +89,7 @@ TEST_F(QuickFindScenario, ArrowsMoveBetweenTermAndResultsShiftEnterActsAsItsList
   // The term is kept; Escape closes and puts the focus back on the list.
   dialog = OpenQuickFind(kUrls);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, kTerm)), L"sanpuru");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_QUICK_TERM)), L"sanpuru");
   PressKeys({VK_ESCAPE});
   EXPECT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(WaitUntil([] { return FocusOf(MainWindow()) == ListBox(kUrls); }));
@@ -110,7 +109,7 @@ TEST_F(QuickFindScenario, KanjiNamesAreFoundByTheirReadingsWhichTheNextStartDoes
   HWND dialog = OpenQuickFind(kPrograms);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return Search(dialog, L"dentaku", L"1件"); }, 20000));
-  HWND results = GetDlgItem(dialog, kResults);
+  HWND results = GetDlgItem(dialog, IDC_QUICK_RESULTS);
   const std::vector<std::wstring> calculator{L"電卓（プログラム一覧）"};
   EXPECT_EQ(ReadList(results).items, calculator);
   for (const wchar_t* term : {L"でんたく", L"ｄｅｎｔａｋｕ"}) {
@@ -145,14 +144,14 @@ TEST_F(QuickFindScenario, KanjiNamesAreFoundByTheirReadingsWhichTheNextStartDoes
 }
 
 TEST_F(QuickFindScenario, TheHotKeyOpensTheSearchWhichFindsWindowsOwnRowsAndRunsThemAsTheirPicker) {
-  e2e::WriteDword(L"Option7", 1);  // "ホットキーで開く画面": "検索"
+  e2e::WriteDword(setting_value::kHotKeyScreen, 1);  // "ホットキーで開く画面": "検索"
   Start();
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(WaitUntil([] { return !IsVisible(MainWindow()); }));
   PressKeys({VK_CONTROL, VK_SHIFT, 'M'});
   HWND dialog = WaitForDialog(kTitle);
   ASSERT_NE(dialog, nullptr);
-  HWND term = GetDlgItem(dialog, kTerm), results = GetDlgItem(dialog, kResults);
+  HWND term = GetDlgItem(dialog, IDC_QUICK_TERM), results = GetDlgItem(dialog, IDC_QUICK_RESULTS);
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == term; })) << "the focus is in the term";
 
   auto shows = [&](const std::wstring& line) {
@@ -167,7 +166,7 @@ TEST_F(QuickFindScenario, TheHotKeyOpensTheSearchWhichFindsWindowsOwnRowsAndRuns
   ASSERT_TRUE(shows(L"Microsoft Edge（Windowsユーティリティ）"));
   PressKeys({VK_DOWN});
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && ReadList(results).selection == 0; }));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 103))) << "a table row cannot be added to a list";
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_QUICK_KEEP))) << "a table row cannot be added to a list";
 
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitForDialogGone(dialog));
@@ -209,7 +208,7 @@ TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAn
   Start();
   HWND dialog = OpenQuickFind(kPrograms);
   ASSERT_NE(dialog, nullptr);
-  HWND results = GetDlgItem(dialog, kResults), keep = GetDlgItem(dialog, 103);
+  HWND results = GetDlgItem(dialog, IDC_QUICK_RESULTS), keep = GetDlgItem(dialog, IDC_QUICK_KEEP);
   ASSERT_TRUE(Search(dialog, L"notebook", L"1件")) << "the item shows, the shortcut does not";
   EXPECT_EQ(ReadList(results).items, (std::vector<std::wstring>{L"Notebook item（プログラム一覧）"}));
   PressKeys({VK_DOWN});
@@ -227,8 +226,8 @@ TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAn
   // Kept: written into the programs list, and the line becomes the item's.
   dialog = OpenQuickFind(kPrograms);
   ASSERT_NE(dialog, nullptr);
-  results = GetDlgItem(dialog, kResults);
-  keep = GetDlgItem(dialog, 103);
+  results = GetDlgItem(dialog, IDC_QUICK_RESULTS);
+  keep = GetDlgItem(dialog, IDC_QUICK_KEEP);
   PressKeys({VK_DOWN});
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && IsWindowEnabled(keep); }));
   std::size_t spoken = SpokenTexts().size();
@@ -252,7 +251,8 @@ TEST_F(QuickFindScenario, ARunningWindowIsFoundAndEnterRestoresItRecordingNothin
   HWND dialog = OpenQuickFind(kPrograms);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(Search(dialog, L"hd-e2e-sketch", L"1件"));
-  EXPECT_EQ(ReadList(GetDlgItem(dialog, kResults)).items, (std::vector<std::wstring>{L"hd-e2e-sketch（起動中）"}));
+  EXPECT_EQ(ReadList(GetDlgItem(dialog, IDC_QUICK_RESULTS)).items,
+            (std::vector<std::wstring>{L"hd-e2e-sketch（起動中）"}));
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitForDialogGone(dialog)) << "the search closes";
   EXPECT_TRUE(WaitUntil([&] { return !IsIconic(windows[0]); })) << "the window stayed minimised";

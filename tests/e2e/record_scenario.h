@@ -179,7 +179,7 @@ class RecordScenario : public e2e::Scenario {
   void SetUp() override {
     e2e::Scenario::SetUp();
     if (HasFatalFailure()) return;
-    e2e::WriteDword(L"Option4", 2);
+    e2e::WriteDword(setting_value::kSpeechEngine, 2);
     PlaceSpeechDoubles(false, Nvda::kFull);
   }
 };
@@ -196,7 +196,7 @@ class RecordDialogScenario : public RecordScenario {
   HWND Open(bool listFocused = false) {
     HWND dialog = e2e::OpenDialog(command_, caption_);
     if (dialog == nullptr) return nullptr;
-    list_ = GetDlgItem(dialog, 101);
+    list_ = GetDlgItem(dialog, IDC_RECORD_LIST);
     e2e::BringToFront(dialog);
     if (listFocused && !e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == list_; })) return nullptr;
     return dialog;

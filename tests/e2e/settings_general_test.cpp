@@ -62,9 +62,10 @@ class SettingsScenario : public Scenario {};
 
 TEST_F(SettingsScenario, FirstStartWritesTheDefaultsAndTheStartupShortcutAndTakesCtrlShiftM) {
   Start();
-  const wchar_t* names[] = {L"Option0", L"Option1", L"Option2", L"Option3",
-                            L"Option4", L"Option5", L"Option6", L"Option7"};
-  const DWORD defaults[] = {0, 12, 1, 0, 6, 0, 1, 0};  // Option4: 自動
+  using namespace setting_value;
+  const std::wstring names[] = {kSortOrder,    kHotKeyIndex, kAutoStart,  kStartList,
+                                kSpeechEngine, kDateFormat,  kTimeFormat, kHotKeyScreen};
+  const DWORD defaults[] = {0, 12, 1, 0, 6, 0, 1, 0};  // the speech engine: 自動
   for (int i = 0; i < 8; ++i) {
     auto value = ReadValue(names[i]);
     ASSERT_TRUE(value.has_value()) << ToSjis(names[i]);
@@ -105,7 +106,7 @@ TEST_F(SettingsScenario, AHotKeyHeldElsewhereIsSaidAtStartAndRefusedByTheDialog)
   HeldHotKey m('M');
   ASSERT_TRUE(m.held());
   PlaceSpeechDoubles(false, Nvda::kFull);
-  WriteDword(L"Option4", 2);
+  WriteDword(setting_value::kSpeechEngine, 2);
   Start();
   EXPECT_TRUE(WaitUntil([] { return CountSpoken(L"ホットキーを登録できませんでした") == 1; })) << "the start said nothing";
 
@@ -115,25 +116,25 @@ TEST_F(SettingsScenario, AHotKeyHeldElsewhereIsSaidAtStartAndRefusedByTheDialog)
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(L"入力エラー", kHotKeyTakenText, IDOK));
   EXPECT_TRUE(IsVisible(dialog));
-  EXPECT_FALSE(ReadValue(L"Option1").has_value()) << "nothing is stored";
-  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);  // K is free
+  EXPECT_FALSE(ReadValue(setting_value::kHotKeyIndex).has_value()) << "nothing is stored";
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_HOTKEY), CB_SETCURSEL, 10, 0);  // K is free
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(HotKeyTaken('K'));
-  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyIndex), std::optional<DWORD>(10));
 
   // A letter held elsewhere never costs the one that works.
   HeldHotKey j('J');
   ASSERT_TRUE(j.held());
   dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 9, 0);
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_HOTKEY), CB_SETCURSEL, 9, 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(L"入力エラー", kHotKeyTakenText, IDOK));
   ClickButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(HotKeyBringsWindowForward('K'));
-  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyIndex), std::optional<DWORD>(10));
 }
 
 TEST_F(SettingsScenario, TheStartupShortcutFollowsTheFolderTheProgramStartsFrom) {
@@ -145,33 +146,33 @@ TEST_F(SettingsScenario, TheStartupShortcutFollowsTheFolderTheProgramStartsFrom)
   EXPECT_EQ(link->workingDirectory, L"C:\\hdtest");
 }
 
-TEST_F(SettingsScenario, AKeyWithoutOption1UsesMAndAutostartOffRemovesAHandMadeShortcut) {
-  WriteDword(L"Option2", 0);
+TEST_F(SettingsScenario, AKeyWithoutAStoredHotKeyLetterUsesMAndAutostartOffRemovesAHandMadeShortcut) {
+  WriteDword(setting_value::kAutoStart, 0);
   WriteShortcut(StartupLink(), std::wstring(kAppFolder) + L"\\Hopdeck.exe");
   Start();
   EXPECT_FALSE(FileExists(StartupLink()));
-  EXPECT_FALSE(ReadValue(L"Option1").has_value()) << "nothing is written back at start";
-  EXPECT_FALSE(ReadValue(L"Option0").has_value());
+  EXPECT_FALSE(ReadValue(setting_value::kHotKeyIndex).has_value()) << "nothing is written back at start";
+  EXPECT_FALSE(ReadValue(setting_value::kSortOrder).has_value());
   EXPECT_TRUE(HotKeyBringsWindowForward('M'));
 
   HWND dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12) << "M is preselected";
-  EXPECT_FALSE(Checked(dialog, 102));
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_HOTKEY)), 12) << "M is preselected";
+  EXPECT_FALSE(Checked(dialog, IDC_OPT_AUTOSTART));
   ClickButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitForDialogGone(dialog));
 }
 
 TEST_F(SettingsScenario, AStoredLetterOutsideAToZFallsBackToM) {
-  WriteDword(L"Option1", 40);
+  WriteDword(setting_value::kHotKeyIndex, 40);
   Start();
   EXPECT_TRUE(HotKeyTaken('M'));
   HWND dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_HOTKEY)), 12);
   ClickButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitForDialogGone(dialog));
-  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(40)) << "cancel stores nothing";
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyIndex), std::optional<DWORD>(40)) << "cancel stores nothing";
 }
 
 TEST_F(SettingsScenario, TheDialogShowsItsControlsLabelledInTabOrder) {
@@ -180,14 +181,14 @@ TEST_F(SettingsScenario, TheDialogShowsItsControlsLabelledInTabOrder) {
   ASSERT_NE(dialog, nullptr);
   const std::vector<std::wstring> expected = {
       L"Static -1 ホットキー (zero size)",
-      L"ComboBox 101",
-      L"Button 102 OSの起動時に自動起動する",
+      OutlineEntry(L"ComboBox", IDC_OPT_HOTKEY),
+      OutlineEntry(L"Button", IDC_OPT_AUTOSTART, L"OSの起動時に自動起動する"),
       L"Static -1 起動時に表示するリスト (zero size)",
-      L"ComboBox 103",
+      OutlineEntry(L"ComboBox", IDC_OPT_STARTLIST),
       L"Static -1 リスト項目の並び順 (zero size)",
-      L"ComboBox 104",
+      OutlineEntry(L"ComboBox", IDC_OPT_SORTORDER),
       L"Static -1 ホットキーで開く画面 (zero size)",
-      L"ComboBox 105",
+      OutlineEntry(L"ComboBox", IDC_OPT_HOTKEYSCREEN),
       L"Button 1 OK",
       L"Button 2 CANCEL",
   };
@@ -195,24 +196,24 @@ TEST_F(SettingsScenario, TheDialogShowsItsControlsLabelledInTabOrder) {
 
   std::vector<std::wstring> letters;
   for (wchar_t c = L'A'; c <= L'Z'; ++c) letters.push_back(std::wstring(1, c));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 101)), letters);
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 103)),
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_OPT_HOTKEY)), letters);
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_OPT_STARTLIST)),
             (std::vector<std::wstring>{L"プログラム一覧", L"ファイル一覧", L"URL一覧", L"メールアドレス一覧"}));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 104)),
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_OPT_SORTORDER)),
             (std::vector<std::wstring>{L"名前順", L"名前逆順", L"更新日付の古い順", L"更新日付の新しい順"}));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 105)), (std::vector<std::wstring>{L"リスト", L"検索"}));
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 12);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), 0);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 105)), 0);
-  EXPECT_TRUE(Checked(dialog, 102));
-  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 101));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_OPT_HOTKEYSCREEN)), (std::vector<std::wstring>{L"リスト", L"検索"}));
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_HOTKEY)), 12);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_STARTLIST)), 0);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_SORTORDER)), 0);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_HOTKEYSCREEN)), 0);
+  EXPECT_TRUE(Checked(dialog, IDC_OPT_AUTOSTART));
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDC_OPT_HOTKEY));
 
   // The dialog toggles its check box itself, once per click.
-  ClickButton(dialog, 102);
-  EXPECT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
-  ClickButton(dialog, 102);
-  EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, 102); }));
+  ClickButton(dialog, IDC_OPT_AUTOSTART);
+  EXPECT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_OPT_AUTOSTART); }));
+  ClickButton(dialog, IDC_OPT_AUTOSTART);
+  EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_OPT_AUTOSTART); }));
 
   // The close box cancels as CANCEL does.
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -228,18 +229,18 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
   SelectSecondEntries();
   HWND dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);
-  SendMessageW(GetDlgItem(dialog, 103), CB_SETCURSEL, 2, 0);
-  SendMessageW(GetDlgItem(dialog, 104), CB_SETCURSEL, 1, 0);
-  ClickButton(dialog, 102);
-  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_HOTKEY), CB_SETCURSEL, 10, 0);
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_STARTLIST), CB_SETCURSEL, 2, 0);
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_SORTORDER), CB_SETCURSEL, 1, 0);
+  ClickButton(dialog, IDC_OPT_AUTOSTART);
+  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_OPT_AUTOSTART); }));
   ClickButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   WaitForIdle();  // what runs after the dialog has closed is done too
-  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(0));
-  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(12));
-  EXPECT_EQ(ReadDword(L"Option2"), std::optional<DWORD>(1));
-  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(setting_value::kSortOrder), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyIndex), std::optional<DWORD>(12));
+  EXPECT_EQ(ReadDword(setting_value::kAutoStart), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(setting_value::kStartList), std::optional<DWORD>(0));
   EXPECT_TRUE(FileExists(StartupLink()));
   EXPECT_EQ(Selections(), (std::vector<int>{1, 1, 1, 1})) << "cancel leaves the selections alone";
   EXPECT_EQ(ReadList(ListBox(0)).items, (std::vector<std::wstring>{L"Alpha", L"Beta"}));
@@ -247,12 +248,12 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
   // OK with new choices: stored, hot key and autostart applied, lists reloaded.
   dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 10, 0);  // K
-  SendMessageW(GetDlgItem(dialog, 103), CB_SETCURSEL, 2, 0);   // URLs at the next start
-  SendMessageW(GetDlgItem(dialog, 104), CB_SETCURSEL, 1, 0);   // by name, reversed
-  SendMessageW(GetDlgItem(dialog, 105), CB_SETCURSEL, 1, 0);   // the hot key opens the search
-  ClickButton(dialog, 102);
-  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, 102); }));
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_HOTKEY), CB_SETCURSEL, 10, 0);  // K
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_STARTLIST), CB_SETCURSEL, 2, 0);   // URLs at the next start
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_SORTORDER), CB_SETCURSEL, 1, 0);   // by name, reversed
+  SendMessageW(GetDlgItem(dialog, IDC_OPT_HOTKEYSCREEN), CB_SETCURSEL, 1, 0);   // the hot key opens the search
+  ClickButton(dialog, IDC_OPT_AUTOSTART);
+  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_OPT_AUTOSTART); }));
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(0)).items == std::vector<std::wstring>{L"Beta", L"Alpha"}; }));
@@ -260,31 +261,31 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
   EXPECT_EQ(ReadList(ListBox(2)).items, (std::vector<std::wstring>{L"Site2", L"Site1"}));
   EXPECT_EQ(ReadList(ListBox(3)).items, (std::vector<std::wstring>{L"Mail2", L"Mail1"}));
   EXPECT_EQ(Selections(), (std::vector<int>{0, 0, 0, 0}));
-  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(1));
-  EXPECT_EQ(ReadDword(L"Option1"), std::optional<DWORD>(10));
-  EXPECT_EQ(ReadDword(L"Option2"), std::optional<DWORD>(0));
-  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(2));
-  EXPECT_EQ(ReadDword(L"Option7"), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(setting_value::kSortOrder), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyIndex), std::optional<DWORD>(10));
+  EXPECT_EQ(ReadDword(setting_value::kAutoStart), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(setting_value::kStartList), std::optional<DWORD>(2));
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyScreen), std::optional<DWORD>(1));
   EXPECT_FALSE(FileExists(StartupLink()));
   EXPECT_FALSE(HotKeyTaken('M')) << "the old hot key is given up";
   EXPECT_TRUE(HotKeyTaken('K'));
   EXPECT_TRUE(ReadList(ListBox(0)).visible) << "the new start list waits for the next start";
 
   // OK without a change still writes all four values and re-applies autostart.
-  WriteDword(L"Option3", 3);
-  DeleteValue(L"Option0");
+  WriteDword(setting_value::kStartList, 3);
+  DeleteValue(setting_value::kSortOrder);
   WriteShortcut(StartupLink(), L"C:\\Elsewhere\\Hopdeck.exe");
   SelectSecondEntries();
   dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 10);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 2);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), 1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_HOTKEY)), 10);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_STARTLIST)), 2);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_SORTORDER)), 1);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   EXPECT_TRUE(WaitUntil([] { return Selections() == std::vector<int>{0, 0, 0, 0}; }));
-  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(1));
-  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(2));
+  EXPECT_EQ(ReadDword(setting_value::kSortOrder), std::optional<DWORD>(1));
+  EXPECT_EQ(ReadDword(setting_value::kStartList), std::optional<DWORD>(2));
   EXPECT_FALSE(FileExists(StartupLink()));
   EXPECT_TRUE(HotKeyTaken('K'));
 
@@ -298,22 +299,22 @@ TEST_F(SettingsScenario, OkStoresAppliesAndReloadsCancelChangesNothing) {
 
 TEST_F(SettingsScenario, OkKeepsAStoredSortOrderOutsideTheListWhenNoneIsChosen) {
   PlantItems();
-  WriteDword(L"Option0", 9);
-  WriteDword(L"Option3", 7);
-  WriteDword(L"Option7", 5);  // acts as "リスト"
+  WriteDword(setting_value::kSortOrder, 9);
+  WriteDword(setting_value::kStartList, 7);
+  WriteDword(setting_value::kHotKeyScreen, 5);  // acts as "リスト"
   Start();
   for (int k = 0; k < 4; ++k) EXPECT_TRUE(ReadList(ListBox(k)).items.empty()) << "list " << k;
   EXPECT_TRUE(WaitUntil([] { return ReadList(ListBox(0)).focused; })) << "a start list outside 0..3 shows programs";
 
   HWND dialog = OpenGeneralDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 104)), -1);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 105)), -1);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_SORTORDER)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_HOTKEYSCREEN)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_OPT_STARTLIST)), 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
   WaitForIdle();  // what runs after the dialog has closed is done too
-  EXPECT_EQ(ReadDword(L"Option0"), std::optional<DWORD>(9)) << "an empty choice is not stored as -1";
-  EXPECT_EQ(ReadDword(L"Option7"), std::optional<DWORD>(5));
-  EXPECT_EQ(ReadDword(L"Option3"), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(setting_value::kSortOrder), std::optional<DWORD>(9)) << "an empty choice is not stored as -1";
+  EXPECT_EQ(ReadDword(setting_value::kHotKeyScreen), std::optional<DWORD>(5));
+  EXPECT_EQ(ReadDword(setting_value::kStartList), std::optional<DWORD>(0));
 }

@@ -10,7 +10,6 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-constexpr int kTestButton = 104;
 constexpr wchar_t kPcTalkerStopped[] = L"C:\\hdtest\\pctk.stopped";
 constexpr wchar_t kNvdaStopped[] = L"C:\\hdtest\\nvda.stopped";
 
@@ -85,7 +84,7 @@ std::optional<SpeechCall> NextCallAfter(int command, const wchar_t* function) {
 // The test button's text as the stand-in received it, "" when none came.
 std::wstring TestSaysThrough(HWND dialog, const wchar_t* function) {
   std::size_t before = CallsOf(function).size();
-  ClickButton(dialog, kTestButton);
+  ClickButton(dialog, IDC_SPEECH_TEST);
   if (!WaitForCalls(function, before + 1)) return L"";
   return CallsOf(function)[before].text;
 }
@@ -165,14 +164,14 @@ TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsSt
   StartWith(0, false, Nvda::kNone);
   HWND dialog = OpenSpeechDialog();
   ASSERT_NE(dialog, nullptr);
-  HWND engines = GetDlgItem(dialog, 101);
+  HWND engines = GetDlgItem(dialog, IDC_SPEECH_ENGINE);
 
   SendMessageW(engines, CB_SETCURSEL, 5, 0);
   EXPECT_EQ(TestSaysThrough(dialog, kSapiSays), L"音声のテストです");
 
   // JAWS chosen but not running: silence, and no message either.
   SendMessageW(engines, CB_SETCURSEL, 3, 0);
-  ClickButton(dialog, kTestButton);
+  ClickButton(dialog, IDC_SPEECH_TEST);
   // Whether JAWS runs is asked on the window's thread, and a message box
   // would come from the click: both are done once a choice posted after the
   // click has been made.
@@ -182,7 +181,7 @@ TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsSt
   EXPECT_EQ(FindDialog(L"音声のテスト"), nullptr);
 
   // "自動" with no reader running says so in a message box.
-  ClickButton(dialog, kTestButton);
+  ClickButton(dialog, IDC_SPEECH_TEST);
   ASSERT_TRUE(ExpectMessageBox(L"音声のテスト", L"起動中のスクリーンリーダーが見つかりません。", IDOK));
 
   // With a reader running it names the one it found.
@@ -200,7 +199,7 @@ TEST_F(SpeechReadersScenario, TestButtonSpeaksThroughTheChosenEngineBeforeItIsSt
   // Nothing was stored: the setting in force is still "音声なし".
   ClickButton(dialog, IDCANCEL);
   ASSERT_TRUE(WaitForDialogGone(dialog));
-  EXPECT_EQ(ReadDword(L"Option4"), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadDword(setting_value::kSpeechEngine), std::optional<DWORD>(0));
   std::size_t spoken = SpokenByAnyReader();
   PostCommand(kShowUrlsCommand);
   GiveTimeToSpeak();
@@ -260,7 +259,7 @@ TEST_F(SpeechReadersScenario, AutomaticFindsNarratorByItsMutexAndTheFlagAloneIsN
   StartWith(6, false, Nvda::kNone);
   HWND dialog = OpenSpeechDialog();
   ASSERT_NE(dialog, nullptr);
-  ClickButton(dialog, kTestButton);
+  ClickButton(dialog, IDC_SPEECH_TEST);
   ASSERT_TRUE(ExpectMessageBox(L"音声のテスト", L"起動中のスクリーンリーダーが見つかりません。", IDOK));
   EXPECT_EQ(CallsOf(kNarratorSays).size(), 0u);
 }
@@ -280,7 +279,7 @@ TEST_F(SpeechReadersScenario, JawsAnsweringFalseIsMadeAgainAndAskedOnceMore) {
 TEST_F(SpeechReadersScenario, AFirstStartSpeaksThroughTheReaderThatRuns) {
   PlaceSpeechDoubles(false, Nvda::kCurrent);
   Start();  // no settings key yet
-  EXPECT_EQ(ReadDword(L"Option4"), std::optional<DWORD>(6)) << "a first start stores 自動";
+  EXPECT_EQ(ReadDword(setting_value::kSpeechEngine), std::optional<DWORD>(6)) << "a first start stores 自動";
   PostCommand(kShowUrlsCommand);
   ASSERT_TRUE(WaitForCalls(L"speakText", 1)) << "the first start was silent with NVDA running";
   EXPECT_EQ(TextsOf(L"speakText"), Texts{L"URL一覧"});

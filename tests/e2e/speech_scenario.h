@@ -67,9 +67,9 @@ class SpeechScenario : public e2e::Scenario {
     setVariables_.push_back(name);
   }
 
-  // Writes "Option4" before the first start, places the stand-ins and starts.
+  // Writes the speech engine before the first start, places the stand-ins and starts.
   void StartWith(int engine, bool pcTalker, Nvda nvda) {
-    e2e::WriteDword(L"Option4", static_cast<DWORD>(engine));
+    e2e::WriteDword(setting_value::kSpeechEngine, static_cast<DWORD>(engine));
     PlaceSpeechDoubles(pcTalker, nvda);
     Start();
   }
@@ -82,7 +82,8 @@ class SpeechScenario : public e2e::Scenario {
   bool ChooseInSpeechDialog(int engine, int dateFormat, int timeFormat, int button = IDOK) {
     HWND dialog = OpenSpeechDialog();
     if (dialog == nullptr) return false;
-    const int choices[3][2] = {{101, engine}, {102, dateFormat}, {103, timeFormat}};
+    const int choices[3][2] = {
+        {IDC_SPEECH_ENGINE, engine}, {IDC_SPEECH_DATE, dateFormat}, {IDC_SPEECH_TIME, timeFormat}};
     for (const auto& choice : choices) {
       if (choice[1] >= 0) SendMessageW(GetDlgItem(dialog, choice[0]), CB_SETCURSEL, choice[1], 0);
     }

@@ -12,7 +12,7 @@ namespace {
 using Texts = std::vector<std::wstring>;
 
 
-std::optional<DWORD> Stored(const wchar_t* name) { return ReadDword(name); }
+std::optional<DWORD> Stored(const std::wstring& name) { return ReadDword(name); }
 
 // Runs a command and returns the next text NVDA is given; "" when none comes.
 std::wstring NvdaSays(int command, int timeoutMs = 3000) {
@@ -50,63 +50,64 @@ const std::wregex kTwentyFourHourTime(L"(0|[1-9]|1[0-9]|2[0-3])時(0|[1-5]?[0-9]
 class SpeechSettingsScenario : public SpeechScenario {};
 
 TEST_F(SpeechSettingsScenario, DialogShowsItsEntriesAndTheSettingsInForce) {
-  WriteDword(L"Option5", 3);
-  WriteDword(L"Option6", 0);
+  WriteDword(setting_value::kDateFormat, 3);
+  WriteDword(setting_value::kTimeFormat, 0);
   StartWith(1, true, Nvda::kNone);
   HWND dialog = OpenSpeechDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ControlOutline(dialog), (Texts{
                                         L"Static -1 音声エンジン (zero size)",
-                                        L"ComboBox 101",
+                                        OutlineEntry(L"ComboBox", IDC_SPEECH_ENGINE),
                                         L"Static -1 日付読み上げの形式 (zero size)",
-                                        L"ComboBox 102",
+                                        OutlineEntry(L"ComboBox", IDC_SPEECH_DATE),
                                         L"Static -1 時刻読み上げの形式 (zero size)",
-                                        L"ComboBox 103",
-                                        L"Button 104 テスト(&T)",
+                                        OutlineEntry(L"ComboBox", IDC_SPEECH_TIME),
+                                        OutlineEntry(L"Button", IDC_SPEECH_TEST, L"テスト(&T)"),
                                         L"Button 1 OK",
                                         L"Button 2 CANCEL",
                                     }));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 101)),
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_SPEECH_ENGINE)),
             (Texts{L"音声なし", L"PCTalker", L"NVDA", L"JAWS", L"ナレーター", L"SAPI音声", L"自動"}));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 102)),
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_SPEECH_DATE)),
             (Texts{L"西暦曜日（無し）", L"西暦曜日（在り）", L"和暦曜日（無し）", L"和暦曜日（在り）"}));
-  EXPECT_EQ(ComboItems(GetDlgItem(dialog, 103)), (Texts{L"12時間", L"24時間"}));
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 101)), 1);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 102)), 3);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), 0);
-  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 101));
+  EXPECT_EQ(ComboItems(GetDlgItem(dialog, IDC_SPEECH_TIME)), (Texts{L"12時間", L"24時間"}));
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_SPEECH_ENGINE)), 1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_SPEECH_DATE)), 3);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_SPEECH_TIME)), 0);
+  EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDC_SPEECH_ENGINE));
   ClickButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitForDialogGone(dialog));
 }
 
 TEST_F(SpeechSettingsScenario, OkWithoutChangeRewritesTheThreeValuesAndSaysNothing) {
-  WriteDword(L"Option5", 2);
-  WriteDword(L"Option6", 0);
+  WriteDword(setting_value::kDateFormat, 2);
+  WriteDword(setting_value::kTimeFormat, 0);
   StartWith(1, true, Nvda::kFull);
   // Behind the program's back: OK stores what is in force, not what is stored.
-  for (const wchar_t* name : {L"Option4", L"Option5", L"Option6"}) WriteDword(name, 9);
+  using namespace setting_value;
+  for (const std::wstring& name : {kSpeechEngine, kDateFormat, kTimeFormat}) WriteDword(name, 9);
   ASSERT_TRUE(ChooseInSpeechDialog(-1, -1, -1, IDOK));
-  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(1));
-  EXPECT_EQ(Stored(L"Option5"), std::optional<DWORD>(2));
-  EXPECT_EQ(Stored(L"Option6"), std::optional<DWORD>(0));
+  EXPECT_EQ(Stored(setting_value::kSpeechEngine), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(setting_value::kDateFormat), std::optional<DWORD>(2));
+  EXPECT_EQ(Stored(setting_value::kTimeFormat), std::optional<DWORD>(0));
   // PC-Talker is in force and told on the window's thread: whatever OK said
   // is in the log once the dialog has gone.
   EXPECT_EQ(SpeechLog().size(), 0u) << "the dialog itself says nothing";
 }
 
 TEST_F(SpeechSettingsScenario, CancelKeepsTheOldEngineAndFormatsInForceAndStored) {
-  WriteDword(L"Option5", 1);
-  WriteDword(L"Option6", 1);
+  WriteDword(setting_value::kDateFormat, 1);
+  WriteDword(setting_value::kTimeFormat, 1);
   StartWith(1, true, Nvda::kFull);
   ASSERT_TRUE(ChooseInSpeechDialog(2, 2, 0, IDCANCEL));
-  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(1));
-  EXPECT_EQ(Stored(L"Option5"), std::optional<DWORD>(1));
-  EXPECT_EQ(Stored(L"Option6"), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(setting_value::kSpeechEngine), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(setting_value::kDateFormat), std::optional<DWORD>(1));
+  EXPECT_EQ(Stored(setting_value::kTimeFormat), std::optional<DWORD>(1));
 
   // The close box cancels too.
   HWND dialog = OpenSpeechDialog();
   ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 0, 0);
+  SendMessageW(GetDlgItem(dialog, IDC_SPEECH_ENGINE), CB_SETCURSEL, 0, 0);
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitForDialogGone(dialog));
 
@@ -121,7 +122,7 @@ TEST_F(SpeechSettingsScenario, OkThatCannotStoreSaysSoAndChangesNothing) {
   StartWith(1, true, Nvda::kFull);
   HWND dialog = OpenSpeechDialog();
   ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 101), CB_SETCURSEL, 2, 0);  // NVDA
+  SendMessageW(GetDlgItem(dialog, IDC_SPEECH_ENGINE), CB_SETCURSEL, 2, 0);  // NVDA
   ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey), ERROR_SUCCESS);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(ExpectMessageBox(L"保存エラー", L"設定を保存できませんでした", IDOK));
@@ -139,12 +140,12 @@ TEST_F(SpeechSettingsScenario, SwitchingTheEngineTakesEffectWithTheNextAnnouncem
   EXPECT_EQ(PcTalkerSays(kShowUrlsCommand), L"URL一覧");
 
   ASSERT_TRUE(ChooseInSpeechDialog(2, -1, -1));
-  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(2));
+  EXPECT_EQ(Stored(setting_value::kSpeechEngine), std::optional<DWORD>(2));
   EXPECT_EQ(NvdaSays(kShowProgramsCommand), L"プログラム一覧");
   EXPECT_EQ(CallsOf(L"69").size(), 1u);
 
   ASSERT_TRUE(ChooseInSpeechDialog(0, -1, -1));
-  EXPECT_EQ(Stored(L"Option4"), std::optional<DWORD>(0));
+  EXPECT_EQ(Stored(setting_value::kSpeechEngine), std::optional<DWORD>(0));
   std::size_t calls = SpeechLog().size();
   PostCommand(kShowUrlsCommand);
   PostCommand(kSpeakTimeCommand);
@@ -154,8 +155,8 @@ TEST_F(SpeechSettingsScenario, SwitchingTheEngineTakesEffectWithTheNextAnnouncem
 }
 
 TEST_F(SpeechSettingsScenario, TimeAndDateAreSpokenInTheChosenFormats) {
-  WriteDword(L"Option5", 3);
-  WriteDword(L"Option6", 0);
+  WriteDword(setting_value::kDateFormat, 3);
+  WriteDword(setting_value::kTimeFormat, 0);
   StartWith(2, false, Nvda::kFull);
   std::wstring time = NvdaSays(kSpeakTimeCommand);
   EXPECT_TRUE(std::regex_match(time, kTwelveHourTime)) << ToSjis(time);
@@ -175,8 +176,8 @@ TEST_F(SpeechSettingsScenario, TimeAndDateAreSpokenInTheChosenFormats) {
 }
 
 TEST_F(SpeechSettingsScenario, FormatsOutOfRangeInTheRegistrySayNothing) {
-  WriteDword(L"Option5", 4);
-  WriteDword(L"Option6", 2);
+  WriteDword(setting_value::kDateFormat, 4);
+  WriteDword(setting_value::kTimeFormat, 2);
   StartWith(2, false, Nvda::kFull);
   PostCommand(kSpeakTimeCommand);
   PostCommand(kSpeakDateCommand);
@@ -186,10 +187,10 @@ TEST_F(SpeechSettingsScenario, FormatsOutOfRangeInTheRegistrySayNothing) {
   // The dialog selects nothing for them, and OK keeps them as they were.
   HWND dialog = OpenSpeechDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 102)), -1);
-  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, 103)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_SPEECH_DATE)), -1);
+  EXPECT_EQ(ComboSelection(GetDlgItem(dialog, IDC_SPEECH_TIME)), -1);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForDialogGone(dialog));
-  EXPECT_EQ(Stored(L"Option5"), std::optional<DWORD>(4));
-  EXPECT_EQ(Stored(L"Option6"), std::optional<DWORD>(2));
+  EXPECT_EQ(Stored(setting_value::kDateFormat), std::optional<DWORD>(4));
+  EXPECT_EQ(Stored(setting_value::kTimeFormat), std::optional<DWORD>(2));
 }

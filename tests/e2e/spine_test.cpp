@@ -41,7 +41,7 @@ void GainFocus() {
 
 bool SlotEmptied() {
   return WaitUntil([] {
-    auto value = ReadValue(L"Option9");
+    auto value = ReadValue(setting_value::kHandOver);
     return value && value->data == std::string(261, '\0');
   });
 }
@@ -83,7 +83,7 @@ TEST_F(SpineScenario, SecondStartWithoutArgumentBringsTheFirstForwardAndLeavesTh
   Process second = Launch();
   EXPECT_EQ(second.WaitForExit(10000), std::optional<DWORD>(0));
   EXPECT_TRUE(WaitUntil([] { return !IsIconic(MainWindow()); })) << "the running instance was not restored";
-  EXPECT_FALSE(ReadValue(L"Option9").has_value());
+  EXPECT_FALSE(ReadValue(setting_value::kHandOver).has_value());
   EXPECT_TRUE(hopdeck_.running());
 }
 
@@ -98,7 +98,7 @@ TEST_F(SpineScenario, SecondStartWithAPathLeavesItInTheSlotForTheRunningInstance
   HWND standIn = CreateWindowExW(0, L"Hopdeck", L"Hopdeck", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                  windowClass.hInstance, nullptr);
   ASSERT_NE(standIn, nullptr);
-  WriteDword(L"Option0", 0);  // the settings key exists once an instance has run
+  WriteDword(setting_value::kSortOrder, 0);  // the settings key exists once an instance has run
 
   const std::wstring path = L"D:\\Docs\\計画ソフト.txt";
   Process second = Launch(path);
@@ -113,7 +113,7 @@ TEST_F(SpineScenario, SecondStartWithAPathLeavesItInTheSlotForTheRunningInstance
   DestroyWindow(standIn);
   UnregisterClassW(L"Hopdeck", windowClass.hInstance);
 
-  auto slot = ReadValue(L"Option9");
+  auto slot = ReadValue(setting_value::kHandOver);
   ASSERT_TRUE(slot.has_value());
   EXPECT_EQ(slot->type, static_cast<DWORD>(REG_SZ));
   std::string expected = ToSjis(path);
@@ -124,11 +124,11 @@ TEST_F(SpineScenario, SecondStartWithAPathLeavesItInTheSlotForTheRunningInstance
   Start();
   HWND dialog = WaitForDialog(L"ファイルの追加");
   ASSERT_NE(dialog, nullptr) << "the handed-over path was not offered";
-  EXPECT_EQ(WindowText(GetDlgItem(dialog, 102)), path);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_ITEM_PATH)), path);
   ClickButton(dialog, IDCANCEL);
   WaitForDialogGone(dialog);
   EXPECT_TRUE(WaitUntil([] {
-    auto value = ReadValue(L"Option9");
+    auto value = ReadValue(setting_value::kHandOver);
     return value && value->data == std::string(261, '\0');
   })) << "the running instance did not empty the slot";
 }
@@ -137,13 +137,13 @@ TEST_F(SpineScenario, HandOverSlotWithoutTerminatorOrOverlongArgumentOffersNothi
   Start();
   // 261 bytes without a terminating zero, as any program could leave there;
   // then a path, but not as a string value.
-  WriteBinaryValue(L"Option9", REG_SZ, std::string(261, 'x'));
+  WriteBinaryValue(setting_value::kHandOver, REG_SZ, std::string(261, 'x'));
   GainFocus();
   EXPECT_TRUE(SlotEmptied());
   WaitForIdle();
   EXPECT_EQ(FindDialog(L"ファイルの追加"), nullptr);
   for (DWORD type : {REG_BINARY, REG_EXPAND_SZ}) {
-    WriteBinaryValue(L"Option9", type, std::string("C:\\x.txt") + std::string(253, '\0'));
+    WriteBinaryValue(setting_value::kHandOver, type, std::string("C:\\x.txt") + std::string(253, '\0'));
     GainFocus();
     EXPECT_TRUE(SlotEmptied()) << type;
     WaitForIdle();
@@ -154,7 +154,7 @@ TEST_F(SpineScenario, HandOverSlotWithoutTerminatorOrOverlongArgumentOffersNothi
   // A first argument longer than a path field is refused, not cut.
   Process second = Launch(L"C:\\" + std::wstring(300, L'a') + L".txt");
   EXPECT_EQ(second.WaitForExit(10000), std::optional<DWORD>(0));
-  auto value = ReadValue(L"Option9");
+  auto value = ReadValue(setting_value::kHandOver);
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(value->data, std::string(261, '\0'));
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/item_command_texts.h"
 #include "app/list_search.h"
+#include "items/item_order.h"
 
 namespace {
 
@@ -57,11 +59,18 @@ TEST(ItemAnnouncements, SpeakPositionAndSortOrder) {
   EXPECT_EQ(PositionText(0, -1), kNoEntriesText);
   EXPECT_EQ(std::string(kNoEntriesText), "\x8d\x80\x96\xda\x82\xc8\x82\xb5");  // 項目なし
 
-  EXPECT_STREQ(SortOrderName(0), kSortOrderNames[0]);
-  EXPECT_STREQ(SortOrderName(1), kSortOrderNames[1]);
-  EXPECT_STREQ(SortOrderName(3), kSortOrderNames[3]);
-  EXPECT_STREQ(SortOrderName(4), kSortOrderNames[0]);
-  EXPECT_STREQ(SortOrderName(-1), kSortOrderNames[0]);
+}
+
+// Each of the four orders is spoken by a name of its own; a stored order
+// outside them is spoken as the order by name.
+TEST(ItemAnnouncements, EachSortOrderHasItsOwnNameAndOthersSpeakAsByName) {
+  std::set<std::string> names;
+  for (int order : {kByName, kByNameReversed, kOldestFirst, kNewestFirst}) {
+    ASSERT_NE(SortOrderName(order), nullptr) << order;
+    EXPECT_NE(std::string(SortOrderName(order)), "") << order;
+    EXPECT_TRUE(names.insert(SortOrderName(order)).second) << "order " << order << " speaks another's name";
+  }
+  for (int order : {-1, kNewestFirst + 1, 99}) EXPECT_STREQ(SortOrderName(order), SortOrderName(kByName)) << order;
 }
 
 TEST(FitFindTerm, KeepsAtMost127BytesOnACharacterBoundary) {

@@ -1,76 +1,92 @@
-// The net-radio menu's addresses: every id with the one address it opens,
-// written out station by station.
+// The net-radio menu's addresses: every radio id of the menu opens one
+// well-formed web address of its own, and no other command opens any.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 
+#include "app/command_table.h"
 #include "pickers/radio_pages.h"
+#include "resources/command_ids.h"
 
 namespace {
 
-std::map<int, std::string> ExpectedRadioPages() {
-  std::map<int, std::string> pages;
-  const char* channels[] = {"r1", "r2", "fm"};
-  const char* areas[] = {"sapporo", "sendai", "tokyo", "nagoya", "osaka", "hiroshima", "matsuyama", "fukuoka"};
-  for (int channel = 0; channel < 3; ++channel) {
-    for (int area = 0; area < 8; ++area) {
-      pages[601 + 8 * channel + area] = std::string("http://www3.nhk.or.jp/netradio/player/index.html?ch=") +
-                                        channels[channel] + "&area=" + areas[area];
-    }
-  }
-  pages[625] = "http://radiko.jp/reader/";
-  pages[626] = "http://radiko.jp/";
-  const std::pair<int, const char*> stations[] = {
-      {701, "HBC"}, {702, "STV"}, {703, "AIR-G"}, {704, "NORTHWAVE"},
-      {705, "RAB"}, {706, "AFB"}, {707, "IBC"}, {708, "FMI"},
-      {709, "TBC"}, {710, "DATEFM"}, {711, "ABS"}, {712, "YBC"},
-      {713, "RFC"}, {714, "FMF"}, {715, "TBS"}, {716, "QRR"},
-      {717, "LFR"}, {718, "INT"}, {719, "FMT"}, {720, "FMJ"},
-      {721, "JORF"}, {722, "BAYFM78"}, {723, "NACK5"}, {724, "YFM"},
-      {725, "IBS"}, {726, "CRT"}, {727, "RADIOBERRY"}, {728, "FMGUNMA"},
-      {729, "BSN"}, {730, "FMNIIGATA"}, {731, "FMPORT"}, {732, "KNB"},
-      {733, "FMTOYAMA"}, {734, "MRO"}, {735, "HELLOFIVE"}, {736, "FBC"},
-      {737, "FMFUKUI"}, {738, "YBS"}, {739, "FM-FUJI"}, {740, "SBC"},
-      {741, "FMN"}, {742, "CBC"}, {743, "TOKAIRADIO"}, {744, "GBS"},
-      {745, "ZIP-FM"}, {746, "RADIONEO"}, {747, "FMAICHI"}, {748, "FMGIFU"},
-      {749, "SBS"}, {750, "K-MIX"}, {751, "FMMIE"}, {752, "ABC"},
-      {753, "MBS"}, {754, "OBC"}, {755, "CCL"}, {756, "802"},
-      {757, "FMO"}, {758, "CRK"}, {759, "KISSFMKOBE"}, {760, "E-RADIO"},
-      {761, "KBS"}, {762, "ALPHA-STATION"}, {763, "WBS"}, {764, "BSS"},
-      {765, "RSK"}, {766, "RCC"}, {767, "HFM"}, {768, "KRY"},
-      {769, "FMY"}, {770, "JRT"}, {771, "RNC"}, {772, "FMKAGAWA"},
-      {773, "RNB"}, {774, "JOEU-FM"}, {775, "RKC"}, {776, "RKB"},
-      {777, "KBC"}, {778, "LOVEFM"}, {779, "CROSSFM"}, {780, "FMFUKUOKA"},
-      {781, "NBC"}, {782, "FMNAGASAKI"}, {783, "RKK"}, {784, "FMK"},
-      {785, "OBS"}, {786, "FM_OITA"}, {787, "MRT"}, {788, "MBC"},
-      {789, "MYUFM"}, {790, "RBC"}, {791, "ROK"}, {792, "FM_OKINAWA"},
-  };
-  for (const auto& [id, code] : stations) pages[id] = std::string("http://radiko.jp/#!/live/") + code;
-  return pages;
+bool IsRadioId(int id) {
+  return (id >= IDM_RADIO_PUBLIC_FIRST && id <= IDM_RADIO_PUBLIC_LAST) ||
+         (id >= IDM_RADIO_STATION_FIRST && id <= IDM_RADIO_STATION_LAST);
 }
 
-TEST(RadioPages, EveryIdOpensExactlyItsAddress) {
-  const std::map<int, std::string> expected = ExpectedRadioPages();
-  ASSERT_EQ(expected.size(), 26u + 92u);
-  EXPECT_EQ(expected.at(614), "http://www3.nhk.or.jp/netradio/player/index.html?ch=r2&area=hiroshima");
+// An absolute http or https address a browser takes as it stands: a host of
+// lower-case letters, digits, hyphens and dots (at least one, none at either
+// end), then nothing or a path, query or fragment of printable ASCII without
+// spaces, quotes, angle brackets or backslashes.
+::testing::AssertionResult IsWebAddress(const std::string& address) {
+  std::size_t hostStart = 0;
+  for (const char* scheme : {"http://", "https://"}) {
+    if (address.rfind(scheme, 0) == 0) hostStart = std::string(scheme).size();
+  }
+  if (hostStart == 0) return ::testing::AssertionFailure() << address << ": not http or https";
+  std::size_t hostEnd = address.find_first_of("/?#", hostStart);
+  if (hostEnd == std::string::npos) hostEnd = address.size();
+  const std::string host = address.substr(hostStart, hostEnd - hostStart);
+  if (host.empty() || host.find('.') == std::string::npos || host.front() == '.' || host.back() == '.' ||
+      host.front() == '-' || host.find("..") != std::string::npos) {
+    return ::testing::AssertionFailure() << address << ": no host name";
+  }
+  for (char c : host) {
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.')) {
+      return ::testing::AssertionFailure() << address << ": '" << c << "' in the host";
+    }
+  }
+  for (std::size_t i = hostEnd; i < address.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(address[i]);
+    if (c <= ' ' || c >= 0x7F || std::string("\"<>\\^`{|}").find(static_cast<char>(c)) != std::string::npos) {
+      return ::testing::AssertionFailure() << address << ": byte " << static_cast<int>(c) << " at " << i;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
 
-  // The table holds each id with its address, and nothing else.
-  std::map<int, int> rows;
+TEST(RadioPages, EachRadioIdOpensOneWellFormedAddressOfItsOwn) {
+  ASSERT_GT(kRadioPageCount, 0u);
+  std::map<int, std::string> addresses;
+  std::map<std::string, int> owners;
   for (std::size_t i = 0; i < kRadioPageCount; ++i) {
     const RadioPage& page = kRadioPages[i];
-    ASSERT_EQ(expected.count(page.id), 1u) << "unexpected id " << page.id;
-    EXPECT_EQ(page.address, expected.at(page.id)) << page.id;
-    ++rows[page.id];
+    EXPECT_TRUE(IsRadioId(page.id)) << page.id << " lies outside the radio ids";
+    ASSERT_NE(page.address, nullptr) << page.id;
+    EXPECT_TRUE(IsWebAddress(page.address)) << page.id;
+    // An id that stands in the menu twice opens the same address both times.
+    auto [known, fresh] = addresses.emplace(page.id, page.address);
+    if (!fresh) {
+      EXPECT_EQ(known->second, page.address) << page.id;
+    }
+    // Two ids with one address: one of them opens the wrong page.
+    auto [owner, first] = owners.emplace(page.address, page.id);
+    if (!first) {
+      EXPECT_EQ(owner->second, page.id) << page.address;
+    }
+    ASSERT_NE(RadioAddress(page.id), nullptr) << page.id;
+    EXPECT_STREQ(RadioAddress(page.id), page.address);
   }
-  for (const auto& [id, address] : expected) {
-    ASSERT_NE(RadioAddress(id), nullptr) << id;
-    EXPECT_EQ(RadioAddress(id), address) << id;
-    // The public broadcaster's pages stand in the menu by channel and by area.
-    EXPECT_EQ(rows[id], id <= 624 ? 2 : 1) << id;
+  // The two ranges are the menu's radio pages, with no gap.
+  for (int id = IDM_RADIO_PUBLIC_FIRST; id <= IDM_RADIO_PUBLIC_LAST; ++id) EXPECT_EQ(addresses.count(id), 1u) << id;
+  for (int id = IDM_RADIO_STATION_FIRST; id <= IDM_RADIO_STATION_LAST; ++id) EXPECT_EQ(addresses.count(id), 1u) << id;
+}
+
+TEST(RadioPages, NoOtherCommandOpensAnAddress) {
+  std::set<int> commands;
+  for (std::size_t i = 0; i < kMenuBarCount; ++i) {
+    if (kMenuBar[i].kind == MenuNodeKind::kItem && !IsRadioId(kMenuBar[i].id)) commands.insert(kMenuBar[i].id);
   }
-  EXPECT_EQ(rows.size(), expected.size());
-  for (int id : {0, 600, 627, 700, 793, 524}) EXPECT_EQ(RadioAddress(id), nullptr) << id;
+  for (const CommandRow& row : CommandTable()) commands.insert(row.id);
+  ASSERT_FALSE(commands.empty());
+  for (int id : commands) EXPECT_EQ(RadioAddress(id), nullptr) << id;
+  for (int id : {0, -1, IDM_RADIO_PUBLIC_FIRST - 1, IDM_RADIO_PUBLIC_LAST + 1, IDM_RADIO_STATION_FIRST - 1,
+                 IDM_RADIO_STATION_LAST + 1}) {
+    EXPECT_EQ(RadioAddress(id), nullptr) << id;
+  }
 }
 
 }  // namespace

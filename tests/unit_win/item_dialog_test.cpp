@@ -1,21 +1,22 @@
-// The add and edit dialog and the find dialog, run in-process: the dialog's
-// modal loop runs on the test thread while a driver thread types into it,
-// presses its buttons and answers its message boxes.
+// The add and edit dialog and the find dialog, run in-process and driven by
+// the dialog driver (support/dialog_driver.h).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/find_dialog_win.h"
 #include "items/item_dialog_win.h"
 #include "items/item_store_win.h"
+#include "resources/resource.h"
+#include "support/dialog_driver.h"
 #include "support/support.h"
 
+using namespace dialog_driver;
 using test_support::ReadWholeFile;
 using test_support::ScratchFolder;
 using test_support::WriteWholeFile;
@@ -24,73 +25,10 @@ namespace {
 
 constexpr char kAddTitle[] = "ファイルの追加";
 constexpr char kEditTitle[] = "項目の編集";
+constexpr char kFindTitle[] = "検索";
 constexpr char kInputError[] = "入力エラー";
 constexpr char kOverwrite[] = "上書き確認";
 constexpr char kWriteError[] = "保存エラー";
-constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
-
-// Visible dialogs (class #32770) of this process, the newest first.
-HWND FindOwnDialog(const char* caption) {
-  struct Search {
-    const char* caption;
-    HWND found;
-  } search{caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) CALLBACK -> BOOL {
-        auto* s = static_cast<Search*>(reinterpret_cast<void*>(data));
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char className[32] = {};
-        GetClassNameA(window, className, sizeof(className));
-        if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) {
-          return TRUE;
-        }
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof(text));
-        if (s->caption != nullptr && lstrcmpA(text, s->caption) != 0) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND Await(const char* caption) {
-  for (int waited = 0; waited < 5000; waited += 20) {
-    if (HWND found = FindOwnDialog(caption)) return found;
-    Sleep(20);
-  }
-  ADD_FAILURE() << "no window " << caption;
-  return nullptr;
-}
-
-bool AwaitGone(HWND window) {
-  for (int waited = 0; waited < 5000; waited += 20) {
-    if (!IsWindow(window) || !IsWindowVisible(window)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
-void Type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
-
-std::string TextOf(HWND dialog, int id) {
-  char text[1024] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof(text));
-  return text;
-}
-
-void Press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-// Answers the message box with this caption; its text, or "" when none came.
-std::string Answer(const char* caption, int button) {
-  HWND box = Await(caption);
-  if (box == nullptr) return {};
-  std::string text = TextOf(box, kMessageTextId);
-  PostMessageA(box, WM_COMMAND, button, 0);
-  AwaitGone(box);
-  return text;
-}
 
 class ItemDialog : public ::testing::Test {
  protected:
@@ -102,61 +40,28 @@ class ItemDialog : public ::testing::Test {
     CreateDirectoryA(folders_.items.c_str(), nullptr);
   }
 
-  // Runs open() here while script drives the dialog from another thread.
-  // Whatever the script leaves open is cancelled, so a failing case ends.
-  bool Drive(const std::function<bool()>& open, const std::function<void(HWND)>& script,
-             const char* title = kAddTitle) {
-    std::atomic<bool> closed{false};
-    std::thread driver([&] {
-      HWND dialog = Await(title);
-      if (dialog != nullptr) {
-        observedOpenDialog_ = *watchedOpenDialog_;
-        script(dialog);
-      }
-      while (!closed) {
-        if (HWND left = FindOwnDialog(nullptr)) PostMessageA(left, WM_COMMAND, IDCANCEL, 0);
-        Sleep(50);
-      }
-    });
-    bool result = open();
-    closed = true;
-    driver.join();
-    return result;
-  }
-
   bool Add(const std::function<void(HWND)>& script) {
-    return Drive([&] { return RunAddItemDialog(owner_, folders_, prefill_); }, script);
+    return Drive(kAddTitle, [&] { return RunAddItemDialog(owner_, folders_, prefill_); }, script);
   }
   bool Edit(const EditItemValues& values, const std::function<void(HWND)>& script) {
     return Drive(
+        kEditTitle,
         [&] {
           lastEdit_ = RunEditItemDialog(owner_, folders_, values);
           return lastEdit_ != EditOutcome::kCancelled;
         },
-        script, kEditTitle);
+        script);
   }
   // Types both fields and presses OK.
   bool AddItem(const std::string& name, const std::string& path) {
     return Add([&](HWND dialog) {
-      Type(dialog, IDC_NAME, name);
-      Type(dialog, IDC_PATH, path);
+      Type(dialog, IDC_ITEM_NAME, name);
+      Type(dialog, IDC_ITEM_PATH, path);
       Press(dialog, IDOK);
     });
   }
 
-  HWND FocusedControl() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(uiThread_, &info);
-    return info.hwndFocus;
-  }
-  bool FocusIsOn(HWND dialog, int id) const {
-    for (int waited = 0; waited < 2000; waited += 20) {
-      if (FocusedControl() == GetDlgItem(dialog, id)) return true;
-      Sleep(20);
-    }
-    return false;
-  }
+  bool FocusIsOn(HWND dialog, int id) const { return FocusComesTo(uiThread_, dialog, id); }
 
   std::string Item(const std::string& fileName) const { return folders_.items + "\\" + fileName; }
   bool Exists(const std::string& fileName) const {
@@ -170,17 +75,12 @@ class ItemDialog : public ::testing::Test {
   // Item files in the item folder, in listing order.
   std::vector<std::string> ItemFiles() const { return test_support::FileNames(folders_.items + "\\*"); }
 
-  static constexpr int IDC_NAME = 101;
-  static constexpr int IDC_PATH = 102;
-
   ScratchFolder scratch_;
   DataFolders folders_;
   AddItemPrefill prefill_;
   HWND openDialog_ = nullptr;
   DialogOwner owner_{GetModuleHandleA(nullptr), nullptr, &openDialog_};
-  HWND* watchedOpenDialog_ = &openDialog_;  // the record of the open dialog that Drive reads
   DWORD uiThread_ = 0;
-  HWND observedOpenDialog_ = nullptr;
   EditOutcome lastEdit_ = EditOutcome::kCancelled;
 };
 
@@ -214,9 +114,9 @@ TEST_F(ItemDialog, PrefillProposesTheNameAndCarriesTheArguments) {
   prefill_.arguments = "--profile work";
   std::string shownName, shownPath;
   bool written = Add([&](HWND dialog) {
-    shownName = TextOf(dialog, IDC_NAME);
-    shownPath = TextOf(dialog, IDC_PATH);
-    EXPECT_TRUE(FocusIsOn(dialog, IDC_NAME));
+    shownName = TextOf(dialog, IDC_ITEM_NAME);
+    shownPath = TextOf(dialog, IDC_ITEM_PATH);
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_ITEM_NAME));
     Press(dialog, IDOK);
   });
   EXPECT_TRUE(written);
@@ -232,7 +132,7 @@ TEST_F(ItemDialog, PrefillProposesTheNameAndCarriesTheArguments) {
   prefill_.path = "C:\\Tools\\README";
   prefill_.arguments = "x";
   Add([&](HWND dialog) {
-    shownName = TextOf(dialog, IDC_NAME);
+    shownName = TextOf(dialog, IDC_ITEM_NAME);
     Press(dialog, IDCANCEL);
   });
   EXPECT_EQ(shownName, "");
@@ -259,13 +159,13 @@ TEST_F(ItemDialog, LongCleanedNamesAreCutSoThePathFits) {
 
 TEST_F(ItemDialog, AFailedWriteKeepsTheDialogOpenAndWritesNothing) {
   bool written = Add([&](HWND dialog) {
-    Type(dialog, IDC_NAME, "Gone");
-    Type(dialog, IDC_PATH, scratch_.File("missing.lnk"));  // a shortcut copy without its source
+    Type(dialog, IDC_ITEM_NAME, "Gone");
+    Type(dialog, IDC_ITEM_PATH, scratch_.File("missing.lnk"));  // a shortcut copy without its source
     Press(dialog, IDOK);
     EXPECT_NE(Answer(kWriteError, IDOK), "");
-    EXPECT_TRUE(FocusIsOn(dialog, IDC_NAME));
-    Type(dialog, IDC_NAME, "..\\outside");  // a name that would leave the item folder
-    Type(dialog, IDC_PATH, "D:\\Docs\\x.txt");
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_ITEM_NAME));
+    Type(dialog, IDC_ITEM_NAME, "..\\outside");  // a name that would leave the item folder
+    Type(dialog, IDC_ITEM_PATH, "D:\\Docs\\x.txt");
     Press(dialog, IDOK);
     EXPECT_NE(Answer(kWriteError, IDOK), "");
     Press(dialog, IDCANCEL);
@@ -281,9 +181,9 @@ TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
   EditItemValues values{Item("News.url"), "News", "https://old.example/", ""};
   std::string shownName, shownPath;
   bool written = Edit(values, [&](HWND dialog) {
-    shownName = TextOf(dialog, IDC_NAME);
-    shownPath = TextOf(dialog, IDC_PATH);
-    Type(dialog, IDC_PATH, "https://new.example/");
+    shownName = TextOf(dialog, IDC_ITEM_NAME);
+    shownPath = TextOf(dialog, IDC_ITEM_PATH);
+    Type(dialog, IDC_ITEM_PATH, "https://new.example/");
     Press(dialog, IDOK);
   });
   EXPECT_TRUE(written);
@@ -308,11 +208,11 @@ TEST_F(ItemDialog, AFullListRefusesANewItemOfItsKindAndWritesNothing) {
   WriteUrlItem(Item("Site.url"), "https://site.example/");
   const std::string kFull = "リストの項目数が上限の500件に達しているため、追加できません。";
   bool written = Add([&](HWND dialog) {
-    Type(dialog, IDC_NAME, "New");
-    Type(dialog, IDC_PATH, "D:\\Tools\\new.exe");
+    Type(dialog, IDC_ITEM_NAME, "New");
+    Type(dialog, IDC_ITEM_PATH, "D:\\Tools\\new.exe");
     Press(dialog, IDOK);
     EXPECT_EQ(Answer(kInputError, IDOK), kFull);
-    EXPECT_TRUE(FocusIsOn(dialog, IDC_PATH));
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_ITEM_PATH));
     Press(dialog, IDCANCEL);
   });
   EXPECT_FALSE(written);
@@ -321,8 +221,8 @@ TEST_F(ItemDialog, AFullListRefusesANewItemOfItsKindAndWritesNothing) {
 
   // Replacing one adds none; a URL goes to a list with room.
   EXPECT_TRUE(Add([&](HWND dialog) {
-    Type(dialog, IDC_NAME, "Item7");
-    Type(dialog, IDC_PATH, "D:\\Tools\\seven.exe");
+    Type(dialog, IDC_ITEM_NAME, "Item7");
+    Type(dialog, IDC_ITEM_PATH, "D:\\Tools\\seven.exe");
     Press(dialog, IDOK);
     Answer(kOverwrite, IDYES);
   }));
@@ -332,14 +232,14 @@ TEST_F(ItemDialog, AFullListRefusesANewItemOfItsKindAndWritesNothing) {
   // An edit that would move the URL item into the full list is refused; a
   // shortcut renamed within it is not.
   EXPECT_FALSE(Edit({Item("Site.url"), "Site", "https://site.example/", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_PATH, "D:\\Docs\\site.txt");
+    Type(dialog, IDC_ITEM_PATH, "D:\\Docs\\site.txt");
     Press(dialog, IDOK);
     EXPECT_EQ(Answer(kInputError, IDOK), kFull);
     Press(dialog, IDCANCEL);
   }));
   EXPECT_TRUE(Exists("Site.url"));
   EXPECT_TRUE(Edit({Item("Item7.lnk"), "Item7", "D:\\Tools\\seven.exe", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "Seven");
+    Type(dialog, IDC_ITEM_NAME, "Seven");
     Press(dialog, IDOK);
   }));
   EXPECT_TRUE(Exists("Seven.lnk") && !Exists("Item7.lnk"));
@@ -357,8 +257,8 @@ TEST_F(ItemDialog, ANameTheFileSystemWouldCutIsRefusedNotStoredCut) {
   for (int i = 0; i < 100; ++i) name += "漢";
   const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   bool written = Add([&](HWND dialog) {
-    Type(dialog, IDC_NAME, name);
-    Type(dialog, IDC_PATH, "https://long.example/");
+    Type(dialog, IDC_ITEM_NAME, name);
+    Type(dialog, IDC_ITEM_PATH, "https://long.example/");
     Press(dialog, IDOK);
     if (wine) {
       EXPECT_NE(Answer(kWriteError, IDOK), "");
@@ -373,8 +273,8 @@ TEST_F(ItemDialog, ANameTheFileSystemWouldCutIsRefusedNotStoredCut) {
 TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
   WriteWholeFile(Item("News.url"), "[InternetShortcut]\r\nURL=https://old.example/\r\n[Extra]\r\nkeep=yes\r\n");
   bool written = Add([&](HWND dialog) {
-    Type(dialog, IDC_NAME, "News");
-    Type(dialog, IDC_PATH, "https://new.example/");
+    Type(dialog, IDC_ITEM_NAME, "News");
+    Type(dialog, IDC_ITEM_PATH, "https://new.example/");
     Press(dialog, IDOK);
     Answer(kOverwrite, IDYES);
   });
@@ -384,7 +284,7 @@ TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
   WriteWholeFile(Item("Taro.mail"), "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:old@example.jp\r\n");
   WriteMailItem(Item("Old.mail"), "new@example.jp");
   EXPECT_TRUE(Edit({Item("Old.mail"), "Old", "new@example.jp", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "Taro");
+    Type(dialog, IDC_ITEM_NAME, "Taro");
     Press(dialog, IDOK);
     Answer(kOverwrite, IDYES);
   }));
@@ -398,7 +298,7 @@ TEST_F(ItemDialog, AnOldFileThatCannotBeDeletedIsReported) {
   WriteUrlItem(Item("Old.url"), "https://a.example/");
   SetFileAttributesA(Item("Old.url").c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(Edit({Item("Old.url"), "Old", "https://a.example/", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "New");
+    Type(dialog, IDC_ITEM_NAME, "New");
     Press(dialog, IDOK);
   }));
   EXPECT_EQ(lastEdit_, EditOutcome::kSavedOldKept);
@@ -406,7 +306,7 @@ TEST_F(ItemDialog, AnOldFileThatCannotBeDeletedIsReported) {
   SetFileAttributesA(Item("Old.url").c_str(), FILE_ATTRIBUTE_NORMAL);
 
   EXPECT_TRUE(Edit({Item("Old.url"), "Old", "https://a.example/", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "Other");
+    Type(dialog, IDC_ITEM_NAME, "Other");
     Press(dialog, IDOK);
   }));
   EXPECT_EQ(lastEdit_, EditOutcome::kSaved);
@@ -417,7 +317,7 @@ TEST_F(ItemDialog, EditOntoAnotherItemReplacesItAfterYes) {
   WriteShellLink(Item("One.lnk"), "C:\\one.txt", "");
   WriteShellLink(Item("Two.lnk"), "C:\\two.txt", "");
   bool written = Edit({Item("One.lnk"), "One", "C:\\one.txt", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "Two");
+    Type(dialog, IDC_ITEM_NAME, "Two");
     Press(dialog, IDOK);
     Answer(kOverwrite, IDYES);
   });
@@ -427,7 +327,7 @@ TEST_F(ItemDialog, EditOntoAnotherItemReplacesItAfterYes) {
 
   // A path naming a ".url" file is a shortcut's target in edit mode.
   EXPECT_TRUE(Edit({Item("Two.lnk"), "Two", "C:\\one.txt", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_PATH, "D:\\Fav\\News.url");
+    Type(dialog, IDC_ITEM_PATH, "D:\\Fav\\News.url");
     Press(dialog, IDOK);
   }));
   EXPECT_EQ(Target("Two.lnk"), "D:\\Fav\\News.url");
@@ -446,13 +346,13 @@ TEST_F(ItemDialog, ARenameOnlyEditKeepsTheContentAndAsksBeforeReplacing) {
 
   // An empty name is refused; the path field is not looked at.
   bool written = Edit(values, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "");
+    Type(dialog, IDC_ITEM_NAME, "");
     Press(dialog, IDOK);
     EXPECT_EQ(Answer(kInputError, IDOK), "項目名が入力されていません");
-    Type(dialog, IDC_NAME, "Taken");
+    Type(dialog, IDC_ITEM_NAME, "Taken");
     Press(dialog, IDOK);
     Answer(kOverwrite, IDNO);
-    Type(dialog, IDC_NAME, "Fixed/1");
+    Type(dialog, IDC_ITEM_NAME, "Fixed/1");
     Press(dialog, IDOK);
   });
   EXPECT_TRUE(written);
@@ -465,7 +365,7 @@ TEST_F(ItemDialog, ARenameThatOnlyChangesCaseKeepsTheFile) {
   const std::string broken = "still not a shell link";
   WriteWholeFile(Item("case.lnk"), broken);
   EXPECT_TRUE(Edit({Item("case.lnk"), "case", "", ""}, [&](HWND dialog) {
-    Type(dialog, IDC_NAME, "CASE");
+    Type(dialog, IDC_ITEM_NAME, "CASE");
     Press(dialog, IDOK);
   }));
   std::vector<std::string> files = ItemFiles();
@@ -478,32 +378,27 @@ TEST_F(ItemDialog, ARenameThatOnlyChangesCaseKeepsTheFile) {
 TEST_F(ItemDialog, FindDialogStoresTheTermAndCancelKeepsTheOldOne) {
   AppState app;
   app.instance = GetModuleHandleA(nullptr);
-  watchedOpenDialog_ = &app.openDialog;
   app.findTerm = "old";
   std::string shown;
-  bool ok = Drive([&] { return RunFindDialog(app.Owner(), app.findTerm); },
-                  [&](HWND dialog) {
-                    shown = TextOf(dialog, 101);
-                    EXPECT_EQ(observedOpenDialog_, dialog);
-                    Type(dialog, 101, "");
-                    Press(dialog, IDOK);
-                    EXPECT_EQ(Answer(kInputError, IDOK), "検索語句が入力されていません");
-                    EXPECT_TRUE(FocusIsOn(dialog, 101));
-                    Type(dialog, 101, "ポ" + std::string(200, 'x'));
-                    Press(dialog, IDOK);
-                  },
-                  "検索");
+  bool ok = Drive(kFindTitle, [&] { return RunFindDialog(app.Owner(), app.findTerm); }, [&](HWND dialog) {
+    shown = TextOf(dialog, IDC_FIND_TERM);
+    EXPECT_EQ(app.openDialog, dialog);
+    Type(dialog, IDC_FIND_TERM, "");
+    Press(dialog, IDOK);
+    EXPECT_EQ(Answer(kInputError, IDOK), "検索語句が入力されていません");
+    EXPECT_TRUE(FocusIsOn(dialog, IDC_FIND_TERM));
+    Type(dialog, IDC_FIND_TERM, "ポ" + std::string(200, 'x'));
+    Press(dialog, IDOK);
+  });
   EXPECT_TRUE(ok);
   EXPECT_EQ(shown, "old");
   EXPECT_EQ(app.findTerm, "ポ" + std::string(125, 'x'));  // at most 127 bytes
   EXPECT_EQ(app.openDialog, nullptr);
 
-  ok = Drive([&] { return RunFindDialog(app.Owner(), app.findTerm); },
-             [&](HWND dialog) {
-               Type(dialog, 101, "new");
-               Press(dialog, IDCANCEL);
-             },
-             "検索");
+  ok = Drive(kFindTitle, [&] { return RunFindDialog(app.Owner(), app.findTerm); }, [&](HWND dialog) {
+    Type(dialog, IDC_FIND_TERM, "new");
+    Press(dialog, IDCANCEL);
+  });
   EXPECT_FALSE(ok);
   EXPECT_EQ(app.findTerm, "ポ" + std::string(125, 'x'));
 }

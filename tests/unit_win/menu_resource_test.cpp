@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "app/command_table.h"
 #include "app/commands.h"
@@ -53,26 +55,40 @@ TEST(MenuResource, MenuBarMatchesTheCommandTable) {
   DestroyMenu(menu);
 }
 
-TEST(MenuResource, ContextAndTrayPopups) {
+// The context menus of the three kinds of list and the tray icon's menu
+// (popups 0..3, which the main window opens by position): each item runs a
+// command, reads as whole Shift-JIS characters and has an access key no other
+// item of its popup has; each list's menu runs and deletes its item, and the
+// tray's ends the program.
+TEST(MenuResource, ContextAndTrayPopupsDispatchEveryItem) {
   HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "HDRMenu");
   ASSERT_NE(menu, nullptr);
-  const std::vector<std::pair<int, const char*>> popups[] = {
-      {{IDM_RUN, "実行(&R)"}, {IDM_RUN_SPECIAL, "管理者として実行(&Y)"}, {IDM_OPEN_FOLDER, "ファイルの場所を開く(&I)"}, {IDM_EDIT_ITEM, "項目の編集(&E)"},
-       {IDM_COPY_PATH, "パスをコピー(&C)"}, {IDM_DELETE_ITEM, "選択項目を削除(&D)"}},
-      {{IDM_RUN, "URLを開く(&R)"}, {IDM_RUN_SPECIAL, "ブラウザを指定してURLを開く(&Y)"}, {IDM_EDIT_ITEM, "項目の編集(&E)"},
-       {IDM_COPY_PATH, "URLをコピー(&C)"}, {IDM_DELETE_ITEM, "選択項目を削除(&D)"}},
-      {{IDM_RUN, "メーラーを起動(&R)"}, {IDM_EDIT_ITEM, "項目の編集(&E)"}, {IDM_COPY_PATH, "メールアドレスをコピー(&C)"}, {IDM_DELETE_ITEM, "選択項目を削除(&D)"}},
-      {{IDM_SHOW_MAIN_WINDOW, "メインウィンドウを表示する(&W)"}, {IDM_CLOSE_MAIN_WINDOW, "Hopdeckの終了(&X)"}},
-  };
   ASSERT_EQ(GetMenuItemCount(menu), 4);
+  const std::vector<int> needed[] = {{IDM_RUN, IDM_DELETE_ITEM},
+                                     {IDM_RUN, IDM_DELETE_ITEM},
+                                     {IDM_RUN, IDM_DELETE_ITEM},
+                                     {IDM_CLOSE_MAIN_WINDOW}};
   for (int p = 0; p < 4; ++p) {
+    SCOPED_TRACE(p);
     HMENU popup = GetSubMenu(menu, p);
-    ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(popups[p].size())) << "popup " << p;
-    for (UINT i = 0; i < popups[p].size(); ++i) {
-      EXPECT_EQ(GetMenuItemID(popup, i), static_cast<UINT>(popups[p][i].first));
-      EXPECT_EQ(MenuText(popup, i), popups[p][i].second);
-      EXPECT_TRUE(HasCommandHandler(popups[p][i].first));
+    ASSERT_NE(popup, nullptr);
+    const int count = GetMenuItemCount(popup);
+    ASSERT_GT(count, 0);
+    std::set<int> ids;
+    std::set<std::string> accessKeys;
+    for (int i = 0; i < count; ++i) {
+      const int id = static_cast<int>(GetMenuItemID(popup, i));
+      const std::string text = MenuText(popup, static_cast<UINT>(i));
+      EXPECT_TRUE(HasCommandHandler(id)) << id << " " << text;
+      EXPECT_TRUE(ids.insert(id).second) << id << " twice";
+      const int wide = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0);
+      EXPECT_GT(wide, 0) << id << ": not whole Shift-JIS characters";
+      const std::size_t amp = text.find("(&");
+      ASSERT_NE(amp, std::string::npos) << id << " " << text;
+      EXPECT_TRUE(accessKeys.insert(text.substr(amp + 2, 1)).second) << text << ": its access key is taken";
     }
+    for (int id : needed[p]) EXPECT_EQ(ids.count(id), 1u) << id;
   }
   DestroyMenu(menu);
 }

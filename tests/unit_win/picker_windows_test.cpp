@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "pickers/radio_pages.h"
+#include "resources/command_ids.h"
 #include "pickers/running_apps_win.h"
 #include "pickers/send_to_list.h"
 #include "pickers/send_to_win.h"
@@ -145,31 +145,42 @@ std::vector<MenuPath> WhereInMenu(int id) {
   return found;
 }
 
-TEST(RadioMenu, HiroshimaSecondChannelIsReachedByChannelAndByArea) {
-  std::vector<MenuPath> paths = WhereInMenu(614);
-  ASSERT_EQ(paths.size(), 2u);
-  EXPECT_EQ(paths[0].popups, (std::vector<std::string>{"ネットラジオURL(&N)",
-                                                       "らじる★らじる　NHKネットラジオ（チャンネル別）(&C)",
-                                                       "ラジオ第2(&2)"}));
-  EXPECT_EQ(paths[0].text, "広島(&H)");
-  EXPECT_EQ(paths[1].popups, (std::vector<std::string>{"ネットラジオURL(&N)",
-                                                       "らじる★らじる　NHKネットラジオ（地域別）(&L)", "広島(&H)"}));
-  EXPECT_EQ(paths[1].text, "ラジオ第2(&2)");
-  EXPECT_STREQ(RadioAddress(614), "http://www3.nhk.or.jp/netradio/player/index.html?ch=r2&area=hiroshima");
+// The public broadcaster's pages stand in the menu by channel and by area:
+// the two ways to one id cross, the channel's popup being the item under the
+// area's popup and the other way round, so no page sits under a wrong name.
+TEST(RadioMenu, EachPublicPageIsReachedByItsChannelAndByItsArea) {
+  int crossed = 0;
+  for (int id = IDM_RADIO_PUBLIC_FIRST; id <= IDM_RADIO_PUBLIC_LAST; ++id) {
+    std::vector<MenuPath> paths = WhereInMenu(id);
+    ASSERT_FALSE(paths.empty()) << id << " is in no menu";
+    ASSERT_LE(paths.size(), 2u) << id;
+    if (paths.size() < 2) continue;
+    ++crossed;
+    EXPECT_EQ(paths[0].popups.size(), paths[1].popups.size()) << id;
+    EXPECT_EQ(paths[0].popups.back(), paths[1].text) << id;
+    EXPECT_EQ(paths[0].text, paths[1].popups.back()) << id;
+    EXPECT_NE(paths[0].popups.at(1), paths[1].popups.at(1)) << id << ": both ways under one popup";
+  }
+  EXPECT_GT(crossed, 0);
 }
 
-TEST(RadioMenu, StationTextsKeepTheirTrailingBlank) {
-  struct Case {
-    int id;
-    const char* region;
-    const char* text;
-  } cases[] = {{761, "近畿", "KBS京都ラジオ "}, {780, "九州・沖縄", "FM FUKUOKA "}, {779, "九州・沖縄", "cross fm"}};
-  for (const Case& c : cases) {
-    std::vector<MenuPath> paths = WhereInMenu(c.id);
-    ASSERT_EQ(paths.size(), 1u) << c.id;
-    EXPECT_EQ(paths[0].text, c.text);
-    EXPECT_EQ(paths[0].popups.back(), c.region);
+// Every radio item reads as whole Shift-JIS characters, and no two items of
+// one popup read alike.
+TEST(RadioMenu, ItemTextsAreWholeCharactersAndDistinctInTheirPopup) {
+  std::vector<std::pair<std::vector<std::string>, std::string>> seen;
+  for (int id = IDM_RADIO_PUBLIC_FIRST; id <= IDM_RADIO_STATION_LAST; ++id) {
+    for (const MenuPath& path : WhereInMenu(id)) {
+      EXPECT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, path.text.data(), static_cast<int>(path.text.size()),
+                                    nullptr, 0),
+                0)
+          << id;
+      EXPECT_FALSE(path.text.empty()) << id;
+      std::pair<std::vector<std::string>, std::string> entry{path.popups, path.text};
+      EXPECT_EQ(std::count(seen.begin(), seen.end(), entry), 0) << id << " " << path.text;
+      seen.push_back(entry);
+    }
   }
+  EXPECT_GT(seen.size(), 0u);
 }
 
 }  // namespace

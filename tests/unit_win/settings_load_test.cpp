@@ -81,13 +81,13 @@ class SettingsLoad : public ::testing::Test {
 };
 
 TEST_F(SettingsLoad, StoredValuesAreReadAndMissingOnesKeepTheirDefaultsUnwritten) {
-  StoreDword("Option0", 2);
-  StoreDword("Option2", 0);
-  StoreDword("Option3", 3);
-  Store("Option4", REG_SZ, "1", 2);  // not four bytes: unreadable
+  StoreDword(kSortOrderValue, 2);
+  StoreDword(kAutoStartValue, 0);
+  StoreDword(kStartListValue, 3);
+  Store(kSpeechEngineValue, REG_SZ, "1", 2);  // not four bytes: unreadable
   const DWORD era = 3;
-  Store("Option5", REG_BINARY, &era, sizeof(era));  // four bytes of any type are taken
-  StoreDword("Option6", 0);
+  Store(kDateFormatValue, REG_BINARY, &era, sizeof(era));  // four bytes of any type are taken
+  StoreDword(kTimeFormatValue, 0);
   test_support::WriteWholeFile(StartupLink(), "put there by hand");
 
   (void)LoadSettings(settings_, window_, programFolder_);  // the hot key is not what this checks
@@ -99,21 +99,21 @@ TEST_F(SettingsLoad, StoredValuesAreReadAndMissingOnesKeepTheirDefaultsUnwritten
   EXPECT_EQ(settings_.speechEngine, 0);
   EXPECT_EQ(settings_.dateFormat, 3);
   EXPECT_EQ(settings_.timeFormat, 0);
-  EXPECT_FALSE(ReadStored("Option1").has_value()) << "nothing is written back";
-  EXPECT_EQ(ReadStored("Option4")->type, static_cast<DWORD>(REG_SZ));
+  EXPECT_FALSE(ReadStored(kHotKeyIndexValue).has_value()) << "nothing is written back";
+  EXPECT_EQ(ReadStored(kSpeechEngineValue)->type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(GetFileAttributesA(StartupLink().c_str()), INVALID_FILE_ATTRIBUTES) << "autostart 0 removes the shortcut";
   EXPECT_TRUE(HotKeyTaken(probe_, 'M'));
 }
 
-TEST_F(SettingsLoad, HotKeyLetterComesFromOption1AndFallsBackToM) {
+TEST_F(SettingsLoad, HotKeyLetterComesFromTheStoredIndexAndFallsBackToM) {
   struct Case {
     DWORD stored;
     char letter;
   };
   const Case cases[] = {{0, 'A'}, {25, 'Z'}, {7, 'H'}, {26, 'M'}, {0xFFFFFFFF, 'M'}, {1000, 'M'}};
   for (const Case& c : cases) {
-    StoreDword("Option1", c.stored);
-    StoreDword("Option2", 0);
+    StoreDword(kHotKeyIndexValue, c.stored);
+    StoreDword(kAutoStartValue, 0);
     EXPECT_TRUE(LoadSettings(settings_, window_, programFolder_));
     EXPECT_TRUE(HotKeyTaken(probe_, c.letter)) << c.stored;
     EXPECT_EQ(ReadStoredHotKeyIndex(), std::optional<int>(static_cast<int>(c.stored)));
@@ -127,8 +127,8 @@ TEST_F(SettingsLoad, HotKeyLetterComesFromOption1AndFallsBackToM) {
 TEST_F(SettingsLoad, AHotKeyHeldElsewhereIsReportedAndTheRestLoads) {
   constexpr int kOtherProgramsId = 998;
   ASSERT_TRUE(RegisterHotKey(probe_, kOtherProgramsId, MOD_CONTROL | MOD_SHIFT, 'M'));
-  StoreDword("Option0", 3);
-  StoreDword("Option2", 0);
+  StoreDword(kSortOrderValue, 3);
+  StoreDword(kAutoStartValue, 0);
   EXPECT_FALSE(LoadSettings(settings_, window_, programFolder_));
   EXPECT_EQ(settings_.sortOrder, 3);
   EXPECT_FALSE(UnregisterHotKey(window_, kHotKeyId)) << "the window holds no hot key";

@@ -123,7 +123,7 @@ void SetWindowTextOf(HWND control, const std::wstring& text) {
   SendW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-HWND ListBox(int listKind) { return GetDlgItem(MainWindow(), 101 + listKind); }
+HWND ListBox(int listKind) { return GetDlgItem(MainWindow(), IDC_LIST_PROGRAMS + listKind); }
 
 bool IsVisible(HWND window) { return window != nullptr && IsWindowVisible(window); }
 
@@ -252,6 +252,12 @@ std::vector<std::wstring> ComboItems(HWND combo) {
   return EntryTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
+std::wstring OutlineEntry(const std::wstring& className, int id, const std::wstring& text) {
+  std::wstring entry = className + L" " + std::to_wstring(id);
+  if (lstrcmpiW(className.c_str(), L"ComboBox") != 0) entry += L" " + text;
+  return entry;
+}
+
 std::vector<std::wstring> ControlOutline(HWND dialog) {
   std::vector<std::wstring> outline;
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -261,8 +267,7 @@ std::vector<std::wstring> ControlOutline(HWND dialog) {
     if (lstrcmpW(className, L"HdNotification") == 0) continue;
     RECT rect{};
     GetWindowRect(child, &rect);
-    std::wstring entry = std::wstring(className) + L" " + std::to_wstring(GetDlgCtrlID(child));
-    if (lstrcmpiW(className, L"ComboBox") != 0) entry += L" " + WindowText(child);
+    std::wstring entry = OutlineEntry(className, GetDlgCtrlID(child), WindowText(child));
     if (rect.right == rect.left && rect.bottom == rect.top) entry += L" (zero size)";
     outline.push_back(entry);
   }

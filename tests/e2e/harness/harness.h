@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/command_ids.h"
+#include "resources/resource.h"
+#include "support/setting_values.h"
 #include "support/support.h"
 
 namespace e2e {
@@ -50,7 +51,7 @@ using Process = test_support::OwnedProcess;
 HWND MainWindow();  // class "Hopdeck", title "Hopdeck", hidden ones included
 std::wstring WindowText(HWND window);
 void SetWindowTextOf(HWND control, const std::wstring& text);
-HWND ListBox(int listKind);  // 101 + listKind of the main window
+HWND ListBox(int listKind);  // IDC_LIST_PROGRAMS + listKind of the main window
 bool IsVisible(HWND window);
 HWND FocusOf(HWND window);  // the focused window of window's thread
 HWND Foreground();
@@ -114,6 +115,9 @@ std::vector<std::wstring> ComboItems(HWND combo);
 // combo boxes) and " (zero size)" for a control without size, such as the
 // labels that name the next field for screen readers.
 std::vector<std::wstring> ControlOutline(HWND dialog);
+// The line ControlOutline gives for a sized control of this class and id
+// with this text (left out for a combo box).
+std::wstring OutlineEntry(const std::wstring& className, int id, const std::wstring& text = L"");
 int ComboSelection(HWND combo);
 
 // ---- keyboard ----
