@@ -2,9 +2,11 @@
 # Narrow literals become Shift-JIS, the ANSI code page the program runs in.
 function(hd_compile_options target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /source-charset:utf-8 /execution-charset:.932)
+    # C4834: a [[nodiscard]] result thrown away.
+    target_compile_options(${target} PRIVATE /W4 /we4834 /source-charset:utf-8 /execution-charset:.932)
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter
+    # A failure's result thrown away without a (void) that says so stops the build.
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror=unused-result
       -finput-charset=UTF-8 -fexec-charset=CP932)
     if(HD_SANITIZE)
       target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer

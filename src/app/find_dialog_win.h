@@ -6,4 +6,4 @@
 
 // Shows term for editing; on OK stores the new term (at most 127 bytes) in
 // term and returns true. Cancel keeps the old term.
-bool RunFindDialog(const DialogOwner& owner, std::string& term);
+[[nodiscard]] bool RunFindDialog(const DialogOwner& owner, std::string& term);

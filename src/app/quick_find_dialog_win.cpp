@@ -144,7 +144,8 @@ LRESULT CALLBACK QuickFindKeys(HWND control, UINT message, WPARAM wParam, LPARAM
 
 BOOL OnInit(HWND dialog, QuickFindDialogState& state) {
   for (int id : {IDC_QUICK_TERM, IDC_QUICK_RESULTS}) {
-    AddWindowSubclass(GetDlgItem(dialog, id), QuickFindKeys, id, reinterpret_cast<DWORD_PTR>(&state));
+    // Refused, the two keep the dialog manager's keys alone.
+    (void)AddWindowSubclass(GetDlgItem(dialog, id), QuickFindKeys, id, reinterpret_cast<DWORD_PTR>(&state));
   }
   SendDlgItemMessageA(dialog, IDC_QUICK_TERM, EM_LIMITTEXT, kFindTermTextBytes, 0);
   SetDlgItemTextA(dialog, IDC_QUICK_TERM, state.term.c_str());

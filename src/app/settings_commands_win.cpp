@@ -18,7 +18,7 @@ void CmdGeneralSettings(AppState& app, const CommandContext&) {
 
 // IDM_SPEECH_SETTINGS. The new choices hold from the next text on.
 void CmdSpeechSettings(AppState& app, const CommandContext&) {
-  RunSpeechSettingsDialog(app.Owner(), app.settings, app.voice);
+  (void)RunSpeechSettingsDialog(app.Owner(), app.settings, app.voice);  // OK saved and applied them; Cancel changed nothing
 }
 
 // IDM_MANUAL, IDM_KEY_LIST.

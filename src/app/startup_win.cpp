@@ -61,7 +61,7 @@ AddItemPrefill PrefillFor(const std::string& path, bool keepLink) {
   prefill.path = path;
   if (LooksLikeShortcut(path)) {
     std::string target;
-    ReadShellLink(path, target, prefill.arguments);
+    (void)ReadShellLink(path, target, prefill.arguments);  // unreadable: no target, the path is offered
     if (!target.empty()) {
       if (keepLink) prefill.link = path;
       prefill.path = target;

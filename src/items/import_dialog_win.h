@@ -14,7 +14,7 @@ std::string ImportFoundText(const ImportChoice& choice);
 
 // True when the user chose "取り込む"; the offers then hold the user's checks.
 // The count of offers is spoken through voice once the dialog shows.
-bool RunImportDialog(const DialogOwner& owner, const Voice& voice, ImportChoice& choice);
+[[nodiscard]] bool RunImportDialog(const DialogOwner& owner, const Voice& voice, ImportChoice& choice);
 
 struct ImportOutcome {
   std::size_t added = 0;
@@ -25,7 +25,7 @@ struct ImportOutcome {
 // Writes each checked offer into itemFolder the way the add dialog writes a
 // dropped shortcut or internet shortcut, all or nothing. An item that
 // appeared since the choice was made is the user's: never replaced.
-ImportOutcome TakeInImports(const std::string& itemFolder, const ImportChoice& choice);
+[[nodiscard]] ImportOutcome TakeInImports(const std::string& itemFolder, const ImportChoice& choice);
 
 // What is said once the checked offers are written.
 std::string ImportOutcomeText(const ImportOutcome& outcome);

@@ -125,7 +125,7 @@ bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder) {
     if (!isProgram) {
       std::string target;
       std::string arguments;
-      ReadShellLink(ItemFilePath(read.itemFolder, kPrograms, entry.name), target, arguments);  // unreadable: empty
+      (void)ReadShellLink(ItemFilePath(read.itemFolder, kPrograms, entry.name), target, arguments);  // unreadable: empty
       isProgram = IsProgramTarget(target);
       read.shortcuts.Remember(entry.name, stamp, *isProgram, std::move(target));
     }

@@ -285,7 +285,7 @@ std::string BareMailAddress(const std::string& mailValue) {
 ItemContent ReadItem(int listKind, const std::string& itemFile) {
   ItemContent content;
   if (IsShortcutList(listKind)) {
-    ReadShellLink(itemFile, content.target, content.arguments);
+    (void)ReadShellLink(itemFile, content.target, content.arguments);  // unreadable: an empty target
   } else {
     content.target = listKind == kUrls ? ReadUrlItem(itemFile) : ReadMailItem(itemFile);
   }

@@ -26,11 +26,11 @@ std::string ItemFilePath(const std::string& itemFolder, int listKind, const std:
 
 // Reads a shortcut's target and argument string. False (and both empty) when
 // the file cannot be loaded or resolved.
-bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments);
+[[nodiscard]] bool ReadShellLink(const std::string& linkPath, std::string& target, std::string& arguments);
 // The same as the shortcut holds them, without resolving it: for reading
 // many shortcuts at once, where a search for a moved target (or a window
 // asking about it) would be out of place.
-bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments);
+[[nodiscard]] bool ReadShellLinkAsStored(const std::string& linkPath, std::string& target, std::string& arguments);
 // A shortcut's target as ReadShellLink gives it, taken from the file's bytes
 // where they hold it plainly (most shortcuts), so a list load does not open
 // the shell-link object for each one; nothing when they do not. It needs
@@ -39,7 +39,7 @@ std::optional<std::string> ReadPlainShortcutTarget(const std::string& linkPath);
 
 // The same through the shell-link object's wide side, for a shortcut whose
 // path (or target) holds characters code page 932 lacks; nothing is cut.
-bool ReadShellLinkAsStored(const std::wstring& linkPath, std::wstring& target, std::wstring& arguments);
+[[nodiscard]] bool ReadShellLinkAsStored(const std::wstring& linkPath, std::wstring& target, std::wstring& arguments);
 
 // Writes (or replaces) a shortcut to target, its working folder the target's
 // folder. Failures are not reported.
@@ -70,9 +70,9 @@ ItemContent ReadItem(int listKind, const std::string& itemFile);
 
 // Replaces section "InternetShortcut" with "URL=" + url; other sections stay.
 // False when the file could not be written.
-bool WriteUrlItem(const std::string& itemFile, const std::string& url);
+[[nodiscard]] bool WriteUrlItem(const std::string& itemFile, const std::string& url);
 // Replaces section "EMailShortcut" with "MailAddress=mailto:" + address.
-bool WriteMailItem(const std::string& itemFile, const std::string& address);
+[[nodiscard]] bool WriteMailItem(const std::string& itemFile, const std::string& address);
 
 // Writing, renaming and deleting item files (item_files_win.cpp). Every item
 // file is first written completely under a temporary name in the item folder
@@ -88,7 +88,7 @@ enum class ItemReplace { kMerge, kFresh };
 // and kImportUrl is the shortcut or internet shortcut to take in (an absolute
 // path), else the target, URL or address. False when it could not be put in
 // place under its name; nothing of it is then left.
-bool SaveItem(ItemKind kind, const std::string& source, const std::string& arguments, const std::string& itemFile,
+[[nodiscard]] bool SaveItem(ItemKind kind, const std::string& source, const std::string& arguments, const std::string& itemFile,
               ItemReplace replace = ItemReplace::kMerge);
 
 // How a rename ended. kOldKept: the item is in place under its new name, but
@@ -98,11 +98,11 @@ enum class RenameOutcome { kFailed, kRenamed, kOldKept };
 // Moves oldFile to newFile with its content untouched, replacing a file that
 // is there. A name that differs only in the case of letters is renamed in
 // place (the file keeps its old spelling where that is refused).
-RenameOutcome RenameItem(const std::string& oldFile, const std::string& newFile);
+[[nodiscard]] RenameOutcome RenameItem(const std::string& oldFile, const std::string& newFile);
 
 // Takes in the shortcut at source (a path the code page may not carry) as the
 // item file, a byte copy, all or nothing.
-bool CopyInItem(const std::wstring& source, const std::string& itemFile);
+[[nodiscard]] bool CopyInItem(const std::wstring& source, const std::string& itemFile);
 
 // An item as the edit dialog found it and where it is to go.
 struct EditedItem {
@@ -116,12 +116,12 @@ struct EditedItem {
 // alone; a new target of a shortcut changes that and nothing else of it. The
 // new file is in place before the old one goes. kRenamed also when it was
 // rewritten in its own place; kOldKept as for RenameItem.
-RenameOutcome SaveEditedItem(ItemKind kind, const std::string& source, const std::string& arguments,
+[[nodiscard]] RenameOutcome SaveEditedItem(ItemKind kind, const std::string& source, const std::string& arguments,
                              const EditedItem& edited);
 
 // Deletes an item file, waiting out a moment's hold; false when it is still
 // there (read-only, or held open by another program).
-bool DeleteItem(const std::string& itemFile);
+[[nodiscard]] bool DeleteItem(const std::string& itemFile);
 
 // Whether two item file paths name the same file: compared as the file system
 // compares names, without regard to case.

@@ -26,7 +26,7 @@ class NameReadingService {
   // Has the names of request asked after those asked already; returns at once.
   void Ask(ReadingRequest request);
   // Waits until nothing is left to ask, or timeoutMs passes; whether it is so.
-  bool WaitUntilIdle(DWORD timeoutMs) const;
+  [[nodiscard]] bool WaitUntilIdle(DWORD timeoutMs) const;
 
   struct Shared;
 

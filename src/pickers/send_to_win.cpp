@@ -80,7 +80,7 @@ LRESULT CALLBACK SendToListProc(HWND list, UINT message, WPARAM wParam, LPARAM l
 BOOL OnInit(HWND dialog, SendToState& state) {
   HWND list = GetDlgItem(dialog, IDC_PICKER_LIST);
   InstallKeyFilter(list);  // Left and Right
-  AddWindowSubclass(list, SendToListProc, kDeleteKeySubclassId, reinterpret_cast<DWORD_PTR>(&state));
+  (void)AddWindowSubclass(list, SendToListProc, kDeleteKeySubclassId, reinterpret_cast<DWORD_PTR>(&state));  // refused: Delete does nothing
   state.folder = SendToFolder();
   FillList(list, state);
   SendMessageA(list, LB_SETCURSEL, 0, 0);

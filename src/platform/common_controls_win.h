@@ -9,7 +9,7 @@
 #include <commctrl.h>
 
 // SetWindowSubclass; false when the library or the function is missing.
-bool AddWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
+[[nodiscard]] bool AddWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
 // RemoveWindowSubclass.
 void DropWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id);
 // DefSubclassProc: what a subclass procedure passes a message on to.

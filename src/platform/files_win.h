@@ -58,7 +58,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 std::string CurrentFolder();
 
 // Creates (or empties) the file at path and writes bytes; false on any failure.
-bool WriteWholeFile(const std::string& path, const std::string& bytes);
+[[nodiscard]] bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
 // Names of files that other programs made may hold characters code page 932
 // lacks (é, ™, Korean, emoji). Exact: the text in the program's code page

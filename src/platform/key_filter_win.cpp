@@ -14,4 +14,5 @@ LRESULT CALLBACK KeyFilter(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void InstallKeyFilter(HWND listBox) { AddWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }
+// Refused, Left and Right move the selection as Up and Down do: nothing is lost.
+void InstallKeyFilter(HWND listBox) { (void)AddWindowSubclass(listBox, KeyFilter, kKeyFilterSubclassId, 0); }

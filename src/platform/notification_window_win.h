@@ -14,4 +14,4 @@ void CreateNotificationWindow(HWND parent);
 // Raises text from the notification window of window, else from that of
 // fallback (the dialog may have closed meanwhile), else from window itself.
 // False when nothing was raised. Any thread.
-bool RaiseNotification(HWND window, HWND fallback, const wchar_t* text);
+[[nodiscard]] bool RaiseNotification(HWND window, HWND fallback, const wchar_t* text);

@@ -84,7 +84,7 @@ class UiAutomationLibrary {
 
   // Raises a notification of kind "other", "important most recent"
   // processing, on provider. False without the export or when it fails.
-  bool Notify(IRawElementProviderSimple* provider, const wchar_t* text) const;
+  [[nodiscard]] bool Notify(IRawElementProviderSimple* provider, const wchar_t* text) const;
   // Whether any UI Automation client listens for events; false without the export.
   bool ClientsAreListening() const;
   // window's host provider; E_NOTIMPL without the export.
@@ -120,12 +120,12 @@ class JawsApi {
  public:
   // Whether JAWS runs: its main window exists. Any thread.
   static bool IsRunning();
-  bool SayString(const wchar_t* text, bool flush);
-  bool StopSpeech();
+  [[nodiscard]] bool SayString(const wchar_t* text, bool flush);
+  [[nodiscard]] bool StopSpeech();
 
  private:
   // answeredFalse (may be null): set when the method returned FALSE.
-  bool Call(const wchar_t* method, VARIANT* arguments, UINT argumentCount, bool* answeredFalse);
+  [[nodiscard]] bool Call(const wchar_t* method, VARIANT* arguments, UINT argumentCount, bool* answeredFalse);
   ComPtr<IDispatch> api_;
 };
 
@@ -138,7 +138,7 @@ class SapiVoice {
   SapiVoice(const SapiVoice&) = delete;
   SapiVoice& operator=(const SapiVoice&) = delete;
   // Speaks asynchronously, purging what the voice was saying.
-  bool Speak(const wchar_t* text);
+  [[nodiscard]] bool Speak(const wchar_t* text);
 
  private:
   ComPtr<ISpVoice> voice_;

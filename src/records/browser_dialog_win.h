@@ -10,11 +10,11 @@
 // Runs "WBDialog" for owner. True for OK, with browser set to the chosen row
 // (-1 when none is selected). Opened from the history or the favourites, it
 // is recorded nowhere: that dialog holds the open-dialog slot meanwhile.
-bool RunBrowserChoiceDialog(const DialogOwner& owner, int& browser);
+[[nodiscard]] bool RunBrowserChoiceDialog(const DialogOwner& owner, int& browser);
 
 // Opens url with the chosen browser ("msedge", "Firefox", "Chrome" with the
 // quoted URL as parameters), or with the default handler for -1; the shell's
 // error box is owned by owner. False, and nothing opened, for a URL the
 // browser may not be handed (BrowserMayOpen), or for -1 one that is no URL
 // to open (UrlItemMayOpen).
-bool OpenUrlWithChosenBrowser(HWND owner, int browser, const std::string& url);
+[[nodiscard]] bool OpenUrlWithChosenBrowser(HWND owner, int browser, const std::string& url);

@@ -85,7 +85,7 @@ void ShowLogAsItIs(HWND dialog, RecordDialogState& state, int line) {
 void OnClearAll(HWND dialog, RecordDialogState& state) {
   int answer = ShowMessageBox(dialog, kHistoryClearQuestion, kDeleteCaption, MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) {
-    SaveLog(state.dataFolder, state.log);  // written back after No as well, unchanged
+    (void)SaveLog(state.dataFolder, state.log);  // written back after No as well, unchanged: a failure loses nothing
     return;
   }
   int line = static_cast<int>(SendDlgItemMessageA(dialog, IDC_RECORD_LIST, LB_GETCURSEL, 0, 0));
@@ -134,7 +134,8 @@ LRESULT CALLBACK RecordListKeys(HWND list, UINT message, WPARAM wParam, LPARAM l
 }
 
 BOOL OnInit(HWND dialog, RecordDialogState& state) {
-  AddWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
+  // Refused, Enter still runs the entry (IDOK); Shift+Enter and Delete do nothing.
+  (void)AddWindowSubclass(GetDlgItem(dialog, IDC_RECORD_LIST), RecordListKeys, 0, reinterpret_cast<DWORD_PTR>(&state));
   LoadLog(state.dataFolder, state.log);
   FillRecordList(dialog, state.log);
   if (ListedCount(state.log) == 0) DisableForEmptyList(dialog, state);

@@ -27,7 +27,7 @@ constexpr std::size_t kRecordSpokenBytes = 261;
 // Puts (path, name) at the top of a history. An entry with the same path
 // (exact bytes; the highest index when several match) moves up; otherwise
 // the oldest entry drops off. An empty path is refused (returns false).
-bool RecordAtTop(RecordLog& log, std::string path, std::string name);
+[[nodiscard]] bool RecordAtTop(RecordLog& log, std::string path, std::string name);
 
 // Inserts (path, name) at the top, dropping entry 49. No search.
 void AddFavourite(RecordLog& log, std::string path, std::string name);

@@ -16,7 +16,7 @@ void LoadLog(const std::string& dataFolder, RecordLog& log);
 // log must not be saved.
 [[nodiscard]] bool LoadLogToChange(const std::string& dataFolder, RecordLog& log);
 // False when the file could not be written; it is then as it was.
-bool SaveLog(const std::string& dataFolder, const RecordLog& log);
+[[nodiscard]] bool SaveLog(const std::string& dataFolder, const RecordLog& log);
 
 // Records one launch at the top of history: reloads it from its file in
 // dataFolder, moves or adds the entry and saves it. False when the entry

@@ -13,9 +13,9 @@ struct Settings;
 // key (registered anew for owner.window) and autostart (for the program in
 // programFolder) at once; the start list takes effect at the next start, and
 // the caller rebuilds the lists for the sort order.
-bool RunGeneralSettingsDialog(const DialogOwner& owner, Settings& settings, const std::string& programFolder);
+[[nodiscard]] bool RunGeneralSettingsDialog(const DialogOwner& owner, Settings& settings, const std::string& programFolder);
 
 // "HDSpeechDialog": which screen reader speaks, and how the date and the time
 // are read out. The test button speaks through voice with the engine in the
 // box.
-bool RunSpeechSettingsDialog(const DialogOwner& owner, Settings& settings, const Voice& voice);
+[[nodiscard]] bool RunSpeechSettingsDialog(const DialogOwner& owner, Settings& settings, const Voice& voice);

@@ -88,14 +88,14 @@ class SpeechSystem {
   virtual std::wstring ToSpeechText(std::string_view text) = 0;
   virtual void Sleep(unsigned ms) = 0;
   // Runs body on a new thread that nobody waits for; false if none started.
-  virtual bool StartThread(std::function<void()> body) = 0;
+  [[nodiscard]] virtual bool StartThread(std::function<void()> body) = 0;
   // Whether a reader listening to notifications runs: Narrator, or another
   // reader the screen-reader flag announces while a notification listener is there.
   virtual bool ScreenReaderOn() = 0;
   // Milliseconds on a clock that never goes back.
   virtual unsigned long long NowMs() = 0;
   // The speech thread: started once, ready for COM objects before body runs.
-  virtual bool StartSpeechThread(std::function<void()> body) = 0;
+  [[nodiscard]] virtual bool StartSpeechThread(std::function<void()> body) = 0;
   // On the speech thread: returns when woken or after timeoutMs (kWaitForever:
   // no timeout); false ends the thread.
   virtual bool WaitForSpeech(unsigned timeoutMs) = 0;

@@ -47,8 +47,9 @@ class NvdaEngineWin final : public NvdaEngine {
 class JawsEngineWin final : public JawsEngine {
  public:
   bool IsRunning() override { return JawsApi::IsRunning(); }
-  void Speak(const std::wstring& text) override { api_.SayString(text.c_str(), true); }
-  void Stop() override { api_.StopSpeech(); }
+  // A text JAWS refuses twice (SayString makes the object afresh once) is lost: there is no other voice to say so.
+  void Speak(const std::wstring& text) override { (void)api_.SayString(text.c_str(), true); }
+  void Stop() override { (void)api_.StopSpeech(); }  // refused: the next text follows the old one
 
  private:
   JawsApi api_;
@@ -63,7 +64,7 @@ class NarratorEngineWin final : public NarratorEngine {
     window_ = window;
     mainWindow_ = mainWindow;
   }
-  void Notify(const std::wstring& text) override { RaiseNotification(window_, mainWindow_, text.c_str()); }
+  void Notify(const std::wstring& text) override { (void)RaiseNotification(window_, mainWindow_, text.c_str()); }  // unheard: lost
 
  private:
   std::atomic<HWND> window_{nullptr};
@@ -72,7 +73,7 @@ class NarratorEngineWin final : public NarratorEngine {
 
 class SapiEngineWin final : public SapiEngine {
  public:
-  void Speak(const std::wstring& text) override { voice_.Speak(text.c_str()); }
+  void Speak(const std::wstring& text) override { (void)voice_.Speak(text.c_str()); }  // refused: the text is lost
 
  private:
   SapiVoice voice_;

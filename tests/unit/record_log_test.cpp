@@ -73,8 +73,8 @@ TEST(RecordAtTop, KeepsTheNamesOfTheEntriesItMoves) {
 
 TEST(RecordAtTop, SameTargetTwiceLeavesOneEntry) {
   RecordLog log = LogWith(2);
-  RecordAtTop(log, "x", "first");
-  RecordAtTop(log, "x", "second");
+  EXPECT_TRUE(RecordAtTop(log, "x", "first"));
+  EXPECT_TRUE(RecordAtTop(log, "x", "second"));
   EXPECT_EQ(ListedCount(log), 3);
   EXPECT_EQ(log.entries[0].filePath, "x");
   EXPECT_EQ(log.entries[0].fileName, "second");
@@ -85,7 +85,7 @@ TEST(RecordAtTop, HandEditedDuplicateMovesTheHighestCopy) {
   RecordLog log = LogWith(12);
   log.entries[3] = {"dup", "at three"};
   log.entries[9] = {"dup", "at nine"};
-  RecordAtTop(log, "dup", "run");
+  EXPECT_TRUE(RecordAtTop(log, "dup", "run"));
   EXPECT_EQ(log.entries[0].filePath, "dup");
   EXPECT_EQ(log.entries[4].filePath, "dup");  // the copy at 3, moved down by one
   EXPECT_EQ(log.entries[4].fileName, "at three");
@@ -106,11 +106,11 @@ TEST(RecordAtTop, CutsLongFieldsOnACharacterBoundary) {
   // 1 + 130 double-byte characters: 261 bytes, the last character must go whole.
   std::string longPath = "a" + Repeat(kSo, 130);
   std::string longName = Repeat(kHyo, 140);
-  RecordAtTop(log, longPath, longName);
+  EXPECT_TRUE(RecordAtTop(log, longPath, longName));
   EXPECT_EQ(log.entries[0].filePath, "a" + Repeat(kSo, 129));
   EXPECT_EQ(log.entries[0].fileName, Repeat(kHyo, 130));
   // Recording the same long target again finds the stored (cut) copy.
-  RecordAtTop(log, longPath, "again");
+  EXPECT_TRUE(RecordAtTop(log, longPath, "again"));
   EXPECT_EQ(ListedCount(log), 1);
 }
 

@@ -69,7 +69,7 @@ class ItemDialog : public ::testing::Test {
   }
   std::string Target(const std::string& fileName) const {
     std::string target, arguments;
-    ReadShellLink(Item(fileName), target, arguments);
+    (void)ReadShellLink(Item(fileName), target, arguments);  // unreadable: an empty target, which the test sees
     return target;
   }
   // Item files in the item folder, in listing order.
@@ -205,7 +205,7 @@ TEST_F(ItemDialog, EditRewritesItsOwnFileWithoutAskingAndFreshly) {
 // A list shows 500 items of its kind: a 501st would be written and never seen.
 TEST_F(ItemDialog, AFullListRefusesANewItemOfItsKindAndWritesNothing) {
   for (int i = 0; i < 500; ++i) WriteWholeFile(Item("Item" + std::to_string(i) + ".lnk"), "");
-  WriteUrlItem(Item("Site.url"), "https://site.example/");
+  EXPECT_TRUE(WriteUrlItem(Item("Site.url"), "https://site.example/"));
   const std::string kFull = "リストの項目数が上限の500件に達しているため、追加できません。";
   bool written = Add([&](HWND dialog) {
     Type(dialog, IDC_ITEM_NAME, "New");
@@ -282,7 +282,7 @@ TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
   EXPECT_EQ(ReadWholeFile(Item("News.url")), "[InternetShortcut]\r\nURL=https://new.example/\r\n[Extra]\r\nkeep=yes\r\n");
 
   WriteWholeFile(Item("Taro.mail"), "[Extra]\r\nkeep=yes\r\n[EMailShortcut]\r\nMailAddress=mailto:old@example.jp\r\n");
-  WriteMailItem(Item("Old.mail"), "new@example.jp");
+  EXPECT_TRUE(WriteMailItem(Item("Old.mail"), "new@example.jp"));
   EXPECT_TRUE(Edit({Item("Old.mail"), "Old", "new@example.jp", ""}, [&](HWND dialog) {
     Type(dialog, IDC_ITEM_NAME, "Taro");
     Press(dialog, IDOK);
@@ -295,7 +295,7 @@ TEST_F(ItemDialog, ReplacingAnotherUrlOrMailItemKeepsItsOtherSections) {
 
 // Renamed, but the old file resists deletion: both stay, and the caller hears of it.
 TEST_F(ItemDialog, AnOldFileThatCannotBeDeletedIsReported) {
-  WriteUrlItem(Item("Old.url"), "https://a.example/");
+  EXPECT_TRUE(WriteUrlItem(Item("Old.url"), "https://a.example/"));
   SetFileAttributesA(Item("Old.url").c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(Edit({Item("Old.url"), "Old", "https://a.example/", ""}, [&](HWND dialog) {
     Type(dialog, IDC_ITEM_NAME, "New");

@@ -108,11 +108,11 @@ TEST(ItemStore, UrlAndMailItemsAreWrittenByteForByte) {
   for (const Case& c : cases) {
     const std::string path = folder.File(c.file);
     if (c.mail) {
-      WriteMailItem(path, c.value);
+      EXPECT_TRUE(WriteMailItem(path, c.value));
       EXPECT_EQ(ReadMailItem(path), c.readBack);
       EXPECT_EQ(BareMailAddress(ReadMailItem(path)), c.value);
     } else {
-      WriteUrlItem(path, c.value);
+      EXPECT_TRUE(WriteUrlItem(path, c.value));
       EXPECT_EQ(ReadUrlItem(path), c.readBack);
     }
     EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.file;
@@ -126,7 +126,7 @@ TEST(ItemStore, WritingAUrlItemReplacesOnlyItsSection) {
              "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"
              "[InternetShortcut]\r\nURL=https://old.example/\r\nIDList=\r\n"
              "[Extra]\r\nKey=Value\r\n");
-  WriteUrlItem(path, "https://new.example/");
+  EXPECT_TRUE(WriteUrlItem(path, "https://new.example/"));
   const std::string bytes = ReadWholeFile(path);
   EXPECT_NE(bytes.find("[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,11\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("[InternetShortcut]\r\nURL=https://new.example/\r\n"), std::string::npos) << bytes;

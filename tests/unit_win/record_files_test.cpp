@@ -73,7 +73,7 @@ TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
   log.entries[0] = {"C:\\ProgramData\\Velmora\\Hopdeck\\Lnk\\" + kSo + "フト.lnk", kSo + "フト"};
   log.entries[1] = {"https://www.example.com/?q=a=b", "例 " + kHyo};
   log.entries[2] = {"mailto:friend@example.com", "友人"};
-  SaveLog(data_, log);
+  EXPECT_TRUE(SaveLog(data_, log));
   EXPECT_EQ(LogFilePath(data_, log), folder_.path() + "\\BookMark.log");
   std::string written = ReadWholeFile(folder_.File("BookMark.log"));
   EXPECT_EQ(written, ExpectedFile(log));
@@ -89,9 +89,9 @@ TEST_F(RecordFiles, AFileWrittenFromNothingIsExact) {
 TEST_F(RecordFiles, ASaveAfterClearWritesEveryKeyEmpty) {
   RecordLog log{{}, "history.log"};
   for (int i = 0; i < kRecordSlots; ++i) log.entries[i] = {"p" + std::to_string(i), "n" + std::to_string(i)};
-  SaveLog(data_, log);
+  EXPECT_TRUE(SaveLog(data_, log));
   ClearLog(log);
-  SaveLog(data_, log);
+  EXPECT_TRUE(SaveLog(data_, log));
   EXPECT_EQ(ReadWholeFile(HistoryFile()), ExpectedFile(RecordLog{{}, "history.log"}));
 }
 
@@ -129,7 +129,7 @@ TEST_F(RecordFiles, LoadsHandEditedFiles) {
   EXPECT_EQ(ListedCount(log), 1);
 
   // A save keeps what it does not know about.
-  SaveLog(data_, log);
+  EXPECT_TRUE(SaveLog(data_, log));
   std::string written = ReadWholeFile(HistoryFile());
   EXPECT_NE(written.find("[Other]\r\nkey=value\r\n"), std::string::npos);
   EXPECT_NE(written.find("FilePath50=beyond\r\n"), std::string::npos);
@@ -147,7 +147,7 @@ TEST_F(RecordFiles, RecordLaunchRereadsMovesTheHighestCopyAndSaves) {
   for (int i = 0; i < 12; ++i) onDisk.entries[i] = {"p" + std::to_string(i), "n" + std::to_string(i)};
   onDisk.entries[3] = {"dup", "at three"};
   onDisk.entries[9] = {"dup", "at nine"};
-  SaveLog(data_, onDisk);
+  EXPECT_TRUE(SaveLog(data_, onDisk));
   history_.entries[0] = {"only in memory", "x"};  // discarded by the re-read
 
   EXPECT_TRUE(RecordLaunch(data_, history_, "dup", "run"));
