@@ -136,8 +136,10 @@ void PlantItems() {
     char target[64];
     std::snprintf(target, sizeof(target), i % 2 ? "C:\\Docs\\report%03d.txt" : "C:\\Tools\\tool%03d.exe", i);
     WriteShellLink(ItemPath("bench-link-", i, ".lnk"), target, "");
-    WriteUrlItem(ItemPath("bench-url-", i, ".url"), "https://www.example.jp/page");
-    WriteMailItem(ItemPath("bench-mail-", i, ".mail"), "someone@example.jp");
+    if (!WriteUrlItem(ItemPath("bench-url-", i, ".url"), "https://www.example.jp/page") ||
+        !WriteMailItem(ItemPath("bench-mail-", i, ".mail"), "someone@example.jp")) {
+      CannotMeasure("the URL and mail items could not be planted");
+    }
   }
 }
 
