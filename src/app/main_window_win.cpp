@@ -168,6 +168,19 @@ void LoadItemListsSoon(AppState& app) {
 
 void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }
 
+void ShowWrittenItemAndSelectFirst(AppState& app, const WrittenItem& written) {
+  if (ShowWrittenItem(app.items, written.file, written.removedFile, app.settings.sortOrder)) {
+    app.quickFind.stale = true;
+    if (app.items.shortcutsUnsaved && app.mainWindow != nullptr) {
+      SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
+    }
+    LoadItemListsSoon(app);
+  } else {
+    LoadItemLists(app);
+  }
+  SelectFirstEntries(app);
+}
+
 bool IsListSideKey(const AppState& app, const MSG& message) {
   return message.message == WM_KEYDOWN && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT) &&
          ListIndexOf(app, message.hwnd) >= 0;

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "items/item_dialog_win.h"
 #include "items/item_lists_win.h"
 
 struct AppState;
@@ -43,6 +44,12 @@ void LoadItemListsSoon(AppState& app);
 
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(AppState& app);
+
+// After an add or edit: shows the one item written (the lists' ShowWrittenItem)
+// and rereads the folder soon, for what changed behind the program's back;
+// reloads at once when the lists cannot take the one entry. Then selects the
+// first entry of each list, as after a reload.
+void ShowWrittenItemAndSelectFirst(AppState& app, const WrittenItem& written);
 
 // Gives the focus to the visible list box and records it in savedFocus.
 void FocusVisibleList(AppState& app);

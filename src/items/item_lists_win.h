@@ -19,6 +19,8 @@
 struct ItemLists {
   std::array<HWND, kListCount> boxes{};
   std::array<std::vector<std::string>, kListCount> listedNames;  // what the last load put in each list
+  // The same entries with what puts them in order, where one written item is placed.
+  std::array<std::vector<ScanEntry>, kListCount> listedOrder;
   ShortcutCache shortcuts;        // which list each shortcut went to at the last load
   bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
   // The readings of the listed names: what the cache held and what the
@@ -78,3 +80,13 @@ void SelectFirstEntries(const ItemLists& lists);
 // was deleted, without rereading the folder. False, with nothing changed,
 // when the list box no longer holds what the last load put there.
 bool RemoveListedEntry(ItemLists& lists, int kind, int index, const std::string& name);
+
+// What a load would show after an add or edit wrote writtenFile (a full path)
+// and, for an edit to another name or kind, removed removedFile, without
+// rereading the folder: the removed file's entry and any entry of the written
+// file go, the written file's entry goes in where sortOrder puts it, and the
+// shortcut cache learns it (marked unsaved). Only the written shortcut is
+// read. False, with nothing changed, when the lists no longer hold what the
+// last load put there, when an entry to go is not listed, when the written
+// file is not there, or when its kind holds as many files as a load takes.
+bool ShowWrittenItem(ItemLists& lists, const std::string& writtenFile, const std::string& removedFile, int sortOrder);
