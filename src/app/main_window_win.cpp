@@ -40,8 +40,6 @@ void ShowOnlyList(AppState& app, int shown) {
 // The full ANSI record, balloon icon included: 508 bytes in the 32-bit program.
 static_assert(sizeof(void*) != 4 || sizeof(NOTIFYICONDATAA) == 508);
 
-// Posted to itself at start: add the tray icon.
-constexpr UINT kAddTrayIconMessage = WM_APP + 1;
 
 // Sent to every top-level window when the notification area is made anew
 // (Explorer restarted): its icons are gone and each program adds its own again.
@@ -49,6 +47,7 @@ constexpr char kTaskbarCreatedMessageName[] = "TaskbarCreated";
 UINT gTaskbarCreatedMessage = 0;
 
 void AddTrayIcon(AppState& app, HWND window) {
+  app.trayIconAdded = true;
   NOTIFYICONDATAA& icon = app.trayIcon;
   icon = NOTIFYICONDATAA{};
   icon.cbSize = sizeof(NOTIFYICONDATAA);
@@ -78,18 +77,18 @@ void OnCreate(AppState& app, HWND window) {
   CreateNotificationWindow(window);  // what Narrator hears is raised from it
 
   app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
-  // The notification area lives in another process and answers slowly: the
-  // icon is added once the lists are shown and the first message is read.
-  PostMessageA(window, kAddTrayIconMessage, 0, 0);
-  EnsureSendToShortcut(app.programFolder);
   bool hotKeyHeld = LoadSettings(app.settings, app.mainWindow, app.programFolder);
+  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : kPrograms;
   if (!app.startRead.valid()) app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
-  ShowItemLists(app, app.startRead.get());
+  // Only the list shown is filled before the window is; the rest of the
+  // start waits until it first waits for input (kStartWorkTimer).
+  ShowItemLists(app, app.startRead.get(), start);
   SelectFirstEntries(app);
+  app.startWorkLeft = true;
+  SetTimer(window, kStartWorkTimer, USER_TIMER_MINIMUM, nullptr);  // refused: done before the first command
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);
 
-  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : kPrograms;
   ShowWindow(app.items.boxes[start], SW_SHOW);
   SetFocus(app.items.boxes[start]);
   RecordFocus(app);
@@ -150,8 +149,8 @@ void LoadItemLists(AppState& app) {
   ShowItemLists(app, ReadItemFolder(app.itemFolder, std::move(app.items.shortcuts)));
 }
 
-void ShowItemLists(AppState& app, ItemFolderRead read) {
-  if (ShowItemFolder(app.items, std::move(read), app.settings.sortOrder) && app.mainWindow != nullptr) {
+void ShowItemLists(AppState& app, ItemFolderRead read, int onlyBox) {
+  if (ShowItemFolder(app.items, std::move(read), app.settings.sortOrder, onlyBox) && app.mainWindow != nullptr) {
     // Saved a moment later, so neither a start nor a change waits for the disk.
     SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
   }
@@ -169,6 +168,7 @@ void LoadItemListsSoon(AppState& app) {
 void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }
 
 void ShowWrittenItemAndSelectFirst(AppState& app, const WrittenItem& written) {
+  FillListBoxes(app);
   if (ShowWrittenItem(app.items, written.file, written.removedFile, app.settings.sortOrder)) {
     app.quickFind.stale = true;
     if (app.items.shortcutsUnsaved && app.mainWindow != nullptr) {
@@ -179,6 +179,29 @@ void ShowWrittenItemAndSelectFirst(AppState& app, const WrittenItem& written) {
     LoadItemLists(app);
   }
   SelectFirstEntries(app);
+}
+
+void FillListBoxes(AppState& app) {
+  for (int k = 0; k < kListCount; ++k) FillListBox(app.items, k);
+}
+
+bool RunStartWorkStep(AppState& app) {
+  if (!app.startWorkLeft) return false;
+  for (int k = 0; k < kListCount; ++k) {
+    if (FillListBox(app.items, k)) return true;
+  }
+  if (!app.sendToChecked) {
+    app.sendToChecked = true;
+    EnsureSendToShortcut(app.programFolder);
+    return true;
+  }
+  if (!app.trayIconAdded) {
+    // The notification area lives in another process and answers slowly.
+    AddTrayIcon(app, app.mainWindow);
+    return true;
+  }
+  app.startWorkLeft = false;
+  return false;
 }
 
 bool IsListSideKey(const AppState& app, const MSG& message) {
@@ -274,6 +297,9 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       OnClose(window);
       return 0;
     case WM_COMMAND:
+      // A command may show, search or change any list: those a start has
+      // not filled yet are filled first.
+      FillListBoxes(app);
       DispatchCommand(app, LOWORD(wParam), lParam);
       return 0;
     case WM_TIMER:
@@ -283,6 +309,10 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       } else if (wParam == kReloadTimer) {
         KillTimer(window, kReloadTimer);
         LoadItemLists(app);
+      } else if (wParam == kStartWorkTimer) {
+        // A timer's message comes only when no key, mouse or posted message
+        // waits: each step runs between them.
+        if (!RunStartWorkStep(app)) KillTimer(window, kStartWorkTimer);
       }
       return 0;
     case WM_ENDSESSION:
@@ -291,9 +321,6 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       return 0;
     case WM_HOTKEY:
       OnHotKey(app, wParam);
-      return 0;
-    case kAddTrayIconMessage:
-      AddTrayIcon(app, window);
       return 0;
     case kTrayMessage:
       OnTrayMessage(app, lParam);

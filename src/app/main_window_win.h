@@ -35,8 +35,17 @@ LRESULT StopExceptions(Handle&& handle, Report&& report) noexcept {
 // settings; the quick-find index is then stale, and a changed shortcut cache
 // is saved a moment later (kSaveCacheTimer).
 void LoadItemLists(AppState& app);
-// The same, from what has been read already.
-void ShowItemLists(AppState& app, ItemFolderRead read);
+// The same, from what has been read already; with onlyBox one of the lists,
+// the other empty boxes are left unfilled (FillListBoxes).
+void ShowItemLists(AppState& app, ItemFolderRead read, int onlyBox = -1);
+
+// Fills the list boxes a start left unfilled.
+void FillListBoxes(AppState& app);
+
+// One step of what a start leaves until the window first waits for input:
+// filling one list box not shown, the Send-to check, adding the tray icon.
+// Each takes a few milliseconds; false once none is left.
+bool RunStartWorkStep(AppState& app);
 
 // LoadItemLists a moment later (kReloadTimer), after the keys and messages
 // already waiting, for a change that has been shown entry by entry.

@@ -63,11 +63,19 @@ void ShowNames(ItemLists& lists, int kind, std::vector<std::string> names) {
 }
 
 // ShowNames for entries in order, which listedOrder keeps beside the names.
-void ShowEntries(ItemLists& lists, int kind, std::vector<ScanEntry> ordered) {
+// Unless now, an empty box is left empty and marked unfilled. A box left
+// unfilled before is empty while listedNames is not: ShowNames fills it whole.
+void ShowEntries(ItemLists& lists, int kind, std::vector<ScanEntry> ordered, bool now) {
   std::vector<std::string> names;
   names.reserve(ordered.size());
   for (const ScanEntry& entry : ordered) names.push_back(entry.name);
-  ShowNames(lists, kind, std::move(names));
+  if (!now && !names.empty() && SendMessageA(lists.boxes[kind], LB_GETCOUNT, 0, 0) == 0) {
+    lists.listedNames[kind] = std::move(names);
+    lists.unfilled[kind] = true;
+  } else {
+    lists.unfilled[kind] = false;
+    ShowNames(lists, kind, std::move(names));
+  }
   lists.listedOrder[kind] = std::move(ordered);
 }
 
@@ -125,7 +133,7 @@ ItemFolderRead ReadItemFolder(const std::string& itemFolder, ShortcutCache known
   return read;
 }
 
-bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder) {
+bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder, int onlyBox) {
   // Split in scan order and then put in order: the same as putting the whole
   // scan in order and splitting that, since both orders keep equal keys as
   // the scan had them.
@@ -143,10 +151,11 @@ bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder) {
     }
     (*isProgram ? programs : files).push_back(std::move(entry));
   }
-  ShowEntries(lists, kPrograms, EntriesInOrder(std::move(programs), sortOrder));
-  ShowEntries(lists, kFiles, EntriesInOrder(std::move(files), sortOrder));
-  ShowEntries(lists, kUrls, EntriesInOrder(std::move(read.scan.urls), sortOrder));
-  ShowEntries(lists, kMail, EntriesInOrder(std::move(read.scan.mail), sortOrder));
+  auto now = [onlyBox](int kind) { return onlyBox < 0 || onlyBox == kind; };
+  ShowEntries(lists, kPrograms, EntriesInOrder(std::move(programs), sortOrder), now(kPrograms));
+  ShowEntries(lists, kFiles, EntriesInOrder(std::move(files), sortOrder), now(kFiles));
+  ShowEntries(lists, kUrls, EntriesInOrder(std::move(read.scan.urls), sortOrder), now(kUrls));
+  ShowEntries(lists, kMail, EntriesInOrder(std::move(read.scan.mail), sortOrder), now(kMail));
   UpdateReadings(lists, read.known.readings(), read.shortcuts);
   const bool changed = !(read.shortcuts == read.known);
   lists.shortcuts = std::move(read.shortcuts);
@@ -186,6 +195,14 @@ void SaveShortcutCacheIfChanged(ItemLists& lists, const std::string& dataFolder)
   if (!lists.shortcutsUnsaved) return;
   lists.shortcutsUnsaved = false;  // one that cannot be saved is tried again only after the next change
   SaveShortcutCache(lists, dataFolder);
+}
+
+bool FillListBox(ItemLists& lists, int kind) {
+  if (!lists.unfilled[kind]) return false;
+  lists.unfilled[kind] = false;
+  ShowNames(lists, kind, lists.listedNames[kind]);
+  SendMessageA(lists.boxes[kind], LB_SETCURSEL, 0, 0);
+  return true;
 }
 
 void SelectFirstEntries(const ItemLists& lists) {

@@ -21,6 +21,9 @@ struct ItemLists {
   std::array<std::vector<std::string>, kListCount> listedNames;  // what the last load put in each list
   // The same entries with what puts them in order, where one written item is placed.
   std::array<std::vector<ScanEntry>, kListCount> listedOrder;
+  // Lists whose box a start left empty though listedNames holds their
+  // entries, for FillListBox once the window first waits for input.
+  std::array<bool, kListCount> unfilled{};
   ShortcutCache shortcuts;        // which list each shortcut went to at the last load
   bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
   // The readings of the listed names: what the cache held and what the
@@ -52,8 +55,13 @@ ItemFolderRead ReadItemFolder(const std::string& itemFolder, ShortcutCache known
 // in the four lists in sortOrder and has the readings of the listed names
 // that are not known asked for; lists.shortcuts becomes the read's and,
 // when it changed, is marked unsaved. True when it changed, so that the
-// caller can have it saved soon.
-bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder);
+// caller can have it saved soon. With onlyBox one of the lists, the other
+// boxes, when empty, are left so (unfilled) and everything else is done.
+bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder, int onlyBox = -1);
+
+// Fills list box kind with what listedNames holds for it, when a start left
+// it unfilled, and selects its first entry; false when there was nothing to do.
+bool FillListBox(ItemLists& lists, int kind);
 
 // Both of the above, from what lists.shortcuts knows.
 bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder);
