@@ -298,8 +298,9 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       return 0;
     case WM_COMMAND:
       // A command may show, search or change any list: those a start has
-      // not filled yet are filled first.
-      FillListBoxes(app);
+      // not filled yet are filled first. (A list box tells its parent of its
+      // focus by this message too, as the start gives it the focus.)
+      if (HasCommandHandler(LOWORD(wParam))) FillListBoxes(app);
       DispatchCommand(app, LOWORD(wParam), lParam);
       return 0;
     case WM_TIMER:
