@@ -40,7 +40,6 @@ void ShowOnlyList(AppState& app, int shown) {
 // The full ANSI record, balloon icon included: 508 bytes in the 32-bit program.
 static_assert(sizeof(void*) != 4 || sizeof(NOTIFYICONDATAA) == 508);
 
-
 // Sent to every top-level window when the notification area is made anew
 // (Explorer restarted): its icons are gone and each program adds its own again.
 constexpr char kTaskbarCreatedMessageName[] = "TaskbarCreated";
@@ -85,7 +84,10 @@ void OnCreate(AppState& app, HWND window) {
   ShowItemLists(app, app.startRead.get(), start);
   SelectFirstEntries(app);
   app.startWorkLeft = true;
-  SetTimer(window, kStartWorkTimer, USER_TIMER_MINIMUM, nullptr);  // refused: done before the first command
+  if (SetTimer(window, kStartWorkTimer, USER_TIMER_MINIMUM, nullptr) == 0) {
+    // No timer to be had: all of it now, as before.
+    while (RunStartWorkStep(app)) continue;
+  }
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);
 

@@ -1,7 +1,8 @@
 // The four list boxes hold nothing but item names. Every load rebuilds all of
 // them from the ItemFolder: shortcuts split into programs and files by their
 // targets (opening only those the shortcut cache does not know as they are
-// now), the URL and mail items by their file names alone.
+// now), the URL and mail items by their file names alone. Between loads a
+// delete, add or edit changes only its own entries, as the next load would.
 #include "items/item_lists_win.h"
 
 #include "items/item_name.h"
