@@ -32,6 +32,9 @@ constexpr UINT kSaveCacheDelayMs = 1000;
 // The main window's timer that rereads the ItemFolder once a change has been
 // shown and announced: it finds what changed behind the program's back.
 constexpr UINT_PTR kReloadTimer = 2;
+// The main window's timer that runs, a step at each tick, what a start
+// leaves until the window has first waited for input.
+constexpr UINT_PTR kStartWorkTimer = 3;
 
 struct AppState {
   AppState() = default;
@@ -50,6 +53,9 @@ struct AppState {
 
   UniqueHmenu contextMenus;  // "HDRMENU": popups 0..3
   NOTIFYICONDATAA trayIcon{};
+  bool trayIconAdded = false;  // asked for, whatever the notification area answered
+  bool sendToChecked = false;
+  bool startWorkLeft = false;  // RunStartWorkStep has steps left
 
   Settings settings;
   Voice voice{settings.speechEngine, mainWindow, openDialog};  // how every text reaches the user

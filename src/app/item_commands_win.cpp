@@ -35,11 +35,6 @@ std::string ReadItemTarget(int listKind, const std::string& itemFile, std::strin
   return listKind == kMail ? BareMailAddress(content.target) : content.target;
 }
 
-void ReloadAndSelectFirst(AppState& app) {
-  LoadItemLists(app);
-  SelectFirstEntries(app);
-}
-
 // Puts text on the clipboard as CF_TEXT. The block is filled before the
 // clipboard is opened and emptied, so a failure leaves the clipboard as it was
 // (but for a refused hand-over at the very end). False when it is not there.
@@ -94,8 +89,9 @@ int ListCount(const AppState& app, int listKind) {
 
 void CmdAddItem(AppState& app, const CommandContext& command) {
   if (FocusedListKind(app) < 0) return;
-  if (!OpenAddItemDialog(app, app.waitingAdd)) return;
-  ReloadAndSelectFirst(app);
+  WrittenItem written;
+  if (!OpenAddItemDialog(app, app.waitingAdd, written)) return;
+  ShowWrittenItemAndSelectFirst(app, written);
   SpeakText(app.voice, kAddedText, 0);
 }
 
@@ -106,9 +102,10 @@ void CmdEditItem(AppState& app, const CommandContext& command) {
   values.file = ItemFilePath(app, item.listKind, item.name);
   values.name = item.name;
   values.target = ReadItemTarget(item.listKind, values.file, &values.arguments);
-  EditOutcome outcome = RunEditItemDialog(app.Owner(), app.Folders(), values);
+  WrittenItem written;
+  EditOutcome outcome = RunEditItemDialog(app.Owner(), app.Folders(), values, written);
   if (outcome == EditOutcome::kCancelled) return;
-  ReloadAndSelectFirst(app);
+  ShowWrittenItemAndSelectFirst(app, written);
   // Both files stay when the old one resisted deletion: the user has to know
   // why the item is now listed twice.
   SpeakText(app.voice, outcome == EditOutcome::kSavedOldKept ? kSavedOldKeptText : kSavedText, 0);

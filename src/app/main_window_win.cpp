@@ -41,15 +41,13 @@ void ShowOnlyList(AppState& app, int shown) {
 // The full ANSI record, balloon icon included: 508 bytes in the 32-bit program.
 static_assert(sizeof(void*) != 4 || sizeof(NOTIFYICONDATAA) == 508);
 
-// Posted to itself at start: add the tray icon.
-constexpr UINT kAddTrayIconMessage = WM_APP + 1;
-
 // Sent to every top-level window when the notification area is made anew
 // (Explorer restarted): its icons are gone and each program adds its own again.
 constexpr char kTaskbarCreatedMessageName[] = "TaskbarCreated";
 UINT gTaskbarCreatedMessage = 0;
 
 void AddTrayIcon(AppState& app, HWND window) {
+  app.trayIconAdded = true;
   NOTIFYICONDATAA& icon = app.trayIcon;
   icon = NOTIFYICONDATAA{};
   icon.cbSize = sizeof(NOTIFYICONDATAA);
@@ -79,18 +77,21 @@ void OnCreate(AppState& app, HWND window) {
   CreateNotificationWindow(window);  // what Narrator hears is raised from it
 
   app.contextMenus.reset(LoadMenuA(app.instance, "HDRMENU"));
-  // The notification area lives in another process and answers slowly: the
-  // icon is added once the lists are shown and the first message is read.
-  PostMessageA(window, kAddTrayIconMessage, 0, 0);
-  EnsureSendToShortcut(app.programFolder);
   bool hotKeyHeld = LoadSettings(app.settings, app.mainWindow, app.programFolder);
+  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : kPrograms;
   if (!app.startRead.valid()) app.startRead = StartItemFolderRead(app.itemFolder, app.dataFolder);
-  ShowItemLists(app, app.startRead.get());
+  // Only the list shown is filled before the window is; the rest of the
+  // start waits until it first waits for input (kStartWorkTimer).
+  ShowItemLists(app, app.startRead.get(), start);
   SelectFirstEntries(app);
+  app.startWorkLeft = true;
+  if (SetTimer(window, kStartWorkTimer, USER_TIMER_MINIMUM, nullptr) == 0) {
+    // No timer to be had: all of it now, as before.
+    while (RunStartWorkStep(app)) continue;
+  }
   ShowWindow(window, SW_SHOW);
   if (!app.firstArgument.empty()) OfferStartUpPath(app);
 
-  int start = (app.settings.startList >= 0 && app.settings.startList < kListCount) ? app.settings.startList : kPrograms;
   ShowWindow(app.items.boxes[start], SW_SHOW);
   SetFocus(app.items.boxes[start]);
   RecordFocus(app);
@@ -151,8 +152,8 @@ void LoadItemLists(AppState& app) {
   ShowItemLists(app, ReadItemFolder(app.itemFolder, std::move(app.items.shortcuts)));
 }
 
-void ShowItemLists(AppState& app, ItemFolderRead read) {
-  if (ShowItemFolder(app.items, std::move(read), app.settings.sortOrder) && app.mainWindow != nullptr) {
+void ShowItemLists(AppState& app, ItemFolderRead read, int onlyBox) {
+  if (ShowItemFolder(app.items, std::move(read), app.settings.sortOrder, onlyBox) && app.mainWindow != nullptr) {
     // Saved a moment later, so neither a start nor a change waits for the disk.
     SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
   }
@@ -168,6 +169,43 @@ void LoadItemListsSoon(AppState& app) {
 }
 
 void SelectFirstEntries(AppState& app) { SelectFirstEntries(app.items); }
+
+void ShowWrittenItemAndSelectFirst(AppState& app, const WrittenItem& written) {
+  FillListBoxes(app);
+  if (ShowWrittenItem(app.items, written.file, written.removedFile, app.settings.sortOrder)) {
+    app.quickFind.stale = true;
+    if (app.items.shortcutsUnsaved && app.mainWindow != nullptr) {
+      SetTimer(app.mainWindow, kSaveCacheTimer, kSaveCacheDelayMs, nullptr);
+    }
+    LoadItemListsSoon(app);
+  } else {
+    LoadItemLists(app);
+  }
+  SelectFirstEntries(app);
+}
+
+void FillListBoxes(AppState& app) {
+  for (int k = 0; k < kListCount; ++k) FillListBox(app.items, k);
+}
+
+bool RunStartWorkStep(AppState& app) {
+  if (!app.startWorkLeft) return false;
+  for (int k = 0; k < kListCount; ++k) {
+    if (FillListBox(app.items, k)) return true;
+  }
+  if (!app.sendToChecked) {
+    app.sendToChecked = true;
+    EnsureSendToShortcut(app.programFolder);
+    return true;
+  }
+  if (!app.trayIconAdded) {
+    // The notification area lives in another process and answers slowly.
+    AddTrayIcon(app, app.mainWindow);
+    return true;
+  }
+  app.startWorkLeft = false;
+  return false;
+}
 
 bool IsListSideKey(const AppState& app, const MSG& message) {
   return message.message == WM_KEYDOWN && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT) &&
@@ -262,6 +300,10 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       OnClose(window);
       return 0;
     case WM_COMMAND:
+      // A command may show, search or change any list: those a start has
+      // not filled yet are filled first. (A list box tells its parent of its
+      // focus by this message too, as the start gives it the focus.)
+      if (HasCommandHandler(LOWORD(wParam))) FillListBoxes(app);
       DispatchCommand(app, LOWORD(wParam), lParam);
       return 0;
     case WM_TIMER:
@@ -271,6 +313,10 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       } else if (wParam == kReloadTimer) {
         KillTimer(window, kReloadTimer);
         LoadItemLists(app);
+      } else if (wParam == kStartWorkTimer) {
+        // A timer's message comes only when no key, mouse or posted message
+        // waits: each step runs between them.
+        if (!RunStartWorkStep(app)) KillTimer(window, kStartWorkTimer);
       }
       return 0;
     case WM_ENDSESSION:
@@ -279,9 +325,6 @@ LRESULT HandleMessage(AppState& app, HWND window, UINT message, WPARAM wParam, L
       return 0;
     case WM_HOTKEY:
       OnHotKey(app, wParam);
-      return 0;
-    case kAddTrayIconMessage:
-      AddTrayIcon(app, window);
       return 0;
     case kTrayMessage:
       OnTrayMessage(app, lParam);

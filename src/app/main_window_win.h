@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "items/item_dialog_win.h"
 #include "items/item_lists_win.h"
 
 struct AppState;
@@ -34,8 +35,17 @@ LRESULT StopExceptions(Handle&& handle, Report&& report) noexcept {
 // settings; the quick-find index is then stale, and a changed shortcut cache
 // is saved a moment later (kSaveCacheTimer).
 void LoadItemLists(AppState& app);
-// The same, from what has been read already.
-void ShowItemLists(AppState& app, ItemFolderRead read);
+// The same, from what has been read already; with onlyBox one of the lists,
+// the other empty boxes are left unfilled (FillListBoxes).
+void ShowItemLists(AppState& app, ItemFolderRead read, int onlyBox = -1);
+
+// Fills the list boxes a start left unfilled.
+void FillListBoxes(AppState& app);
+
+// One step of what a start leaves until the window first waits for input:
+// filling one list box not shown, the Send-to check, adding the tray icon.
+// Each takes a few milliseconds; false once none is left.
+bool RunStartWorkStep(AppState& app);
 
 // LoadItemLists a moment later (kReloadTimer), after the keys and messages
 // already waiting, for a change that has been shown entry by entry.
@@ -43,6 +53,12 @@ void LoadItemListsSoon(AppState& app);
 
 // Selects the first entry of each list box (an empty list keeps none).
 void SelectFirstEntries(AppState& app);
+
+// After an add or edit: shows the one item written (the lists' ShowWrittenItem)
+// and rereads the folder soon, for what changed behind the program's back;
+// reloads at once when the lists cannot take the one entry. Then selects the
+// first entry of each list, as after a reload.
+void ShowWrittenItemAndSelectFirst(AppState& app, const WrittenItem& written);
 
 // Gives the focus to the visible list box and records it in savedFocus.
 void FocusVisibleList(AppState& app);

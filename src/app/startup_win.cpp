@@ -49,11 +49,6 @@ bool LooksLikeShortcut(const std::string& path) {
   return position > 0;
 }
 
-void ReloadAfterAdd(AppState& app) {
-  LoadItemLists(app);
-  SelectFirstEntries(app);
-}
-
 // The add dialog's start for a handed-over path. A shortcut offers its
 // target and arguments; with keepLink the shortcut's own name is proposed.
 AddItemPrefill PrefillFor(const std::string& path, bool keepLink) {
@@ -101,14 +96,15 @@ bool HandOffToRunningInstance(const std::string& argument) {
   return true;
 }
 
-bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill) {
-  bool written = RunAddItemDialog(app.Owner(), app.Folders(), prefill);
+bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill, WrittenItem& written) {
+  bool saved = RunAddItemDialog(app.Owner(), app.Folders(), prefill, written);
   app.waitingAdd = AddItemPrefill();
-  return written;
+  return saved;
 }
 
 void OfferStartUpPath(AppState& app) {
-  if (OpenAddItemDialog(app, PrefillFor(app.firstArgument, false))) ReloadAfterAdd(app);
+  WrittenItem written;
+  if (OpenAddItemDialog(app, PrefillFor(app.firstArgument, false), written)) ShowWrittenItemAndSelectFirst(app, written);
 }
 
 void OnHandOver(AppState& app) {
@@ -122,7 +118,8 @@ void OnHandOver(AppState& app) {
     ShowMessageBox(app.mainWindow, kHandOverRefusedText, kHandOverRefusedCaption, MB_ICONINFORMATION);
     return;
   }
-  if (OpenAddItemDialog(app, std::move(prefill))) ReloadAfterAdd(app);
+  WrittenItem written;
+  if (OpenAddItemDialog(app, std::move(prefill), written)) ShowWrittenItemAndSelectFirst(app, written);
   FocusVisibleList(app);
   if (!IsWindowVisible(app.mainWindow)) {
     // The window lives in the tray: keep it there.

@@ -14,9 +14,10 @@ std::string FirstArgument();
 // instance forward and returns true.
 bool HandOffToRunningInstance(const std::string& argument);
 
-// Opens the add-item dialog with prefill; true when an item was written. A
-// path waiting in app.waitingAdd is used up as the dialog closes.
-bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill);
+// Opens the add-item dialog with prefill; true when an item was written,
+// which written names. A path waiting in app.waitingAdd is used up as the
+// dialog closes.
+bool OpenAddItemDialog(AppState& app, AddItemPrefill prefill, WrittenItem& written);
 
 // Start-up with a path: offers it in the add-item dialog.
 void OfferStartUpPath(AppState& app);

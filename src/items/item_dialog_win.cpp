@@ -35,6 +35,7 @@ struct ItemDialogState {
   // Edit mode.
   EditItemValues edit;
   bool oldFileKept = false;  // the file under the old name could not be deleted
+  WrittenItem written;       // what OK put in place
 };
 
 struct FieldLimit {
@@ -196,7 +197,15 @@ void OnAddOk(HWND dialog, ItemDialogState& state) {
   if (WouldOverfillList(state.folders, itemPath)) return ShowInputError(dialog, kListFullText, IDC_ITEM_PATH);
   if (FileExists(itemPath) && !AskOverwrite(dialog, name)) return FocusDialogControl(dialog, IDC_ITEM_NAME);
   if (!SaveItem(kind, path, state.prefill.arguments, itemPath)) return ShowWriteFailure(dialog);
+  state.written = {itemPath, {}};
   Close(dialog, state, IDOK);
+}
+
+// An edit wrote itemPath; the old file went unless it is the same file
+// (rewritten or renamed in place) or resisted deletion.
+void NoteEdit(ItemDialogState& state, const std::string& itemPath) {
+  const std::string& oldFile = state.edit.file;
+  state.written = {itemPath, SameItemFile(itemPath, oldFile) || state.oldFileKept ? std::string() : oldFile};
 }
 
 void OnEditOk(HWND dialog, ItemDialogState& state) {
@@ -216,6 +225,7 @@ void OnEditOk(HWND dialog, ItemDialogState& state) {
   RenameOutcome saved = SaveEditedItem(kind, path, state.edit.arguments, {oldFile, itemPath, targetKept});
   if (saved == RenameOutcome::kFailed) return ShowWriteFailure(dialog);
   state.oldFileKept = saved == RenameOutcome::kOldKept;
+  NoteEdit(state, itemPath);
   Close(dialog, state, IDOK);
 }
 
@@ -236,6 +246,7 @@ void OnRenameOk(HWND dialog, ItemDialogState& state) {
   RenameOutcome renamed = RenameItem(oldFile, itemPath);
   if (renamed == RenameOutcome::kFailed) return ShowWriteFailure(dialog);
   state.oldFileKept = renamed == RenameOutcome::kOldKept;
+  NoteEdit(state, itemPath);
   Close(dialog, state, IDOK);
 }
 
@@ -275,19 +286,23 @@ bool RunItemDialog(const DialogOwner& owner, ItemDialogState& state) {
 
 }  // namespace
 
-bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill) {
+bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill,
+                      WrittenItem& written) {
   ItemDialogState state(folders, &prefill);
   state.prefill = prefill;
   state.prefill.arguments = SjisCut(prefill.arguments, kPathTextBytes);
-  bool written = RunItemDialog(owner, state);
+  bool saved = RunItemDialog(owner, state);
   prefill = AddItemPrefill();
-  return written;
+  written = std::move(state.written);
+  return saved;
 }
 
-EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values) {
+EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values,
+                              WrittenItem& written) {
   ItemDialogState state(folders, nullptr);
   state.editMode = true;
   state.edit = values;
   if (!RunItemDialog(owner, state)) return EditOutcome::kCancelled;
+  written = std::move(state.written);
   return state.oldFileKept ? EditOutcome::kSavedOldKept : EditOutcome::kSaved;
 }

@@ -24,16 +24,27 @@ struct AddItemPrefill {
   std::string arguments;
 };
 
+// What an OK put in place: the item file written (its kind is its extension,
+// its name the file name without it) and, for an edit that moved the item
+// to another name or kind, the item's old file, now gone. The lists show the
+// change from this without rereading the folder.
+struct WrittenItem {
+  std::string file;
+  std::string removedFile;  // empty when none went
+};
+
 // The dialogs write into folders.items; a relative path typed into them
 // counts from folders.data.
 
 // Add mode with prefill, which is emptied when the dialog closes; true when
-// an item was written.
-bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill);
+// an item was written, which written then names.
+bool RunAddItemDialog(const DialogOwner& owner, const DataFolders& folders, AddItemPrefill& prefill,
+                      WrittenItem& written);
 
 // How an edit ended. kSavedOldKept: the item was written under its new name
 // but the file under the old name could not be deleted, so both are there.
 enum class EditOutcome { kCancelled, kSaved, kSavedOldKept };
 
-// Edit mode for one item.
-EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values);
+// Edit mode for one item; written names what was saved unless it was cancelled.
+EditOutcome RunEditItemDialog(const DialogOwner& owner, const DataFolders& folders, const EditItemValues& values,
+                              WrittenItem& written);

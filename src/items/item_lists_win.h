@@ -19,6 +19,11 @@
 struct ItemLists {
   std::array<HWND, kListCount> boxes{};
   std::array<std::vector<std::string>, kListCount> listedNames;  // what the last load put in each list
+  // The same entries with what puts them in order, where one written item is placed.
+  std::array<std::vector<ScanEntry>, kListCount> listedOrder;
+  // Lists whose box a start left empty though listedNames holds their
+  // entries, for FillListBox once the window first waits for input.
+  std::array<bool, kListCount> unfilled{};
   ShortcutCache shortcuts;        // which list each shortcut went to at the last load
   bool shortcutsUnsaved = false;  // a load changed them since the cache file was written
   // The readings of the listed names: what the cache held and what the
@@ -50,8 +55,13 @@ ItemFolderRead ReadItemFolder(const std::string& itemFolder, ShortcutCache known
 // in the four lists in sortOrder and has the readings of the listed names
 // that are not known asked for; lists.shortcuts becomes the read's and,
 // when it changed, is marked unsaved. True when it changed, so that the
-// caller can have it saved soon.
-bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder);
+// caller can have it saved soon. With onlyBox one of the lists, the other
+// boxes, when empty, are left so (unfilled) and everything else is done.
+bool ShowItemFolder(ItemLists& lists, ItemFolderRead read, int sortOrder, int onlyBox = -1);
+
+// Fills list box kind with what listedNames holds for it, when a start left
+// it unfilled, and selects its first entry; false when there was nothing to do.
+bool FillListBox(ItemLists& lists, int kind);
 
 // Both of the above, from what lists.shortcuts knows.
 bool LoadItemLists(ItemLists& lists, const std::string& itemFolder, int sortOrder);
@@ -78,3 +88,13 @@ void SelectFirstEntries(const ItemLists& lists);
 // was deleted, without rereading the folder. False, with nothing changed,
 // when the list box no longer holds what the last load put there.
 bool RemoveListedEntry(ItemLists& lists, int kind, int index, const std::string& name);
+
+// What a load would show after an add or edit wrote writtenFile (a full path)
+// and, for an edit to another name or kind, removed removedFile, without
+// rereading the folder: the removed file's entry and any entry of the written
+// file go, the written file's entry goes in where sortOrder puts it, and the
+// shortcut cache learns it (marked unsaved). Only the written shortcut is
+// read. False, with nothing changed, when the lists no longer hold what the
+// last load put there, when an entry to go is not listed, when the written
+// file is not there, or when its kind holds as many files as a load takes.
+bool ShowWrittenItem(ItemLists& lists, const std::string& writtenFile, const std::string& removedFile, int sortOrder);

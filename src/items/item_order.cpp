@@ -20,13 +20,22 @@ std::optional<std::string> ItemNameOf(std::string_view fileName, std::string_vie
   return std::string(fileName.substr(0, stem));
 }
 
+namespace {
+
+// Names that differ only in case can share a folder on a case-sensitive
+// file system; their bytes decide, so the order is the same on every run.
+bool NameBefore(const ScanEntry& a, const ScanEntry& b) {
+  if (a.nameKey != b.nameKey) return a.nameKey < b.nameKey;
+  return a.name < b.name;
+}
+
+bool IsReversed(int sortOrder) { return sortOrder == kByNameReversed || sortOrder == kNewestFirst; }
+bool IsByTime(int sortOrder) { return sortOrder == kOldestFirst || sortOrder == kNewestFirst; }
+
+}  // namespace
+
 void FinishScan(std::vector<ScanEntry>& scan) {
-  // Names that differ only in case can share a folder on a case-sensitive
-  // file system; their bytes decide, so the order is the same on every run.
-  std::sort(scan.begin(), scan.end(), [](const ScanEntry& a, const ScanEntry& b) {
-    if (a.nameKey != b.nameKey) return a.nameKey < b.nameKey;
-    return a.name < b.name;
-  });
+  std::sort(scan.begin(), scan.end(), NameBefore);
   if (scan.size() > kScanCapacity) scan.resize(kScanCapacity);
 }
 
@@ -37,14 +46,33 @@ void SortByCreationTime(std::vector<ScanEntry>& scan) {
                    [](const ScanEntry& a, const ScanEntry& b) { return a.creationTime < b.creationTime; });
 }
 
-std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder) {
+std::vector<ScanEntry> EntriesInOrder(std::vector<ScanEntry> scan, int sortOrder) {
   if (sortOrder < kByName || sortOrder > kNewestFirst) return {};
-  if (sortOrder == kOldestFirst || sortOrder == kNewestFirst) SortByCreationTime(scan);
+  if (IsByTime(sortOrder)) SortByCreationTime(scan);
+  if (IsReversed(sortOrder)) std::reverse(scan.begin(), scan.end());
+  return scan;
+}
+
+std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder) {
   std::vector<std::string> names;
   names.reserve(scan.size());
-  for (ScanEntry& entry : scan) names.push_back(std::move(entry.name));
-  if (sortOrder == kByNameReversed || sortOrder == kNewestFirst) std::reverse(names.begin(), names.end());
+  for (ScanEntry& entry : EntriesInOrder(std::move(scan), sortOrder)) names.push_back(std::move(entry.name));
   return names;
+}
+
+// A finished scan is in name order, and the stable sort by time keeps that
+// order among equal times: the orders are by (time, name) or by name alone,
+// forwards or backwards, and a binary search finds the place.
+std::optional<std::size_t> InsertPosition(const std::vector<ScanEntry>& listed, const ScanEntry& entry, int sortOrder) {
+  if (sortOrder < kByName || sortOrder > kNewestFirst) return std::nullopt;
+  const bool byTime = IsByTime(sortOrder);
+  auto ascending = [byTime](const ScanEntry& a, const ScanEntry& b) {
+    if (byTime && a.creationTime != b.creationTime) return a.creationTime < b.creationTime;
+    return NameBefore(a, b);
+  };
+  const bool reversed = IsReversed(sortOrder);
+  auto stands = [&](const ScanEntry& a, const ScanEntry& b) { return reversed ? ascending(b, a) : ascending(a, b); };
+  return static_cast<std::size_t>(std::lower_bound(listed.begin(), listed.end(), entry, stands) - listed.begin());
 }
 
 bool IsProgramTarget(std::string_view target) { return FindInIgnoreCase(target, ".exe") > 0; }

@@ -35,9 +35,16 @@ void SortByCreationTime(std::vector<ScanEntry>& scan);
 // is and orders nothing.
 enum SortOrder : int { kByName = 0, kByNameReversed = 1, kOldestFirst = 2, kNewestFirst = 3 };
 
-// The names of a finished scan in the order sortOrder gives; none for a
+// The entries of a finished scan in the order sortOrder gives; none for a
 // value that is no SortOrder.
+std::vector<ScanEntry> EntriesInOrder(std::vector<ScanEntry> scan, int sortOrder);
+// Their names alone.
 std::vector<std::string> NamesInOrder(std::vector<ScanEntry> scan, int sortOrder);
+
+// Where entry stands among listed, entries that stand in sortOrder and hold
+// none of entry's name: the index EntriesInOrder would give it had the scan
+// held it too. Nothing for a value that is no SortOrder.
+std::optional<std::size_t> InsertPosition(const std::vector<ScanEntry>& listed, const ScanEntry& entry, int sortOrder);
 
 // True when target holds ".exe" after its first byte (letters case-blind).
 bool IsProgramTarget(std::string_view target);

@@ -44,11 +44,12 @@ std::uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time
 // exactly (a hand-placed "Café.lnk") is no item of the program's. The A
 // functions would give it as "Cafe.lnk", a file that does not exist or is
 // another item, and a command on the entry would act on that one.
-ItemFolderScan ScanItemFolder(const std::string& folder) {
+namespace {
+
+ItemFolderScan ScanPattern(const std::string& pattern) {
   ItemFolderScan scan;
   const std::pair<const char*, std::vector<ScanEntry>*> kinds[] = {
       {".lnk", &scan.shortcuts}, {".url", &scan.urls}, {".mail", &scan.mail}};
-  std::string pattern = folder + "\\*";
   std::wstring widePattern = WideText(pattern);
   WIN32_FIND_DATAW found;
   // Without the 8.3 name, which the scan never uses and Wine works out for every file.
@@ -69,4 +70,14 @@ ItemFolderScan ScanItemFolder(const std::string& folder) {
   } while (FindNextFileW(listing.get(), &found));
   for (const auto& [extension, entries] : kinds) FinishScan(*entries);
   return scan;
+}
+
+}  // namespace
+
+ItemFolderScan ScanItemFolder(const std::string& folder) { return ScanPattern(folder + "\\*"); }
+
+ItemFolderScan ScanItemFile(const std::string& itemFile) {
+  // A name holding '*' or '?' would be a pattern: such a file is no item.
+  if (itemFile.find_first_of("*?") != std::string::npos) return {};
+  return ScanPattern(itemFile);
 }

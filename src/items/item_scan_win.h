@@ -15,6 +15,11 @@ struct ItemFolderScan {
 };
 ItemFolderScan ScanItemFolder(const std::string& folder);
 
+// The one item file itemFile (a full path, no wildcards) as the listing of
+// its folder gives it: its entry in the vector of its kind, under the name's
+// spelling on disk. Empty when it is missing or no item file.
+ItemFolderScan ScanItemFile(const std::string& itemFile);
+
 // The key of the name order: fileName in UTF-16, upper-cased letter by letter
 // as the platform's file system folds case for its own directory order.
 std::u16string NameOrderKey(const char* fileName);

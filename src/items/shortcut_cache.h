@@ -54,6 +54,7 @@ class ShortcutCache {
   // this very stamp.
   std::optional<bool> IsProgram(const std::string& name, const ShortcutStamp& stamp) const;
   void Remember(const std::string& name, const ShortcutStamp& stamp, bool isProgram, std::string target);
+  void Forget(const std::string& name) { entries_.erase(name); }
   // The target the shortcut name was read with; empty when unknown or unreadable.
   std::string TargetOf(const std::string& name) const;
   std::size_t size() const { return entries_.size(); }

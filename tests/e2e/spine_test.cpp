@@ -303,16 +303,6 @@ TEST_F(SpineScenario, TrayIconOpensItsMenuOnlyOnTheRightButton) {
   EXPECT_TRUE(WaitUntil([] { return IsVisible(MainWindow()) && ListFocused(0); }));
 }
 
-// Hopdeck's icon is named by its window and id alone: a change of nothing to
-// it succeeds only while the notification area holds it.
-bool TrayIconShown() {
-  NOTIFYICONDATAW icon{};
-  icon.cbSize = sizeof(icon);
-  icon.hWnd = MainWindow();
-  icon.uID = 0;
-  return icon.hWnd != nullptr && Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
-}
-
 TEST_F(SpineScenario, TheTrayIconComesBackWhenTheNotificationAreaIsMadeAnew) {
   Start();
   ASSERT_TRUE(WaitUntil(TrayIconShown)) << "no tray icon";

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -115,6 +117,41 @@ TEST(ItemOrder, FourSortOrdersAndOthersGiveNothing) {
       {12, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(NamesInOrder(scan, c.sortOrder), c.expected) << c.sortOrder;
+}
+
+// One entry put into a list in its place gives the list a whole load would
+// give: each entry of each scan in turn is left out of the list and put back.
+TEST(ItemOrder, InsertPositionIsWhereTheWholeSortPutsTheEntry) {
+  struct Case {
+    const char* what;
+    std::vector<ScanEntry> scan;  // in name order, as a finished scan is
+  };
+  const Case cases[] = {
+      {"one entry", {Entry("a", 5)}},
+      {"distinct times", {Entry("a", 3), Entry("b", 1), Entry("c", 2), Entry("d", 4)}},
+      {"equal times decide by name", {Entry("Alpha", 30), Entry("b", 20), Entry("c", 20), Entry("Delta", 10)}},
+      {"all times equal", {Entry("a", 7), Entry("b", 7), Entry("c", 7)}},
+      {"names differing in case", {Entry("ABC", 2), Entry("Abc", 1), Entry("abc", 2), Entry("abd", 1)}},
+      {"upper-cased order, not bytes", {Entry("Alpha b", 1), Entry("Alpha", 1), Entry("a~", 2), Entry("[b]", 1), Entry("_z", 0)}},
+      {"64-bit times", {Entry("a", 0x100000000ull), Entry("b", 0xFFFFFFFFull), Entry("c", 0x100000000ull)}},
+  };
+  for (const Case& c : cases) {
+    for (int sortOrder = kByName; sortOrder <= kNewestFirst; ++sortOrder) {
+      const std::vector<std::string> whole = NamesInOrder(c.scan, sortOrder);
+      for (std::size_t left = 0; left < c.scan.size(); ++left) {
+        std::vector<ScanEntry> rest = c.scan;
+        rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(left));
+        std::optional<std::size_t> at = InsertPosition(EntriesInOrder(rest, sortOrder), c.scan[left], sortOrder);
+        ASSERT_TRUE(at.has_value()) << c.what;
+        std::vector<std::string> names = NamesInOrder(rest, sortOrder);
+        names.insert(names.begin() + static_cast<std::ptrdiff_t>(*at), c.scan[left].name);
+        EXPECT_EQ(names, whole) << c.what << ", order " << sortOrder << ", " << c.scan[left].name;
+      }
+    }
+  }
+  EXPECT_EQ(InsertPosition({}, Entry("a"), kNewestFirst), std::optional<std::size_t>(0));
+  EXPECT_EQ(InsertPosition({Entry("a")}, Entry("b"), 4), std::nullopt);
+  EXPECT_EQ(InsertPosition({Entry("a")}, Entry("b"), -1), std::nullopt);
 }
 
 TEST(ItemOrder, ProgramTargetNeedsExeAfterTheFirstByte) {

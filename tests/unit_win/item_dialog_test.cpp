@@ -41,13 +41,13 @@ class ItemDialog : public ::testing::Test {
   }
 
   bool Add(const std::function<void(HWND)>& script) {
-    return Drive(kAddTitle, [&] { return RunAddItemDialog(owner_, folders_, prefill_); }, script);
+    return Drive(kAddTitle, [&] { return RunAddItemDialog(owner_, folders_, prefill_, written_); }, script);
   }
   bool Edit(const EditItemValues& values, const std::function<void(HWND)>& script) {
     return Drive(
         kEditTitle,
         [&] {
-          lastEdit_ = RunEditItemDialog(owner_, folders_, values);
+          lastEdit_ = RunEditItemDialog(owner_, folders_, values, written_);
           return lastEdit_ != EditOutcome::kCancelled;
         },
         script);
@@ -82,6 +82,7 @@ class ItemDialog : public ::testing::Test {
   DialogOwner owner_{GetModuleHandleA(nullptr), nullptr, &openDialog_};
   DWORD uiThread_ = 0;
   EditOutcome lastEdit_ = EditOutcome::kCancelled;
+  WrittenItem written_;  // what the last OK handed back
 };
 
 // The kinds the scenarios do not reach: an internet-shortcut file imported by
@@ -302,6 +303,8 @@ TEST_F(ItemDialog, AnOldFileThatCannotBeDeletedIsReported) {
     Press(dialog, IDOK);
   }));
   EXPECT_EQ(lastEdit_, EditOutcome::kSavedOldKept);
+  EXPECT_EQ(written_.file, Item("New.url"));
+  EXPECT_EQ(written_.removedFile, "") << "the old file stays, and its entry";
   EXPECT_TRUE(Exists("Old.url") && Exists("New.url"));
   SetFileAttributesA(Item("Old.url").c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -310,6 +313,8 @@ TEST_F(ItemDialog, AnOldFileThatCannotBeDeletedIsReported) {
     Press(dialog, IDOK);
   }));
   EXPECT_EQ(lastEdit_, EditOutcome::kSaved);
+  EXPECT_EQ(written_.file, Item("Other.url"));
+  EXPECT_EQ(written_.removedFile, Item("Old.url"));
   EXPECT_FALSE(Exists("Old.url"));
 }
 

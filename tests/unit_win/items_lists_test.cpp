@@ -124,6 +124,58 @@ TEST_F(ItemLists, FourSortOrdersAndAnOrderOutsideThemGivesEmptyLists) {
   }
 }
 
+// An add, an edit to another name and kind, and a rewrite that moves a
+// shortcut to the other list, each shown entry by entry, in every order:
+// the reload after each finds nothing to change, in the lists or the cache.
+TEST_F(ItemLists, ShowingOneWrittenItemGivesWhatAReloadGives) {
+  for (int sortOrder = kByName; sortOrder <= kNewestFirst; ++sortOrder) {
+    ScratchFolder data;
+    itemFolder_ = data.File("Lnk");
+    CreateDirectoryA(itemFolder_.c_str(), nullptr);
+    WriteShellLink(Item("Gamma.lnk"), "C:\\Tools\\gamma.exe", "");
+    NextBirth();
+    WriteShellLink(Item("alpha.lnk"), "C:\\Docs\\alpha.txt", "");
+    NextBirth();
+    for (const char* name : {"b.url", "A.url"}) {
+      EXPECT_TRUE(WriteUrlItem(Item(name), "http://example.jp/"));
+      NextBirth();
+    }
+    EXPECT_TRUE(WriteMailItem(Item("Taro.mail"), "x@example.jp"));
+    lists_.listedNames = {};
+    LoadItemLists(lists_, itemFolder_, sortOrder);
+
+    auto allLists = [&] {
+      std::vector<Names> all;
+      for (int k = 0; k < kListCount; ++k) all.push_back(ListNames(k));
+      return all;
+    };
+    auto shownAsReloaded = [&](const std::string& written, const std::string& removed) {
+      EXPECT_TRUE(ShowWrittenItem(lists_, Item(written), removed.empty() ? removed : Item(removed), sortOrder))
+          << written << ", order " << sortOrder;
+      std::vector<Names> shown = allLists();
+      EXPECT_FALSE(LoadItemLists(lists_, itemFolder_, sortOrder)) << written << ": the cache knew it all";
+      EXPECT_EQ(allLists(), shown) << written << ", order " << sortOrder;
+    };
+    NextBirth();
+    WriteShellLink(Item("Beta.lnk"), "C:\\Tools\\beta.exe", "");
+    shownAsReloaded("Beta.lnk", "");
+    NextBirth();
+    WriteShellLink(Item("Zed.lnk"), "C:\\Docs\\zed.txt", "");
+    DeleteFileA(Item("b.url").c_str());
+    shownAsReloaded("Zed.lnk", "b.url");
+    WriteShellLink(Item("Gamma.lnk"), "C:\\Docs\\gamma.txt", "");
+    shownAsReloaded("Gamma.lnk", "");
+    EXPECT_EQ(ListNames(kPrograms), Names{"Beta"});
+
+    // What is not there, or not listed, is left to a reload.
+    EXPECT_FALSE(ShowWrittenItem(lists_, Item("Missing.url"), "", sortOrder));
+    EXPECT_TRUE(WriteUrlItem(Item("New.url"), "http://example.jp/"));
+    EXPECT_FALSE(ShowWrittenItem(lists_, Item("New.url"), Item("Unlisted.url"), sortOrder));
+    EXPECT_FALSE(ShowWrittenItem(lists_, Item("New.url"), "", 4));
+    EXPECT_EQ(ListNames(kUrls), Names{"A"}) << "nothing changed";
+  }
+}
+
 TEST_F(ItemLists, RemovingOneEntryGivesWhatAReloadAfterTheDeleteGives) {
   for (const char* name : {"A.url", "B.url", "C.url"}) EXPECT_TRUE(WriteUrlItem(Item(name), "http://example.jp/"));
   ASSERT_EQ(Load(0, kUrls), (Names{"A", "B", "C"}));

@@ -137,6 +137,16 @@ HWND FocusOf(HWND window) {
 
 HWND Foreground() { return GetForegroundWindow(); }
 
+// Hopdeck's icon is named by its window and id alone: a change of nothing to
+// it succeeds only while the notification area holds it.
+bool TrayIconShown() {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = MainWindow();
+  icon.uID = 0;
+  return icon.hWnd != nullptr && Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
 HWND FirstWindow(const std::function<bool(HWND)>& match) {
   struct Search {
     const std::function<bool(HWND)>* match;
@@ -745,6 +755,9 @@ const Process& Scenario::Start(const std::wstring& argument, const std::wstring&
   // The window shows a moment before it is made the foreground, and keys go
   // to the foreground: a scenario's first key must not go ahead of it.
   WaitUntil([] { return IsHopdecks(Foreground()); });
+  // The lists not shown are filled, a step at a time, once the window first
+  // waits for input; adding the tray icon is the last of those steps.
+  WaitUntil(TrayIconShown);
   return hopdeck_;
 }
 

@@ -55,6 +55,8 @@ HWND ListBox(int listKind);  // IDC_LIST_PROGRAMS + listKind of the main window
 bool IsVisible(HWND window);
 HWND FocusOf(HWND window);  // the focused window of window's thread
 HWND Foreground();
+// Whether the notification area holds Hopdeck's icon (its window, id 0).
+bool TrayIconShown();
 // The first top-level window, front to back, that match accepts; null when none does.
 HWND FirstWindow(const std::function<bool(HWND)>& match);
 // A visible top-level dialog (class #32770) with this caption.
