@@ -18,6 +18,8 @@
 #include "items/import_dialog_win.h"
 #include "items/import_sources_win.h"
 #include "items/import_texts.h"
+#include "items/item_dialog_texts.h"
+#include "items/item_order.h"
 #include "platform/win_handles.h"
 #include "records/launch_win.h"
 
@@ -81,8 +83,12 @@ void RefreshOffers(AppState& app) {
   find.startMenuOffers.clear();
   find.startMenuChosenFor = find.listsGeneration;
   if (find.startMenuCandidates.empty()) return;
-  ImportChoice choice =
-      ChooseImports(find.startMenuCandidates, ReadExistingItems(app.itemFolder), app.itemFolder, CaseBlindKeyOf);
+  // The search finds a shortcut whether or not its list has room: a full
+  // list only refuses keeping it, which says so.
+  ExistingItems existing = ReadExistingItems(app.itemFolder);
+  existing.shortcutCount = 0;
+  existing.urlCount = 0;
+  ImportChoice choice = ChooseImports(find.startMenuCandidates, existing, app.itemFolder, CaseBlindKeyOf);
   for (ImportOffer& offer : choice.offers) {
     if (offer.candidate.readable) find.startMenuOffers.push_back(std::move(offer));
   }
@@ -113,6 +119,10 @@ void RunShortcut(AppState& app, const FindItem& item, const SearchEntry& entry, 
 SearchSource::Kept KeepShortcut(AppState& app, const SearchEntry& entry) {
   const std::vector<ImportOffer>& offers = app.quickFind.startMenuOffers;
   if (entry.row >= offers.size()) return {};
+  ExistingItems existing = ReadExistingItems(app.itemFolder);
+  if ((offers[entry.row].candidate.isUrl ? existing.urlCount : existing.shortcutCount) >= kScanCapacity) {
+    return {kListFullText, -1, {}};
+  }
   ImportChoice choice;
   choice.offers.push_back(offers[entry.row]);
   choice.offers.back().checked = true;

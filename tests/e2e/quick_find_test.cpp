@@ -241,6 +241,29 @@ TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAn
   EXPECT_FALSE(IsWindowEnabled(keep));
 }
 
+// 500 shortcuts leave the shortcut lists no room: the Start menu is still
+// searched, and only keeping a shortcut is refused, aloud.
+TEST_F(StartMenuSearchScenario, WithTheShortcutListsFullAStartMenuProgramIsFoundAndKeepingItIsRefused) {
+  PlantLink(L"Sketchpad", L"C:\\hdtest\\recorder.exe", L"from-sketch");
+  PlantProgram(L"Tool000", L"");
+  for (int i = 1; i < 500; ++i) {
+    std::wstring copy = std::wstring(kItemFolder) + L"\\Tool" + std::to_wstring(1000 + i).substr(1) + L".lnk";
+    ASSERT_TRUE(CopyFileW((std::wstring(kItemFolder) + L"\\Tool000.lnk").c_str(), copy.c_str(), FALSE));
+  }
+  Start();
+  HWND dialog = OpenQuickFind(kPrograms);
+  ASSERT_NE(dialog, nullptr);
+  HWND results = GetDlgItem(dialog, IDC_QUICK_RESULTS), keep = GetDlgItem(dialog, IDC_QUICK_KEEP);
+  ASSERT_TRUE(Search(dialog, L"sketch", L"1件"));
+  EXPECT_EQ(ReadList(results).items, (std::vector<std::wstring>{L"Sketchpad（スタートメニュー）"}));
+  PressKeys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == results && IsWindowEnabled(keep); }));
+  std::size_t spoken = SpokenTexts().size();
+  PostMessageW(keep, BM_CLICK, 0, 0);
+  EXPECT_TRUE(item_e2e::SpokenAfter(spoken, L"リストの項目数が上限の500件に達しているため、追加できません。"));
+  EXPECT_FALSE(FileExists(std::wstring(kItemFolder) + L"\\Sketchpad.lnk"));
+}
+
 TEST_F(QuickFindScenario, ARunningWindowIsFoundAndEnterRestoresItRecordingNothing) {
   WindowThread windows([] {
     return std::vector<HWND>{CreateWindowExW(0, L"STATIC", L"hd-e2e-sketch", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE,
