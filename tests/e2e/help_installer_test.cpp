@@ -92,14 +92,17 @@ class InstallerScenario : public Scenario {
     EXPECT_TRUE(UninstallEntryExists());
 
     // Started from its shortcut, the program takes the installation folder
-    // as its own: its Send-to and Startup shortcuts point into it.
+    // as its own: its Send-to and Startup shortcuts point into it. The Send-to
+    // shortcut is made once the window has first waited for input.
     std::wstring link = MenuFolder() + L"\\Hopdeck.lnk";
     ShellExecuteW(nullptr, nullptr, link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     ASSERT_TRUE(WaitUntil([] { return IsVisible(MainWindow()); }, 15000)) << "the installed program did not start";
     for (const std::wstring& made : {SendToLink(), StartupLink()}) {
-      std::optional<ShortcutInfo> shortcut = ReadShortcut(made);
-      ASSERT_TRUE(shortcut.has_value()) << ToSjis(made);
-      EXPECT_TRUE(SamePath(shortcut->target, InstallFolder() + L"\\Hopdeck.exe")) << ToSjis(shortcut->target);
+      std::optional<ShortcutInfo> shortcut;
+      EXPECT_TRUE(WaitUntil([&] {
+        shortcut = ReadShortcut(made);
+        return shortcut.has_value() && SamePath(shortcut->target, InstallFolder() + L"\\Hopdeck.exe");
+      })) << ToSjis(made) << " " << (shortcut ? ToSjis(shortcut->target) : std::string("missing"));
     }
     PlantItem(ItemKind::kUrl, L"Keep", L"http://example.com/");
     PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
