@@ -375,6 +375,7 @@ void UseEmptyItemFolder(bool empty) {
   bool& inUse = gEmptyInUse;
   if (empty == inUse) return;
   if (empty) {
+    if (!Exists(kEmptyAside)) CannotMeasure(std::string(kEmptyAside) + " went missing");
     MoveOrStop(kDataFolder, kItemsAside);
     // From here on the tidy-up finds the data folder missing or empty.
     inUse = true;
