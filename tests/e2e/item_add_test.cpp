@@ -120,11 +120,7 @@ TEST_F(ItemAddScenario, EmptyFieldsAndAnExistingNameAreAskedAbout) {
 
 // 500 shortcuts fill both shortcut lists' share: a 501st would never be shown.
 TEST_F(ItemAddScenario, AFullListRefusesTheAddWritesNothingAndSaysNothing) {
-  PlantItem(ItemKind::kShortcut, L"Tool000", L"C:\\Tools\\tool.exe");
-  for (int i = 1; i < 500; ++i) {
-    std::wstring copy = ItemFile(L"Tool" + std::to_wstring(1000 + i).substr(1) + L".lnk");
-    ASSERT_TRUE(CopyFileW(ItemFile(L"Tool000.lnk").c_str(), copy.c_str(), FALSE));
-  }
+  ASSERT_TRUE(PlantFullShortcutLists(L"C:\\Tools\\tool.exe"));
   Start();
   ASSERT_TRUE(WaitUntil([] { return Entries(0).size() == 500; }));
   std::size_t spoken = SpokenTexts().size();

@@ -54,4 +54,17 @@ inline bool FillAndConfirm(HWND dialog, const std::wstring& name, const std::wst
 // IDM_ADD_ITEM and the dialog it opens.
 inline HWND OpenAddDialog() { return OpenDialog(IDM_ADD_ITEM, kAddTitle); }
 
+// 500 copies of one shortcut to target: as many as the programs and files
+// lists hold together, so no shortcut can be added.
+inline ::testing::AssertionResult PlantFullShortcutLists(const std::wstring& target) {
+  PlantItem(ItemKind::kShortcut, L"Tool000", target);
+  for (int i = 1; i < 500; ++i) {
+    std::wstring copy = ItemFile(L"Tool" + std::to_wstring(1000 + i).substr(1) + L".lnk");
+    if (!CopyFileW(ItemFile(L"Tool000.lnk").c_str(), copy.c_str(), FALSE)) {
+      return ::testing::AssertionFailure() << "could not copy shortcut " << i;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace item_e2e

@@ -245,11 +245,7 @@ TEST_F(StartMenuSearchScenario, AStartMenuProgramIsFoundRunRecordedAndAddedAndAn
 // searched, and only keeping a shortcut is refused, aloud.
 TEST_F(StartMenuSearchScenario, WithTheShortcutListsFullAStartMenuProgramIsFoundAndKeepingItIsRefused) {
   PlantLink(L"Sketchpad", L"C:\\hdtest\\recorder.exe", L"from-sketch");
-  PlantProgram(L"Tool000", L"");
-  for (int i = 1; i < 500; ++i) {
-    std::wstring copy = std::wstring(kItemFolder) + L"\\Tool" + std::to_wstring(1000 + i).substr(1) + L".lnk";
-    ASSERT_TRUE(CopyFileW((std::wstring(kItemFolder) + L"\\Tool000.lnk").c_str(), copy.c_str(), FALSE));
-  }
+  ASSERT_TRUE(item_e2e::PlantFullShortcutLists(L"C:\\hdtest\\recorder.exe"));
   Start();
   HWND dialog = OpenQuickFind(kPrograms);
   ASSERT_NE(dialog, nullptr);
